@@ -1,0 +1,23 @@
+#include "platform/kernelidentity.h"
+
+#include "platform/userdefaults.h"
+
+#include <sys/utsname.h>
+
+QString kernelMachineName()
+{
+    struct utsname u{};
+    if (::uname(&u) != 0)
+        return {};
+    return QString::fromUtf8(u.machine);
+}
+
+QString platformIdentifier(const UserDefaults *defaults)
+{
+    if (defaults) {
+        const QString configured = defaults->string(QStringLiteral("platform"));
+        if (!configured.isEmpty())
+            return configured;
+    }
+    return kernelMachineName();
+}

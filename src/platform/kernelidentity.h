@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class UserDefaults;
+
+// The platform identifier every per-model table is keyed by. On Linux this is the kernel's
+// machine name (uname), e.g. "x86_64" or "aarch64", exactly as the kernel returns it. A non-empty
+// text under the user-defaults key "platform" takes precedence, so a device can be told which
+// model row it is. Read afresh on every call; never cached.
+QString kernelMachineName();
+QString platformIdentifier(const UserDefaults *defaults);

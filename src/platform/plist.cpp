@@ -1,0 +1,286 @@
+#include "platform/plist.h"
+
+#include <plist/plist.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimeZone>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plist {
+namespace {
+
+// Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
+constexpr qint64 kAppleEpochOffset = 978307200;
+
+struct NodeDeleter
+{
+    void operator()(void *node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using Node = std::unique_ptr<void, NodeDeleter>;
+
+struct CharsDeleter
+{
+    void operator()(char *p) const { std::free(p); }
+};
+using Chars = std::unique_ptr<char, CharsDeleter>;
+
+QVariant toVariant(plist_t node)
+{
+    if (!node)
+        return {};
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t v = 0;
+        plist_get_bool_val(node, &v);
+        return bool(v);
+    }
+    case PLIST_UINT: {
+        uint64_t v = 0;
+        plist_get_uint_val(node, &v);
+        // Integers are kept as 64-bit two's complement, so negative numbers survive.
+        return qint64(v);
+    }
+    case PLIST_UID: {
+        uint64_t v = 0;
+        plist_get_uid_val(node, &v);
+        return qint64(v);
+    }
+    case PLIST_REAL: {
+        double v = 0;
+        plist_get_real_val(node, &v);
+        return v;
+    }
+    case PLIST_STRING: {
+        char *raw = nullptr;
+        plist_get_string_val(node, &raw);
+        Chars s(raw);
+        return QString::fromUtf8(raw ? raw : "");
+    }
+    case PLIST_DATA: {
+        char *raw = nullptr;
+        uint64_t len = 0;
+        plist_get_data_val(node, &raw, &len);
+        Chars s(raw);
+        return QByteArray(raw ? raw : "", raw ? qsizetype(len) : 0);
+    }
+    case PLIST_DATE: {
+        int32_t sec = 0, usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        const qint64 ms = (qint64(sec) + kAppleEpochOffset) * 1000 + usec / 1000;
+        return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+    }
+    case PLIST_ARRAY: {
+        QVariantList list;
+        const uint32_t n = plist_array_get_size(node);
+        list.reserve(n);
+        for (uint32_t i = 0; i < n; ++i)
+            list.append(toVariant(plist_array_get_item(node, i)));
+        return list;
+    }
+    case PLIST_DICT: {
+        QVariantMap map;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        if (!it)
+            return map;
+        for (;;) {
+            char *key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, it, &key, &value);
+            if (!key)
+                break;
+            Chars k(key);
+            map.insert(QString::fromUtf8(key), toVariant(value));
+        }
+        std::free(it);
+        return map;
+    }
+    default:
+        return {};
+    }
+}
+
+// Builds a node for the value; null when the value has no property-list form.
+plist_t fromVariant(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return plist_new_bool(value.toBool() ? 1 : 0);
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return plist_new_uint(uint64_t(value.toLongLong()));
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+        return plist_new_uint(value.toULongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return plist_new_real(value.toDouble());
+    case QMetaType::QString:
+        return plist_new_string(value.toString().toUtf8().constData());
+    case QMetaType::QByteArray: {
+        const QByteArray b = value.toByteArray();
+        return plist_new_data(b.constData(), uint64_t(b.size()));
+    }
+    case QMetaType::QDateTime:
+    case QMetaType::QDate: {
+        const QDateTime dt = value.typeId() == QMetaType::QDate
+                                 ? value.toDate().startOfDay(QTimeZone::utc())
+                                 : value.toDateTime();
+        if (!dt.isValid())
+            return nullptr;
+        const qint64 ms = dt.toMSecsSinceEpoch() - kAppleEpochOffset * 1000;
+        qint64 sec = ms / 1000;
+        qint64 rem = ms % 1000;
+        if (rem < 0) {
+            rem += 1000;
+            --sec;
+        }
+        return plist_new_date(int32_t(sec), int32_t(rem * 1000));
+    }
+    case QMetaType::QStringList:
+    case QMetaType::QVariantList: {
+        plist_t array = plist_new_array();
+        for (const QVariant &item : value.toList()) {
+            plist_t child = fromVariant(item);
+            if (!child) {
+                plist_free(array);
+                return nullptr;
+            }
+            plist_array_append_item(array, child);
+        }
+        return array;
+    }
+    case QMetaType::QVariantMap:
+    case QMetaType::QVariantHash: {
+        plist_t dict = plist_new_dict();
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            plist_t child = fromVariant(it.value());
+            if (!child) {
+                plist_free(dict);
+                return nullptr;
+            }
+            plist_dict_set_item(dict, it.key().toUtf8().constData(), child);
+        }
+        return dict;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+QVariant fromData(const QByteArray &data)
+{
+    if (data.isEmpty())
+        return {};
+    plist_t raw = nullptr;
+    if (data.startsWith("bplist00"))
+        plist_from_bin(data.constData(), uint32_t(data.size()), &raw);
+    else
+        plist_from_xml(data.constData(), uint32_t(data.size()), &raw);
+    Node node(raw);
+    return toVariant(raw);
+}
+
+QByteArray toXml(const QVariant &value)
+{
+    Node node(fromVariant(value));
+    if (!node)
+        return {};
+    char *xml = nullptr;
+    uint32_t len = 0;
+    plist_to_xml(static_cast<plist_t>(node.get()), &xml, &len);
+    if (!xml)
+        return {};
+    QByteArray out(xml, qsizetype(len));
+    plist_to_xml_free(xml);
+    return out;
+}
+
+ReadResult readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return {{}, ReadStatus::Missing};
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QVariant value = fromData(bytes);
+    if (value.isValid())
+        return {value, ReadStatus::Ok};
+    const QString aside = path + QStringLiteral(".corrupt");
+    QFile::remove(aside);
+    QFile::rename(path, aside);
+    qWarning("powerdeck: %s could not be parsed; kept as %s", qPrintable(path), qPrintable(aside));
+    return {{}, ReadStatus::Corrupt};
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    const QString dir = info.absolutePath();
+    QDir().mkpath(dir);
+    QByteArray tmpl = QFile::encodeName(dir + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0)
+        return false;
+    // mkstemp creates the file private to the user; stored settings are ordinary user files.
+    ::fchmod(fd, 0644);
+    bool ok = writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ok = ::rename(tmpl.constData(), QFile::encodeName(info.absoluteFilePath()).constData()) == 0;
+    }
+    if (!ok) {
+        ::unlink(tmpl.constData());
+        return false;
+    }
+    const int dirFd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+bool writeFile(const QString &path, const QVariant &value)
+{
+    const QByteArray xml = toXml(value);
+    if (xml.isEmpty())
+        return false;
+    return writeFileAtomically(path, xml);
+}
+
+} // namespace plist
