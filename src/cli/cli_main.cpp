@@ -1,4 +1,12 @@
-int main()
+#include "cli/cli.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("powerdeck-cli"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runCli(app.arguments().mid(1), out, err);
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "monitor/reachabilityflags.h"
+#include "platform/systemroots.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class NotificationCenter;
+
+// Whether the internet (or the local Wi-Fi link) can be reached, and through which kind of link.
+// The flags come from Qt's network information where a backend loads (NetworkManager, else the
+// GLib network monitor), and otherwise from the kernel routing table.
+class Reachability : public QObject
+{
+    Q_OBJECT
+public:
+    // A source of flags; the default one reads the system. Tests script it.
+    using FlagSource = std::function<std::uint32_t(bool localWiFiOnly)>;
+
+    static std::unique_ptr<Reachability> reachabilityForInternetConnection(const SystemRoots &roots = {});
+    static std::unique_ptr<Reachability> reachabilityForLocalWiFi(const SystemRoots &roots = {});
+    // There is no per-host route test on Linux without a lookup; a host or address counts as
+    // reachable when the internet is. Nothing for an empty name.
+    static std::unique_ptr<Reachability> reachabilityWithHostName(const QString &host,
+                                                                  const SystemRoots &roots = {});
+    static std::unique_ptr<Reachability> reachabilityWithAddress(const QString &address,
+                                                                 const SystemRoots &roots = {});
+    static std::unique_ptr<Reachability> withFlagSource(FlagSource source, bool localWiFiOnly);
+
+    ~Reachability() override;
+
+    // Posts "kNetworkReachabilityChangedNotification" (with this object's address as a number)
+    // on the centre whenever the status changes. Returns false where no change source exists.
+    bool startNotifier(NotificationCenter *center);
+    void stopNotifier();
+
+    reachability::Status currentReachabilityStatus() const;
+    bool connectionRequired() const;
+    std::uint32_t flags() const;
+
+    static std::uint32_t systemFlags(const SystemRoots &roots, bool localWiFiOnly);
+
+private:
+    Reachability(FlagSource source, bool localWiFiOnly);
+    void postIfChanged();
+
+    FlagSource m_source;
+    bool m_localWiFiOnly;
+    NotificationCenter *m_center = nullptr;
+    int m_lastStatus = -1;
+    QList<QMetaObject::Connection> m_connections;
+};
+
+// The network status the estimator reports: 1 Wi-Fi (or any other non-cellular link),
+// 2 cellular, 0 none.
+int periferikStatus(const SystemRoots &roots = {});

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/systemroots.h"
+
+#include <QString>
+
+#include <optional>
+
+// What /sys/class/power_supply says about the batteries and the chargers, combined into one
+// battery. Batteries of scope "Device" (a mouse, a headset) are not the system's and are ignored.
+struct PowerSupplySnapshot
+{
+    bool hasBattery = false;
+    // Level as a fraction 0.0 to 1.0, or -1 when there is no battery or its figures are unusable.
+    double level = -1;
+    // 0 unknown, 1 unplugged (discharging), 2 charging, 3 full.
+    int state = 0;
+    bool externalPower = false; // a mains or USB supply is online
+
+    // Figures in mAh / mA / V; unset when the kernel does not report them (or they are absurd).
+    std::optional<double> remainingMah;
+    std::optional<double> fullMah;
+    std::optional<double> designMah;
+    std::optional<double> currentMa; // magnitude of the battery current
+    std::optional<double> voltageMinDesignV;
+};
+
+PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);
+
+// The kernel's status text of one battery to a state, given that battery's level.
+int batteryStateFromStatus(const QString &status, double level, bool externalPower);
