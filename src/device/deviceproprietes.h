@@ -1,0 +1,49 @@
+#pragma once
+
+#include "device/devicespectable.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+#include <QtQml/qqmlregistration.h>
+
+class deviceDelegate;
+
+// The device information screen: the eighteen specification rows of the device Powerdeck runs
+// on. Also created without a view by callers that only want the nominal capacity (normBAt, then
+// glCapasity).
+class deviceProprietes : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the settings menu")
+    Q_PROPERTY(QString device READ device NOTIFY specificationChanged)
+    Q_PROPERTY(double glCapasity READ glCapasity NOTIFY specificationChanged)
+    Q_PROPERTY(QVariantList rows READ rows NOTIFY specificationChanged)
+
+public:
+    explicit deviceProprietes(DeviceSpecTable table, QObject *parent = nullptr);
+
+    // Optional; not owned, and must outlive this screen or be cleared first.
+    void setDelegate(deviceDelegate *delegate) { m_delegate = delegate; }
+    deviceDelegate *delegate() const { return m_delegate; }
+
+    QString device() const { return m_table.device(); }
+    double glCapasity() const { return m_table.glCapasity(); }
+    // Eighteen maps {"name": caption, "value": text} in display order.
+    QVariantList rows() const;
+    const DeviceSpecTable &table() const { return m_table; }
+
+    // Reads the table afresh (the identifier may have changed in the user defaults).
+    Q_INVOKABLE void normBAt();
+    // The back button: the wheel shows again and the screen asks to be closed.
+    Q_INVOKABLE void back();
+
+signals:
+    void specificationChanged();
+    void closeRequested();
+
+private:
+    DeviceSpecTable m_table;
+    deviceDelegate *m_delegate = nullptr;
+};

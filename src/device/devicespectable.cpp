@@ -1,0 +1,91 @@
+#include "device/devicespectable.h"
+
+#include "device/capacitytext.h"
+#include "device/hostspecification.h"
+#include "platform/plist.h"
+
+#include <QFile>
+
+#include <utility>
+
+const QStringList &DeviceSpecTable::propertyNames()
+{
+    static const QStringList names = {
+        QStringLiteral("Name"),
+        QStringLiteral("Frequency"),
+        QStringLiteral("CPU"),
+        QStringLiteral("Size"),
+        QStringLiteral("Weight"),
+        QStringLiteral("Screen Size"),
+        QStringLiteral("Screen Resolution"),
+        QStringLiteral("Pixel density"),
+        QStringLiteral("Battery voltage"),
+        QStringLiteral("Battery capacity"),
+        QStringLiteral("Wi-Fi"),
+        QStringLiteral("Bluetooth"),
+        QStringLiteral("Rear camera"),
+        QStringLiteral("Front camera"),
+        QStringLiteral("Three-axis gyroscope"),
+        QStringLiteral("Orientation sensor"),
+        QStringLiteral("Distance sensor"),
+        QStringLiteral("Ambient light sensor"),
+    };
+    return names;
+}
+
+bool DeviceSpecTable::isHostIdentifier(const QString &identifier)
+{
+    return identifier == QLatin1String("x86_64") || identifier == QLatin1String("aarch64") ||
+           identifier == QLatin1String("armv7l");
+}
+
+DeviceSpecTable::DeviceSpecTable(QString resourcePath, QString platform, SystemRoots roots)
+    : m_resourcePath(std::move(resourcePath)), m_platform(std::move(platform)),
+      m_roots(std::move(roots))
+{
+}
+
+QVariantMap DeviceSpecTable::loadResource(const QString &path)
+{
+    // Parsed from the bytes rather than through plist::readFile: that one sets a corrupt file
+    // aside, which is right for the user's data but not for a shipped, possibly read-only,
+    // resource. A broken resource simply reads as empty.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QVariant root = plist::fromData(file.readAll());
+    if (root.typeId() != QMetaType::QVariantMap)
+        return {};
+    return root.toMap();
+}
+
+void DeviceSpecTable::normBAt()
+{
+    m_proprietes = loadResource(m_resourcePath);
+    m_device = m_platform;
+    m_live = isHostIdentifier(m_device);
+    if (m_live) {
+        m_values = readHostSpecification(m_roots);
+    } else {
+        const QVariant entry = m_proprietes.value(m_device);
+        m_values = entry.typeId() == QMetaType::QVariantMap ? entry.toMap() : QVariantMap();
+    }
+    m_glCapasity =
+        capacityFromText(value(QStringLiteral("Battery capacity")).toUtf8().toStdString());
+}
+
+QString DeviceSpecTable::value(const QString &property) const
+{
+    // Only texts are shown; a number or a nested entry in a hand-edited resource reads as empty.
+    const QVariant v = m_values.value(property);
+    return v.typeId() == QMetaType::QString ? v.toString() : QString();
+}
+
+QList<DeviceSpecTable::Row> DeviceSpecTable::rows() const
+{
+    QList<Row> result;
+    result.reserve(propertyNames().size());
+    for (const QString &property : propertyNames())
+        result.append({property, value(property)});
+    return result;
+}
