@@ -1,0 +1,295 @@
+#include "monitor/activitymonitor.h"
+
+#include "monitor/activitymonitor_procfs.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace activitymonitor_procfs;
+
+namespace {
+
+constexpr double kBytesPerMB = 1024.0 * 1024.0;
+
+double secondsSinceBoot()
+{
+    // CLOCK_BOOTTIME is the clock the kernel's per-thread start times count on.
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+long ticksPerSecond()
+{
+    static const long ticks = [] {
+        long value = sysconf(_SC_CLK_TCK);
+        return value > 0 ? value : 100;
+    }();
+    return ticks;
+}
+
+std::uint64_t pageSize()
+{
+    static const std::uint64_t size = [] {
+        long value = sysconf(_SC_PAGESIZE);
+        return value > 0 ? static_cast<std::uint64_t>(value) : 4096u;
+    }();
+    return size;
+}
+
+bool isNumber(const char *name)
+{
+    if (!*name)
+        return false;
+    for (const char *p = name; *p; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+    }
+    return true;
+}
+
+// Linux has no Mach page counts; they are made from /proc/meminfo like this:
+//   free      MemFree
+//   active    Active
+//   inactive  Inactive
+//   wire      memory the kernel cannot reclaim: Unevictable + SUnreclaim + KernelStack +
+//             PageTables
+//   purgeable caches the kernel drops under memory pressure: SReclaimable plus the clean
+//             part of Inactive(file) (minus Dirty and Writeback)
+// MemFree, Active and Inactive must be present; the others count 0 when an older kernel lacks
+// them. Like the Mach figures, purgeable pages overlap the inactive ones.
+struct PageCounts
+{
+    std::uint64_t free = 0;
+    std::uint64_t active = 0;
+    std::uint64_t inactive = 0;
+    std::uint64_t wire = 0;
+    std::uint64_t purgeable = 0;
+};
+
+std::optional<PageCounts> hostStatistics(const std::string &procRoot)
+{
+    auto meminfo = readFile(procRoot + "/meminfo");
+    if (!meminfo)
+        return std::nullopt;
+    auto kB = [&](std::string_view key) { return meminfoKilobytes(*meminfo, key); };
+    auto optional = [&](std::string_view key) { return kB(key).value_or(0); };
+    auto memFree = kB("MemFree");
+    auto active = kB("Active");
+    auto inactive = kB("Inactive");
+    if (!memFree || !active || !inactive)
+        return std::nullopt;
+
+    const std::uint64_t page = pageSize();
+    auto pages = [page](std::uint64_t kilobytes) { return kilobytes * 1024 / page; };
+    std::uint64_t inactiveFile = optional("Inactive(file)");
+    std::uint64_t unclean = optional("Dirty") + optional("Writeback");
+    std::uint64_t cleanInactiveFile = inactiveFile > unclean ? inactiveFile - unclean : 0;
+
+    PageCounts counts;
+    counts.free = pages(*memFree);
+    counts.active = pages(*active);
+    counts.inactive = pages(*inactive);
+    counts.wire = pages(optional("Unevictable") + optional("SUnreclaim") + optional("KernelStack") +
+                        optional("PageTables"));
+    counts.purgeable = pages(optional("SReclaimable") + cleanInactiveFile);
+    return counts;
+}
+
+// MB or percent of `part` pages out of `whole` pages, as the memory figures are formed: the
+// percentage is taken of whole MB (truncated) on both sides. Not greater than 0 gives -1.
+double memoryFigure(std::uint64_t part, std::uint64_t whole, bool percent)
+{
+    const std::uint64_t page = pageSize();
+    double result;
+    if (!percent) {
+        result = static_cast<double>(part * page) / 1024 / 1024;
+    } else {
+        auto partMB = static_cast<double>(part * page / (1024 * 1024));
+        auto wholeMB = static_cast<double>(whole * page / (1024 * 1024));
+        result = partMB * 100.0 / wholeMB;
+    }
+    if (!(result > 0) || std::isinf(result))
+        return -1;
+    return result;
+}
+
+} // namespace
+
+ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot)
+    : ActivityMonitor(std::move(procRoot), std::move(sysRoot), {}, {})
+{
+}
+
+ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot,
+                                 AddressSource addresses, Clock clock)
+    : m_procRoot(std::move(procRoot)), m_sysRoot(std::move(sysRoot)),
+      m_addresses(addresses ? std::move(addresses) : AddressSource(&systemInterfaceAddresses)),
+      m_clock(clock ? std::move(clock) : Clock(&secondsSinceBoot))
+{
+}
+
+std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
+{
+    const std::string taskPath = m_procRoot + "/self/task";
+    DIR *tasks = ::opendir(taskPath.c_str());
+    if (!tasks)
+        return std::nullopt;
+    const double now = m_clock();
+    const long hz = ticksPerSecond();
+
+    std::vector<ThreadSample> &current = m_spare;
+    current.clear();
+    bool failed = false;
+    char path[sizeof(dirent::d_name) + 8];
+    char line[1024];
+    while (dirent *entry = ::readdir(tasks)) {
+        if (!isNumber(entry->d_name))
+            continue;
+        std::snprintf(path, sizeof path, "%s/stat", entry->d_name);
+        long length = readSmallFile(::dirfd(tasks), path, line, sizeof line);
+        if (length < 0) {
+            // A thread that ended since the directory was listed is simply gone.
+            if (errno == ENOENT || errno == ESRCH)
+                continue;
+            failed = true;
+            break;
+        }
+        auto stat = parseStatLine(std::string_view(line, static_cast<std::size_t>(length)));
+        if (!stat) {
+            failed = true;
+            break;
+        }
+        const double started = static_cast<double>(stat->starttime) / static_cast<double>(hz);
+        current.push_back(
+            {std::atol(entry->d_name), stat->utime + stat->stime, started, stat->utime / hz,
+             stat->stime / hz});
+    }
+    ::closedir(tasks);
+    if (failed)
+        return std::nullopt;
+    std::sort(current.begin(), current.end(),
+              [](const ThreadSample &a, const ThreadSample &b) { return a.tid < b.tid; });
+
+    // Quick successive calls measure from the sample before the last one (see the header).
+    const bool rotate = m_latest.empty() || now - m_latestTime >= kMinimumWindow;
+    const std::vector<ThreadSample> &reference = rotate ? m_latest : m_previous;
+
+    double load = 0;
+    long seconds = 0;
+    auto ref = reference.begin();
+    const double tick = 1.0 / static_cast<double>(hz);
+    for (const ThreadSample &thread : current) {
+        while (ref != reference.end() && ref->tid < thread.tid)
+            ++ref;
+        std::uint64_t busy;
+        double since;
+        if (ref != reference.end() && ref->tid == thread.tid && ref->ticks <= thread.ticks) {
+            busy = thread.ticks - ref->ticks;
+            since = ref->time;
+        } else {
+            busy = thread.ticks;
+            since = thread.time; // the thread's start
+        }
+        if (busy == 0)
+            continue;
+        // The counters move in whole ticks, so no window is shorter than one.
+        const double window = std::max(now - since, tick);
+        load += static_cast<double>(busy) / static_cast<double>(hz) / window * 100.0;
+        seconds += static_cast<long>(thread.userSeconds + thread.systemSeconds);
+    }
+
+    for (ThreadSample &thread : current)
+        thread.time = now;
+    if (rotate) {
+        m_spare.swap(m_previous);  // m_spare (current) becomes m_previous ...
+        m_previous.swap(m_latest); // ... then m_latest, and the old latest m_previous
+        m_latestTime = now;
+    }
+    return std::make_pair(static_cast<float>(load), seconds);
+}
+
+std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses() const
+{
+    DIR *proc = ::opendir(m_procRoot.c_str());
+    if (!proc)
+        return std::nullopt;
+    std::vector<long> pids;
+    while (dirent *entry = ::readdir(proc)) {
+        if (isNumber(entry->d_name))
+            pids.push_back(std::atol(entry->d_name));
+    }
+    // The kernel lists /proc in ascending pid order; sorting makes any tree (fixtures
+    // included) enumerate the same way. The list is returned in the reverse of that order.
+    std::sort(pids.begin(), pids.end(), std::greater<>());
+
+    std::vector<ActivityProcess> processes;
+    processes.reserve(pids.size());
+    char path[48];
+    char line[1024];
+    for (long pid : pids) {
+        std::snprintf(path, sizeof path, "%ld/stat", pid);
+        long length = readSmallFile(::dirfd(proc), path, line, sizeof line);
+        if (length < 0)
+            continue; // ended during the walk
+        auto stat = parseStatLine(std::string_view(line, static_cast<std::size_t>(length)));
+        if (!stat)
+            continue;
+        ActivityProcess process;
+        process.processID = std::to_string(stat->pid);
+        process.processName = std::string(stat->comm.substr(0, 15));
+        // The priority as one byte, as the kernel's record keeps it.
+        process.processCPU = std::string(1, static_cast<char>(stat->priority & 0xFF));
+        processes.push_back(std::move(process));
+    }
+    ::closedir(proc);
+    return processes;
+}
+
+double ActivityMonitor::usedMemoryy(bool percent, const std::string &procRoot)
+{
+    auto counts = hostStatistics(procRoot);
+    if (!counts)
+        return -1;
+    const std::uint64_t used = counts->active + counts->inactive + counts->wire;
+    return memoryFigure(used, used + counts->free, percent);
+}
+
+double ActivityMonitor::freeMemoryy(bool percent, const std::string &procRoot)
+{
+    auto counts = hostStatistics(procRoot);
+    if (!counts)
+        return -1;
+    const std::uint64_t whole = counts->free + counts->active + counts->inactive + counts->wire;
+    return memoryFigure(counts->free, whole, percent);
+}
+
+float ActivityMonitor::totalMem() const
+{
+    // 64-bit bytes: a 32-bit count would overflow above 2 GiB.
+    auto meminfo = readFile(m_procRoot + "/meminfo");
+    if (!meminfo)
+        return 0;
+    std::uint64_t bytes = meminfoKilobytes(*meminfo, "MemTotal").value_or(0) * 1024;
+    return static_cast<float>(bytes) / 1024 / 1024;
+}
+
+std::map<std::string, double> ActivityMonitor::currentMemoryUsage() const
+{
+    auto counts = hostStatistics(m_procRoot);
+    if (!counts)
+        return {{"error", -1}};
+    const auto mb = [](std::uint64_t pages) {
+        return static_cast<double>(pages * pageSize()) / kBytesPerMB;
+    };
+    return {{"Wire", mb(counts->wire)},
+            {"active", mb(counts->active)},
+            {"free", mb(counts->free)},
+            {"inactive", mb(counts->inactive)},
+            {"Purgeable", mb(counts->purgeable)}};
+}

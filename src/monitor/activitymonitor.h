@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// One entry of the process list. The keys under which screens show the three values are
+// ActivityMonitor::kProcessIDKey and its siblings.
+struct ActivityProcess
+{
+    std::string processID;   // decimal pid
+    std::string processName; // the kernel's short command name, at most 15 bytes
+    std::string processCPU;  // one character whose code is the scheduling priority byte
+};
+
+// One address of one network interface, as the interface address list reports it.
+struct InterfaceAddress
+{
+    std::string interfaceName;
+    int family = 0;      // AF_INET or AF_INET6
+    std::string address; // printable form (dotted quad, or IPv6 text without scope)
+    bool linkLocal = false;
+};
+
+// The system monitor's one reader of kernel counters: this application's CPU load, the process
+// list, memory page counts, the Wi-Fi and cellular addresses, the Wi-Fi hardware address and the
+// traffic totals. Every figure is read afresh on each call from the /proc and /sys trees given
+// to the constructor (fixture trees in the tests).
+//
+// The one piece of state is the per-thread CPU history cpu_usage() needs: Linux keeps no
+// decaying "recent usage" per thread, so the load is measured between two calls (see there).
+class ActivityMonitor
+{
+public:
+    static constexpr const char *kProcessIDKey = "ProcessID";
+    static constexpr const char *kProcessNameKey = "ProcessName";
+    static constexpr const char *kProcessCPUKey = "processCPU";
+    static constexpr const char *kLoopbackAddress = "127.0.0.1";
+
+    // Lists every address of every interface; nothing when the list cannot be had.
+    using AddressSource = std::function<std::optional<std::vector<InterfaceAddress>>()>;
+    // Seconds since boot, on the clock /proc's thread start times count from.
+    using Clock = std::function<double()>;
+
+    explicit ActivityMonitor(std::string procRoot = "/proc", std::string sysRoot = "/sys");
+    ActivityMonitor(std::string procRoot, std::string sysRoot, AddressSource addresses,
+                    Clock clock = {});
+
+    const std::string &procRoot() const { return m_procRoot; }
+    const std::string &sysRoot() const { return m_sysRoot; }
+
+    // [load of this application's threads in percent of one CPU (may exceed 100), whole CPU
+    // seconds used by those threads]; nothing when the thread list cannot be read.
+    //
+    // Each thread's load is its CPU time over the wall time since the reference sample: the
+    // previous call's sample, or for a thread seen for the first time, its start. Screens call
+    // this several times per refresh; a call less than kMinimumWindow after the previous one
+    // measures from the sample before that instead, so quick successive calls agree rather
+    // than measuring a window too short for the kernel's tick counters. Threads with no CPU
+    // time in the window are idle: they add neither load nor seconds. The seconds are the
+    // whole user and system seconds of the other threads since they started.
+    std::optional<std::pair<float, long>> cpu_usage();
+    static constexpr double kMinimumWindow = 0.5;
+
+    // Every process, the highest pid first (the reverse of the kernel's ascending order);
+    // nothing when the process list cannot be read.
+    std::optional<std::vector<ActivityProcess>> runningProcesses() const;
+
+    // Used / free memory in MB, or as a percentage of the whole; -1 on failure or when the
+    // result is not greater than 0.
+    static double usedMemoryy(bool percent, const std::string &procRoot = "/proc");
+    static double freeMemoryy(bool percent, const std::string &procRoot = "/proc");
+
+    // Physical memory in MB; 0 when it cannot be read.
+    float totalMem() const;
+
+    // "Wire", "active", "free", "inactive", "Purgeable" in MB, or {"error": -1}.
+    std::map<std::string, double> currentMemoryUsage() const;
+
+    // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none.
+    std::pair<std::string, std::string> getIPAddress() const;
+
+    // The Wi-Fi hardware address as "%02X:%02X:%02X:%02X:%02X:%02X", or an error text.
+    std::string getMacAddress() const;
+
+    // [Wi-Fi sent, Wi-Fi received, cellular sent, cellular received] in whole MB since the
+    // interfaces came up.
+    std::array<long long, 4> getDataCounters() const;
+
+    // The default address source, from getifaddrs().
+    static std::optional<std::vector<InterfaceAddress>> systemInterfaceAddresses();
+
+private:
+    struct ThreadSample
+    {
+        long tid;
+        std::uint64_t ticks; // utime + stime
+        double time;         // seconds since boot when sampled
+        std::uint64_t userSeconds;
+        std::uint64_t systemSeconds;
+    };
+
+    enum class InterfaceKind { Other, WiFi, Wired, Cellular };
+    struct NetworkInterface
+    {
+        std::string name;
+        InterfaceKind kind;
+    };
+    std::vector<NetworkInterface> networkInterfaces() const;
+
+    std::string m_procRoot;
+    std::string m_sysRoot;
+    AddressSource m_addresses;
+    Clock m_clock;
+    // Both sorted by tid. m_latest is the last call's sample, m_previous the one before;
+    // m_spare is reused so a call allocates nothing once the vectors have grown.
+    std::vector<ThreadSample> m_latest;
+    std::vector<ThreadSample> m_previous;
+    std::vector<ThreadSample> m_spare;
+    double m_latestTime = 0;
+};

@@ -1,0 +1,142 @@
+#include "monitor/activitymonitor_procfs.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace activitymonitor_procfs {
+
+long readSmallFile(int directory, const char *path, char *buffer, std::size_t capacity)
+{
+    int fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    std::size_t total = 0;
+    while (total < capacity) {
+        ssize_t got = ::read(fd, buffer + total, capacity - total);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return static_cast<long>(total);
+}
+
+std::optional<std::string> readFile(const std::string &path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string data;
+    char chunk[4096];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        data.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return data;
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view text)
+{
+    std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (error != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<StatLine> parseStatLine(std::string_view line)
+{
+    // The command name may hold spaces and parentheses of its own; the kernel writes it
+    // between the first '(' and the last ')', and every field after it is a plain number.
+    std::size_t open = line.find('(');
+    std::size_t close = line.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return std::nullopt;
+    StatLine stat;
+    auto pid = parseInteger(line.substr(0, open));
+    if (!pid)
+        return std::nullopt;
+    stat.pid = *pid;
+    stat.comm = line.substr(open + 1, close - open - 1);
+
+    // Field 3 (the state) is the first after the name; we need 14, 15, 18 and 22.
+    int field = 3;
+    std::size_t pos = close + 1;
+    bool haveStart = false;
+    while (pos < line.size() && field <= 22) {
+        while (pos < line.size() && line[pos] == ' ')
+            ++pos;
+        std::size_t end = line.find_first_of(" \n", pos);
+        if (end == std::string_view::npos)
+            end = line.size();
+        if (end == pos)
+            break;
+        std::string_view token = line.substr(pos, end - pos);
+        if (field == 14 || field == 15 || field == 18 || field == 22) {
+            std::int64_t value = 0;
+            auto [last, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+            if (error != std::errc() || last != token.data() + token.size())
+                return std::nullopt;
+            if (field == 14) {
+                stat.utime = static_cast<std::uint64_t>(value);
+            } else if (field == 15) {
+                stat.stime = static_cast<std::uint64_t>(value);
+            } else if (field == 18) {
+                stat.priority = value;
+            } else {
+                stat.starttime = static_cast<std::uint64_t>(value);
+                haveStart = true;
+            }
+        }
+        ++field;
+        pos = end;
+    }
+    if (!haveStart)
+        return std::nullopt;
+    return stat;
+}
+
+std::optional<std::uint64_t> meminfoKilobytes(std::string_view meminfo, std::string_view key)
+{
+    std::size_t pos = 0;
+    while (pos < meminfo.size()) {
+        std::size_t end = meminfo.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = meminfo.size();
+        std::string_view line = meminfo.substr(pos, end - pos);
+        if (line.size() > key.size() && line.compare(0, key.size(), key) == 0 &&
+            line[key.size()] == ':') {
+            auto value = parseInteger(line.substr(key.size() + 1));
+            if (!value || *value < 0)
+                return std::nullopt;
+            return static_cast<std::uint64_t>(*value);
+        }
+        pos = end + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace activitymonitor_procfs
