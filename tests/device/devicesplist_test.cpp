@@ -1,4 +1,3 @@
-#include "device/capacitytext.h"
 #include "device/devicespectable.h"
 #include "filetree.h"
 #include "platform/plist.h"
@@ -96,19 +95,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ShippedModel{"iPad2,1", "iPad 2 (Wi-Fi)", 6930.0f},
                       ShippedModel{"iPad2,5", "iPad mini (Wi-Fi)", 4440.0f},
                       ShippedModel{"iPad3,4", "iPad (4th generation, Wi-Fi)", 11560.0f}));
-
-TEST(DevicesPlist, CapacityTextsAllParse)
-{
-    const QVariantMap table = shippedTable();
-    ASSERT_EQ(table.size(), kModels.size());
-    for (auto it = table.cbegin(); it != table.cend(); ++it) {
-        const QString text =
-            it.value().toMap().value(QStringLiteral("Battery capacity")).toString();
-        const float mah = capacityFromText(text.toStdString());
-        // Every model here is a phone, a player or a tablet of its time.
-        EXPECT_GE(mah, 500.0f) << it.key().toStdString();
-        EXPECT_LE(mah, 12000.0f) << it.key().toStdString();
-    }
-}
 
 } // namespace
