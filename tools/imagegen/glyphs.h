@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+namespace powerdeck::imagegen {
+
+// Line glyphs designed on a 24-unit grid with a 2-unit stroke, drawn into any square box.
+// Returns false for an unknown name so that a typo in the catalogue fails the build.
+bool drawGlyph(QPainter &p, const QString &name, const QRectF &box, const QColor &color,
+               qreal strokeUnits = 2.0);
+
+bool isGlyph(const QString &name);
+
+} // namespace powerdeck::imagegen
