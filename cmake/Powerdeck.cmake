@@ -48,7 +48,7 @@ function(powerdeck_test target)
     return()
   endif()
   add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Qt6::Test)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${target} PRIVATE
     POWERDECK_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"

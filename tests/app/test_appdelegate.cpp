@@ -1,0 +1,222 @@
+#include "app/appdelegate.h"
+
+#include "fakebattery.h"
+#include "platform/notificationcenter.h"
+#include "platform/plist.h"
+#include "platform/userdefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// A start-up on temporary folders with a few shipped images; the window is a plain object.
+struct StartUp
+{
+    QTemporaryDir dir;
+    Folders folders = Folders::under(dir.path());
+    UserDefaults defaults{dir.path() + "/defaults.plist"};
+    NotificationCenter center;
+    ScriptedBatterySource battery;
+    int idiom = 0;
+    Platform platform{folders, SystemRoots{}, defaults, center, battery, [this] { return idiom; }};
+    int windowsMade = 0;
+    QList<int> idioms;
+
+    StartUp()
+    {
+        QDir().mkpath(folders.resources + "/sub");
+        for (const char *name : {"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "2_a_20x20.png",
+                                 "2_b_20x20.png", "2_c_20x20.png", "1_photo.jpeg", "roti6ika1.png",
+                                 "1_notes.txt", "sub/1_nested.png"})
+            touch(folders.resources + "/" + name, name);
+    }
+    static void touch(const QString &path, const char *content)
+    {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(content);
+    }
+    std::unique_ptr<AppDelegate> launch()
+    {
+        auto app = std::make_unique<AppDelegate>(platform, [this](AppDelegate &, int family) {
+            ++windowsMade;
+            idioms << family;
+            return std::make_unique<QObject>();
+        });
+        EXPECT_TRUE(app->didFinishLaunching());
+        return app;
+    }
+    QStringList library() const
+    {
+        QStringList names = QDir(folders.library).entryList(QDir::Files);
+        names.removeAll("batt.txt");
+        return names;
+    }
+};
+
+QStringList names(const QVariantList &entries)
+{
+    QStringList out;
+    for (const QVariant &e : entries)
+        out << e.toMap().value("name").toString();
+    return out;
+}
+
+TEST(StartUp, FirstStartWritesDefaultsAndCopiesThePhoneImages)
+{
+    StartUp s;
+    auto app = s.launch();
+    const plist::ReadResult alerts = plist::readFile(s.folders.documents + "/Alert.plist");
+    ASSERT_TRUE(alerts.ok());
+    EXPECT_EQ(alerts.value.toList(), AppDelegate::defaultAlerts());
+    const QVariantList records = alerts.value.toList();
+    ASSERT_EQ(records.size(), 4);
+    EXPECT_EQ(records[0].toMap().value("Type"), "DischargeAlert");
+    EXPECT_EQ(records[0].toMap().value("state"), true);
+    EXPECT_EQ(records[1].toMap().value("Type"), "higherPrecision");
+    EXPECT_EQ(records[2].toMap(), (QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false},
+                                               {"startTime", "00:00"}, {"endTime", "00:00"}}));
+    EXPECT_EQ(records[3].toMap().value("Type"), "notifyWhenComplete");
+    EXPECT_EQ(records[3].toMap().value("state"), true);
+
+    EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
+    EXPECT_EQ(app->currentBattery(), 0);
+    EXPECT_FALSE(app->privat());
+    EXPECT_FLOAT_EQ(app->Level(), 1000.0f);
+    EXPECT_TRUE(app->timeBeforeDie().isEmpty());
+
+    EXPECT_EQ(names(app->imageArray()),
+              (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
+    EXPECT_EQ(app->imageArray()[0].toMap().value("path"), s.folders.resources + "/1_a_10x10.png");
+    EXPECT_EQ(s.library(), (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
+    EXPECT_EQ(names(app->transformIMG()), names(app->imageArray()));
+    EXPECT_EQ(app->transformIMG()[0].toMap().value("path"), s.folders.library + "/1_a_10x10.png");
+    EXPECT_EQ(s.windowsMade, 1);
+    EXPECT_EQ(s.idioms, QList<int>{0});
+    EXPECT_NE(app->viewController(), nullptr);
+}
+
+TEST(StartUp, SecondStartUsesTheStoredSkinAndCopiesNothing)
+{
+    StartUp s;
+    s.launch();
+    // A tinted copy must survive the next start.
+    StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
+    auto app = s.launch();
+    EXPECT_EQ(app->currentBattery(), 1);
+    EXPECT_TRUE(app->transformIMG().isEmpty());
+    QFile copy(s.folders.library + "/1_a_10x10.png");
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), "tinted");
+}
+
+TEST(StartUp, MissingMarkerCopyTriggersTheCopyButKeepsExistingCopies)
+{
+    StartUp s;
+    s.launch();
+    StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
+    QFile::remove(s.folders.library + "/1_c_10x10.png"); // the third image is the marker
+    auto app = s.launch();
+    EXPECT_EQ(app->transformIMG().size(), 4);
+    QFile copy(s.folders.library + "/1_a_10x10.png");
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), "tinted");
+    EXPECT_TRUE(QFile::exists(s.folders.library + "/1_c_10x10.png"));
+}
+
+TEST(StartUp, TabletListsOnlyTabletImages)
+{
+    StartUp s;
+    s.idiom = 1;
+    auto app = s.launch();
+    EXPECT_EQ(names(app->imageArray()), (QStringList{"2_a_20x20.png", "2_b_20x20.png", "2_c_20x20.png"}));
+    EXPECT_EQ(s.idioms, QList<int>{1});
+}
+
+TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
+{
+    const struct
+    {
+        const char *what;
+        QVariant stored;
+        bool privat;
+    } cases[] = {
+        {"on", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
+                            QVariantMap{{"Type", "higherPrecision"}, {"state", true}}}, true},
+        {"off", AppDelegate::defaultAlerts(), false},
+        {"one record only", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}}}, false},
+        {"empty array", QVariantList{}, false},
+        {"not an array", QVariantMap{{"state", true}}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        StartUp s;
+        QDir().mkpath(s.folders.documents);
+        ASSERT_TRUE(plist::writeFile(s.folders.documents + "/Alert.plist", c.stored));
+        auto app = s.launch();
+        EXPECT_EQ(app->privat(), c.privat);
+        // An existing file is used as it is, never rewritten.
+        EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value, c.stored);
+    }
+}
+
+TEST(StartUp, CorruptFilesAreSetAsideAndRecreated)
+{
+    StartUp s;
+    QDir().mkpath(s.folders.documents);
+    QDir().mkpath(s.folders.library);
+    StartUp::touch(s.folders.documents + "/Alert.plist", "<plist><array><dict>");
+    StartUp::touch(s.folders.library + "/batt.txt", "garbage");
+    auto app = s.launch();
+    EXPECT_TRUE(QFile::exists(s.folders.documents + "/Alert.plist.corrupt"));
+    EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
+    EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(), AppDelegate::defaultAlerts());
+    EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
+    EXPECT_EQ(app->currentBattery(), 0);
+}
+
+TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)
+{
+    for (const QVariant &stored : {QVariant(QVariantList{4}), QVariant(QVariantList{7}), QVariant(QVariantList{-1}),
+                                   QVariant(QVariantList{"two"}), QVariant(QVariantList{})}) {
+        StartUp s;
+        QDir().mkpath(s.folders.library);
+        plist::writeFile(s.folders.library + "/batt.txt", stored);
+        auto app = s.launch();
+        const int expected = stored.toList().value(0).toInt() == 4 ? 4 : 0;
+        EXPECT_EQ(app->currentBattery(), expected);
+    }
+}
+
+TEST(StartUp, RestartReplacesTheWindowAndKeepsTheSharedState)
+{
+    int argc = 0;
+    QCoreApplication qapp(argc, nullptr);
+    StartUp s;
+    auto app = s.launch();
+    QPointer<QObject> first = app->viewController();
+    app->setLevel(604);
+    app->setCurrentBattery(3);
+    app->setPrivat(true);
+    app->setTimeBeforeDie("12.500000");
+    s.center.post("restartAPP2");
+    EXPECT_EQ(s.windowsMade, 2);
+    EXPECT_NE(app->viewController(), first.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull()); // the old window is gone once control returns to the loop
+    EXPECT_FLOAT_EQ(app->Level(), 604);
+    EXPECT_EQ(app->currentBattery(), 3);
+    EXPECT_TRUE(app->privat());
+    EXPECT_EQ(app->timeBeforeDie(), "12.500000");
+    // After the application object is gone, the notification reaches nobody.
+    app.reset();
+    s.center.post("restartAPP2");
+    EXPECT_EQ(s.windowsMade, 2);
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+#include "cli/cli.h"
+#include "device/devicespectable.h"
+
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int status;
+    QString out, err;
+};
+
+// Runs the installed program as a user would, with its own empty configuration.
+CliRun runProgram(const QStringList &args)
+{
+    QTemporaryDir config;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(POWERDECK_BIN_DIR "/powerdeck-cli"), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QJsonObject runJson(QStringList args)
+{
+    args.prepend("--json");
+    args.prepend("battery");
+    const CliRun r = runProgram(args);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    return doc.object();
+}
+
+QJsonObject activity(const QJsonObject &report, const char *key)
+{
+    for (const QJsonValue &v : report["activities"].toArray())
+        if (v["key"].toString() == key)
+            return v.toObject();
+    return {};
+}
+
+float nominalCapacityOf(const char *platform)
+{
+    DeviceSpecTable table(QStringLiteral(POWERDECK_SHARE_DIR "/devices.plist"), platform);
+    table.normBAt();
+    return table.glCapasity();
+}
+
+TEST(CliBattery, ChargingPhoneFixtureFollowsTheEstimateChain)
+{
+    const QJsonObject r = runJson({"--sysfs-root", fixturePath("sys-battery-phone"), "--procfs-root",
+                                   fixturePath("proc-empty"), "--platform", "iPhone4,1"});
+    const float nominal = nominalCapacityOf("iPhone4,1");
+    ASSERT_GT(nominal, 1000.0f);
+    EXPECT_EQ(r["platform"].toString(), "iPhone4,1");
+    EXPECT_EQ(r["deviceName"].toString(), "iPhone 4S");
+    EXPECT_FLOAT_EQ(float(r["nominalCapacity"].toDouble()), nominal);
+    EXPECT_FLOAT_EQ(float(r["batteryLevel"].toDouble()), 42.0f);
+    EXPECT_EQ(r["batteryState"].toInt(), 2);
+    const int level = int(42.0f / 100.0f * nominal);
+    EXPECT_EQ(r["Level"].toInt(), level);
+    EXPECT_EQ(r["networkStatus"].toInt(), 0);
+    // Profile E on this model: 6 mA standby plus 60 mA of radios, no backlight draw.
+    EXPECT_FLOAT_EQ(float(r["standby"]["hours"].toDouble()), float(level) / 66.0f);
+    EXPECT_EQ(r["activities"].toArray().size(), 18);
+    EXPECT_EQ(activity(r, "Take Photo")["label"].toString(), "Take Photo");
+    const QJsonObject detailed = r["detailed"].toObject();
+    EXPECT_EQ(detailed["Current Capacity"].toInt(), 1260);
+    EXPECT_EQ(detailed["Design Capacity"].toInt(), 3100);
+    EXPECT_EQ(detailed["Charger Current"].toInt(), 800);
+    EXPECT_TRUE(detailed["Device Charging"].toBool());
+}
+
+TEST(CliBattery, ChargeOverrideGivesTheWorkedExample)
+{
+    const QJsonObject r = runJson({"--sysfs-root", fixturePath("sys-battery-phone"), "--procfs-root",
+                                   fixturePath("proc-empty"), "--platform", "iPhone4,1", "--charge", "660"});
+    EXPECT_EQ(r["Level"].toInt(), 660);
+    EXPECT_EQ(r["standby"]["text"].toString(), "10h:0min");
+    EXPECT_EQ(activity(r, "stand")["text"].toString(), "10h:0min");
+    EXPECT_EQ(activity(r, "audio")["text"].toString(), "6h:52min");
+    EXPECT_DOUBLE_EQ(activity(r, "audio")["hours"].toDouble(), double(660.0f / 96.0f));
+}
+
+TEST(CliBattery, LinuxLaptopUsesItsOwnDesignCapacityAndBacklight)
+{
+    const QJsonObject r = runJson({"--sysfs-root", fixturePath("sys-battery-laptop"), "--procfs-root",
+                                   fixturePath("proc-empty"), "--platform", "x86_64"});
+    EXPECT_FLOAT_EQ(float(r["nominalCapacity"].toDouble()), 5000.0f);
+    EXPECT_EQ(r["batteryState"].toInt(), 1);
+    EXPECT_EQ(r["Level"].toInt(), 2850);
+    EXPECT_DOUBLE_EQ(r["brightness"].toDouble(), 0.5);
+    // 6 mA standby, 60 mA of radios, half of the 50 mA backlight.
+    EXPECT_EQ(r["standby"]["text"].toString(), "31h:19min");
+    EXPECT_TRUE(r["detailed"].isObject());
+}
+
+TEST(CliBattery, WhatIfOptionsAndMissingActivities)
+{
+    const QJsonObject r = runJson({"--sysfs-root", fixturePath("sys-empty"), "--procfs-root", fixturePath("proc-empty"),
+                                   "--platform", "iPhone1,2", "--percent", "50", "--brightness", "0"});
+    EXPECT_EQ(r["batteryState"].toInt(), 0);
+    EXPECT_FLOAT_EQ(float(r["batteryLevel"].toDouble()), -100.0f);
+    EXPECT_EQ(r["Level"].toInt(), int(50.0f / 100.0f * nominalCapacityOf("iPhone1,2")));
+    EXPECT_TRUE(r["detailed"].isNull());
+    const QJsonObject siri = activity(r, "Siri");
+    EXPECT_EQ(siri["hours"].toDouble(), 0.0);
+    EXPECT_EQ(siri["text"].toString(), "0h:0min");
+    EXPECT_GT(activity(r, "stand")["hours"].toDouble(), 0.0);
+}
+
+TEST(CliBattery, NoBatteryGivesUnknownAndNoNegativeTimes)
+{
+    const CliRun r = runProgram({"--sysfs-root", fixturePath("sys-empty"), "--procfs-root", fixturePath("proc-empty"),
+                              "--platform", "iPhone4,1"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("unknown"));
+    EXPECT_TRUE(r.out.contains(QRegularExpression("Standy mode:\\s+0h:0min")));
+    EXPECT_FALSE(r.out.contains("-")) << r.out.toStdString();
+}
+
+TEST(CliBattery, BadOptionsAreRejectedWithOneLine)
+{
+    const QStringList bad[] = {
+        {"--bogus"}, {"battery", "--charge"}, {"battery", "--charge", "-5"}, {"battery", "--charge", "ten"},
+        {"battery", "--percent", "101"}, {"battery", "--percent", "nan"}, {"battery", "--brightness", "2"},
+        {"battery", "--platform", ""}, {"frobnicate"},
+    };
+    for (const QStringList &args : bad) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        EXPECT_EQ(runCli(args, o, e), 2);
+        EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "platform/kernelidentity.h"
+#include "platform/notificationcenter.h"
+#include "platform/userdefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <sys/utsname.h>
+
+namespace {
+
+TEST(UserDefaults, ValuesPersistAcrossInstances)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/powerdeck/defaults.plist";
+    {
+        UserDefaults d(path);
+        EXPECT_FALSE(d.contains("alarm"));
+        EXPECT_TRUE(d.setValue("celsius", true));
+        EXPECT_TRUE(d.setValue("alarm", QVariantList{QVariantMap{{"on", true}}}));
+        EXPECT_TRUE(d.setValue("gone", 1));
+        EXPECT_TRUE(d.remove("gone"));
+    }
+    UserDefaults again(path);
+    EXPECT_TRUE(again.value("celsius").toBool());
+    EXPECT_EQ(again.value("alarm").toList().size(), 1);
+    EXPECT_FALSE(again.contains("gone"));
+}
+
+TEST(KernelIdentity, MachineNameUnlessConfigured)
+{
+    struct utsname u{};
+    ASSERT_EQ(uname(&u), 0);
+    QTemporaryDir dir;
+    UserDefaults d(dir.path() + "/defaults.plist");
+    EXPECT_EQ(platformIdentifier(nullptr), QString::fromUtf8(u.machine));
+    EXPECT_EQ(platformIdentifier(&d), QString::fromUtf8(u.machine));
+    d.setValue("platform", "");
+    EXPECT_EQ(platformIdentifier(&d), QString::fromUtf8(u.machine));
+    d.setValue("platform", 42); // not a text: ignored
+    EXPECT_EQ(platformIdentifier(&d), QString::fromUtf8(u.machine));
+    d.setValue("platform", "iPhone4,1");
+    EXPECT_EQ(platformIdentifier(&d), "iPhone4,1");
+}
+
+TEST(NotificationCenter, DeliversSynchronouslyInOrderAndForgetsDeadObservers)
+{
+    NotificationCenter center;
+    QStringList log;
+    auto owner = std::make_unique<QObject>();
+    center.addObserver("restartAPP", owner.get(), [&](const QVariant &) { log << "screen"; });
+    const int token = center.addObserver("restartAPP", nullptr, [&](const QVariant &v) { log << "app " + v.toString(); });
+    center.addObserver("restartAPP2", nullptr, [&](const QVariant &) { log << "other"; });
+    center.post("restartAPP", "x");
+    EXPECT_EQ(log, (QStringList{"screen", "app x"}));
+    owner.reset();
+    EXPECT_EQ(center.observerCount("restartAPP"), 1);
+    center.removeObserver(token);
+    log.clear();
+    center.post("restartAPP");
+    EXPECT_TRUE(log.isEmpty());
+}
+
+TEST(NotificationCenter, ObserversMayRemoveThemselvesAndOthersWhileNotified)
+{
+    NotificationCenter center;
+    QObject a, b;
+    int calls = 0;
+    center.addObserver("restartAPP", &a, [&](const QVariant &) {
+        ++calls;
+        center.removeObservers(&a);
+        center.removeObservers(&b);
+    });
+    center.addObserver("restartAPP", &b, [&](const QVariant &) { ++calls; });
+    center.post("restartAPP");
+    EXPECT_EQ(calls, 1);
+    center.post("restartAPP");
+    EXPECT_EQ(calls, 1);
+}
+
+} // namespace

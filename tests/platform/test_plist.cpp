@@ -1,0 +1,163 @@
+#include "platform/plist.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QPointF>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QVariant roundTrip(const QVariant &value)
+{
+    const QByteArray xml = plist::toXml(value);
+    EXPECT_FALSE(xml.isEmpty());
+    return plist::fromData(xml);
+}
+
+TEST(Plist, ScalarsSurviveARoundTrip)
+{
+    const QDateTime date(QDate(2026, 3, 29), QTime(1, 30, 15), QTimeZone::utc());
+    const QDateTime beforeEpoch(QDate(1999, 12, 31), QTime(23, 59, 59), QTimeZone::utc());
+    const struct
+    {
+        const char *what;
+        QVariant value;
+    } cases[] = {
+        {"text", QStringLiteral("AlertsBetwwen")},
+        {"unicode text", QStringLiteral("Ünïcødé ✓ <&>")},
+        {"empty text", QString()},
+        {"true", true},
+        {"false", false},
+        {"integer", qint64(1440)},
+        {"zero", qint64(0)},
+        {"negative integer", qint64(-100)},
+        {"large integer", qint64(1) << 40},
+        {"real", 3.25},
+        {"negative real", -0.5},
+        {"date", date},
+        {"date before 2001", beforeEpoch},
+        {"data", QByteArray("\x00\x01\xfe", 3)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QVariant back = roundTrip(QVariantList{c.value});
+        ASSERT_EQ(back.typeId(), QMetaType::QVariantList);
+        const QVariant item = back.toList().value(0);
+        if (c.value.typeId() == QMetaType::QDateTime) {
+            EXPECT_EQ(item.toDateTime().toMSecsSinceEpoch(), c.value.toDateTime().toMSecsSinceEpoch());
+        } else if (c.value.typeId() == QMetaType::Bool) {
+            EXPECT_EQ(item.typeId(), QMetaType::Bool);
+            EXPECT_EQ(item.toBool(), c.value.toBool());
+        } else if (c.value.typeId() == QMetaType::Double) {
+            EXPECT_DOUBLE_EQ(item.toDouble(), c.value.toDouble());
+        } else if (c.value.typeId() == QMetaType::LongLong) {
+            EXPECT_EQ(item.toLongLong(), c.value.toLongLong());
+        } else {
+            EXPECT_EQ(item, c.value);
+        }
+    }
+}
+
+TEST(Plist, NestedArraysAndDictsKeepTheirShape)
+{
+    const QVariantList alerts{
+        QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
+        QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false}, {"startTime", "22:00"}, {"endTime", "07:30"}},
+        QVariantList{qint64(1), QVariantList{}, QVariantMap{}},
+    };
+    const QVariant back = roundTrip(alerts);
+    const QVariantList list = back.toList();
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list[0].toMap().value("Type").toString(), "DischargeAlert");
+    EXPECT_TRUE(list[0].toMap().value("state").toBool());
+    EXPECT_EQ(list[1].toMap().value("endTime").toString(), "07:30");
+    EXPECT_EQ(list[1].toMap().size(), 4);
+    const QVariantList inner = list[2].toList();
+    ASSERT_EQ(inner.size(), 3);
+    EXPECT_EQ(inner[1].typeId(), QMetaType::QVariantList);
+    EXPECT_EQ(inner[2].typeId(), QMetaType::QVariantMap);
+}
+
+TEST(Plist, ValuesWithoutAPlistFormAreRefused)
+{
+    EXPECT_TRUE(plist::toXml(QVariant()).isEmpty());
+    EXPECT_TRUE(plist::toXml(QVariantList{QVariant::fromValue(QPointF(1, 2))}).isEmpty());
+}
+
+TEST(Plist, GarbageDoesNotParse)
+{
+    for (const char *text : {"", "not a plist", "<plist><array><string>open", "<?xml version=\"1.0\"?><plist><dict><key>a</key>"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(plist::fromData(QByteArray(text)).isValid());
+    }
+}
+
+TEST(Plist, FilesAreWrittenAndReadWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/sub/Alert.plist";
+    ASSERT_TRUE(plist::writeFile(path, QVariantList{1, "two"}));
+    const plist::ReadResult r = plist::readFile(path);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.value.toList().size(), 2);
+    // No temporary files are left beside the target.
+    EXPECT_EQ(QDir(dir.path() + "/sub").entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(plist::readFile(dir.path() + "/missing.plist").status, plist::ReadStatus::Missing);
+}
+
+TEST(Plist, AnUnparsableFileIsSetAsideNotOverwritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/calendar.plist";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<plist><array><dict><key>Day");
+    }
+    const plist::ReadResult r = plist::readFile(path);
+    EXPECT_EQ(r.status, plist::ReadStatus::Corrupt);
+    EXPECT_FALSE(QFile::exists(path));
+    QFile aside(path + ".corrupt");
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), QByteArray("<plist><array><dict><key>Day"));
+    // The next read sees the file as missing, so the caller recreates it.
+    EXPECT_EQ(plist::readFile(path).status, plist::ReadStatus::Missing);
+}
+
+TEST(Plist, AKilledWriterNeverLeavesATornFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/Alert.plist";
+    QVariantList big;
+    for (int i = 0; i < 2000; ++i)
+        big.append(QVariantMap{{"Type", QString("record %1").arg(i)}, {"state", i % 2 == 0}});
+    ASSERT_TRUE(plist::writeFile(path, big));
+
+    for (int round = 0; round < 15; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            QVariantList mine = big;
+            for (int n = 0;; ++n) {
+                mine[0] = QVariantMap{{"Type", "round"}, {"state", n % 2 == 0}};
+                plist::writeFile(path, mine);
+            }
+        }
+        usleep(useconds_t(5000 + round * 3000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const plist::ReadResult r = plist::readFile(path);
+        ASSERT_TRUE(r.ok()) << "round " << round;
+        EXPECT_EQ(r.value.toList().size(), big.size());
+    }
+}
+
+} // namespace

@@ -1,0 +1,187 @@
+#include "platform/batterydesign.h"
+#include "platform/batterysource.h"
+#include "platform/powersupply.h"
+#include "platform/screen.h"
+
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace {
+
+SystemRoots rootsAt(const QString &sysfs)
+{
+    SystemRoots r;
+    r.sysfs = sysfs;
+    r.procfs = sysfs + "/no-proc";
+    return r;
+}
+
+TEST(PowerSupply, DischargingLaptopWithEnergyFigures)
+{
+    const PowerSupplySnapshot s = readPowerSupplies(rootsAt(fixturePath("sys-battery-laptop")));
+    EXPECT_TRUE(s.hasBattery);
+    EXPECT_DOUBLE_EQ(s.level, 0.57); // the mouse's 5 % battery is not the system's
+    EXPECT_EQ(s.state, 1);
+    EXPECT_FALSE(s.externalPower);
+    // µWh over the design voltage in µV gives Ah.
+    ASSERT_TRUE(s.designMah && s.remainingMah && s.currentMa);
+    EXPECT_NEAR(*s.designMah, 57000000.0 / 11400000.0 * 1000.0, 1e-6);
+    EXPECT_NEAR(*s.remainingMah, 28500000.0 / 11400000.0 * 1000.0, 1e-6);
+    EXPECT_NEAR(*s.currentMa, 750.0, 1e-6); // 9 W at 12 V
+    const auto design = readBatteryDesign(rootsAt(fixturePath("sys-battery-laptop")));
+    ASSERT_TRUE(design);
+    EXPECT_NEAR(design->designCapacityMah, 5000.0, 1e-6);
+    EXPECT_NEAR(design->voltageMinDesignV, 11.4, 1e-9);
+}
+
+TEST(PowerSupply, ChargingPhoneWithChargeFigures)
+{
+    const PowerSupplySnapshot s = readPowerSupplies(rootsAt(fixturePath("sys-battery-phone")));
+    EXPECT_DOUBLE_EQ(s.level, 0.42);
+    EXPECT_EQ(s.state, 2);
+    EXPECT_TRUE(s.externalPower);
+    EXPECT_NEAR(s.remainingMah.value_or(-1), 1260.0, 1e-9);
+    EXPECT_NEAR(s.designMah.value_or(-1), 3100.0, 1e-9);
+    EXPECT_NEAR(s.currentMa.value_or(-1), 800.0, 1e-9); // the sign of the current is dropped
+}
+
+TEST(PowerSupply, NoBatteryReadsUnknown)
+{
+    for (const QString &root : {fixturePath("sys-empty"), QStringLiteral("/nonexistent/sys")}) {
+        const PowerSupplySnapshot s = readPowerSupplies(rootsAt(root));
+        EXPECT_FALSE(s.hasBattery);
+        EXPECT_EQ(s.level, -1);
+        EXPECT_EQ(s.state, 0);
+        EXPECT_FALSE(readBatteryDesign(rootsAt(root)));
+    }
+}
+
+struct StatusCase
+{
+    const char *status;
+    const char *capacity;
+    const char *mainsOnline;
+    int state;
+};
+
+TEST(PowerSupply, StatusTextsMapToStates)
+{
+    const StatusCase cases[] = {
+        {"Charging", "50", "1", 2},
+        {"Full", "100", "1", 3},
+        {"Discharging", "80", "0", 1},
+        {"Not charging", "100", "1", 3},  // held at full on the charger
+        {"Not charging", "99", "1", 3},
+        {"Not charging", "80", "1", 1},   // charge threshold reached below full
+        {"Not charging", "100", "0", 1},  // no supply online
+        {"Unknown", "50", "0", 0},
+        {"", "50", "0", 0},
+    };
+    for (const StatusCase &c : cases) {
+        SCOPED_TRACE(std::string(c.status) + " at " + c.capacity);
+        QTemporaryDir dir;
+        writeTree(dir.path(), {{"class/power_supply/BAT1/type", "Battery"},
+                               {"class/power_supply/BAT1/status", c.status},
+                               {"class/power_supply/BAT1/capacity", c.capacity},
+                               {"class/power_supply/ADP1/type", "Mains"},
+                               {"class/power_supply/ADP1/online", c.mainsOnline}});
+        EXPECT_EQ(readPowerSupplies(rootsAt(dir.path())).state, c.state);
+    }
+}
+
+TEST(PowerSupply, UnusableFiguresGiveTheUnknownLevel)
+{
+    const struct
+    {
+        const char *what;
+        std::initializer_list<std::pair<const char *, const char *>> files;
+        double level;
+    } cases[] = {
+        {"empty capacity", {{"capacity", ""}}, -1},
+        {"text capacity", {{"capacity", "lots"}}, -1},
+        {"capacity above 100", {{"capacity", "250"}}, -1},
+        {"negative capacity", {{"capacity", "-3"}}, -1},
+        {"charge ratio", {{"charge_now", "1500000"}, {"charge_full", "3000000"}}, 0.5},
+        {"charge slightly above full", {{"charge_now", "3030000"}, {"charge_full", "3000000"}}, 1.0},
+        {"charge far above full", {{"charge_now", "9000000"}, {"charge_full", "3000000"}}, -1},
+        {"zero full charge", {{"charge_now", "100"}, {"charge_full", "0"}}, -1},
+        {"energy only", {{"energy_now", "10000000"}, {"energy_full", "40000000"}}, 0.25},
+        {"nothing at all", {}, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                               {"class/power_supply/BAT0/status", "Discharging"}});
+        for (const auto &[name, value] : c.files)
+            writeTree(dir.path(), {{(std::string("class/power_supply/BAT0/") + name).c_str(), value}});
+        EXPECT_DOUBLE_EQ(readPowerSupplies(rootsAt(dir.path())).level, c.level);
+    }
+}
+
+TEST(PowerSupply, TwoBatteriesCombineWeightedByEnergy)
+{
+    QTemporaryDir dir;
+    writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                           {"class/power_supply/BAT0/status", "Discharging"},
+                           {"class/power_supply/BAT0/capacity", "100"},
+                           {"class/power_supply/BAT0/energy_full", "60000000"},
+                           {"class/power_supply/BAT1/type", "Battery"},
+                           {"class/power_supply/BAT1/status", "Charging"},
+                           {"class/power_supply/BAT1/capacity", "20"},
+                           {"class/power_supply/BAT1/energy_full", "20000000"}});
+    const PowerSupplySnapshot s = readPowerSupplies(rootsAt(dir.path()));
+    EXPECT_DOUBLE_EQ(s.level, (1.0 * 60 + 0.2 * 20) / 80);
+    EXPECT_EQ(s.state, 2); // one charging battery makes the system charging
+}
+
+TEST(PowerSupply, ABatteryWithoutFiguresSpoilsTheCombinedLevel)
+{
+    QTemporaryDir dir;
+    writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                           {"class/power_supply/BAT0/capacity", "70"},
+                           {"class/power_supply/BAT1/type", "Battery"},
+                           {"class/power_supply/BAT1/capacity", "garbage"}});
+    EXPECT_EQ(readPowerSupplies(rootsAt(dir.path())).level, -1);
+}
+
+TEST(PowerSupply, SourceSignalsOnlyWhatChanged)
+{
+    QTemporaryDir dir;
+    writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                           {"class/power_supply/BAT0/status", "Discharging"},
+                           {"class/power_supply/BAT0/capacity", "50"}});
+    SysfsBatterySource source(rootsAt(dir.path()));
+    source.setBatteryMonitoringEnabled(true);
+    EXPECT_FALSE(source.hasChangeMonitor()); // fixture trees send no kernel events
+    QSignalSpy level(&source, &BatterySource::batteryLevelDidChange);
+    QSignalSpy state(&source, &BatterySource::batteryStateDidChange);
+    source.checkForChanges();
+    EXPECT_EQ(level.count() + state.count(), 0);
+    writeTree(dir.path(), {{"class/power_supply/BAT0/capacity", "49"}});
+    source.checkForChanges();
+    EXPECT_EQ(level.count(), 1);
+    EXPECT_EQ(state.count(), 0);
+    writeTree(dir.path(), {{"class/power_supply/BAT0/status", "Charging"}});
+    source.checkForChanges();
+    EXPECT_EQ(level.count(), 1);
+    EXPECT_EQ(state.count(), 1);
+    EXPECT_FLOAT_EQ(source.batteryLevel(), 0.49f);
+    EXPECT_EQ(source.batteryState(), 2);
+}
+
+TEST(Screen, BrightnessFromTheBacklightOrFull)
+{
+    EXPECT_DOUBLE_EQ(screenBrightness(rootsAt(fixturePath("sys-battery-laptop"))), 0.5);
+    EXPECT_DOUBLE_EQ(screenBrightness(rootsAt(fixturePath("sys-empty"))), 1.0);
+    QTemporaryDir dir;
+    writeTree(dir.path(), {{"class/backlight/bad/brightness", "10"},
+                           {"class/backlight/bad/max_brightness", "0"}});
+    EXPECT_DOUBLE_EQ(screenBrightness(rootsAt(dir.path())), 1.0);
+}
+
+} // namespace
