@@ -1,9 +1,6 @@
 #include "cli/cli.h"
 
-#if __has_include("cli/monitorcommand.h")
 #include "cli/monitorcommand.h"
-#define POWERDECK_HAS_MONITOR 1
-#endif
 
 namespace {
 void usage(QTextStream &out)
@@ -28,10 +25,8 @@ int runCli(const QStringList &args, QTextStream &out, QTextStream &err)
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("battery"))
         return runBatteryCommand(rest, out, err);
-#ifdef POWERDECK_HAS_MONITOR
     if (command == QLatin1String("monitor"))
         return runMonitorCommand(rest, out, err);
-#endif
     err << "powerdeck-cli: unknown command '" << command << "' (try --help)" << Qt::endl;
     return 2;
 }
