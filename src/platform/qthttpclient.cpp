@@ -1,0 +1,52 @@
+#include "platform/qthttpclient.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+QtHttpClient::QtHttpClient(int timeoutMs) : m_timeoutMs(timeoutMs) {}
+
+HttpResponse QtHttpClient::get(const std::string &url)
+{
+    HttpResponse response;
+    const QUrl target(QString::fromStdString(url));
+    if (!target.isValid() || target.scheme().isEmpty()) {
+        response.error = "invalid URL";
+        return response;
+    }
+
+    // The manager belongs to this thread and this call only; nothing is shared between calls.
+    QNetworkAccessManager manager;
+    QNetworkRequest request(target);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    std::unique_ptr<QNetworkReply> reply(manager.get(request));
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timer.start(m_timeoutMs);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (!reply->isFinished()) {
+        QObject::disconnect(reply.get(), nullptr, &loop, nullptr);
+        reply->abort();
+        response.error = "timed out";
+        return response;
+    }
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    response.status = status.isValid() ? status.toInt() : 0;
+    const QByteArray body = reply->readAll();
+    response.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
+    if (reply->error() != QNetworkReply::NoError)
+        response.error = reply->errorString().toStdString();
+    return response;
+}
