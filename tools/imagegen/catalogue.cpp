@@ -128,16 +128,14 @@ Catalogue parseCatalogue(std::istream &in)
         if (entry.name.empty())
             catalogue.errors.push_back(where + "empty name");
         if (!family)
-            catalogue.errors.push_back(where + "unknown family \"" + std::string(fields[1]) +
-                                       "\"");
+            catalogue.errors.push_back(where + "unknown family \"" + std::string(fields[1]) + "\"");
         if (!size)
             catalogue.errors.push_back(where + "bad size \"" + std::string(fields[2]) + "\"");
         if (entry.recipe.empty())
             catalogue.errors.push_back(where + "empty recipe");
         if (entry.usedBy.empty())
             catalogue.errors.push_back(where + "no screen named");
-        if (!family || !size || entry.name.empty() || entry.recipe.empty() ||
-            entry.usedBy.empty())
+        if (!family || !size || entry.name.empty() || entry.recipe.empty() || entry.usedBy.empty())
             continue;
         entry.family = *family;
         entry.size = *size;
@@ -193,18 +191,17 @@ std::vector<std::string> checkCatalogue(const std::vector<CatalogueEntry> &entri
             problems.push_back(where + "extension must be png or jpeg");
         const bool phoneName = startsWith(e.name, "1_");
         const bool tabletName = startsWith(e.name, "2_");
-        const bool familyOk = (e.family == Family::Phone && phoneName) ||
-                              (e.family == Family::Tablet && tabletName) ||
-                              (e.family != Family::Phone && e.family != Family::Tablet &&
-                               !phoneName && !tabletName);
+        const bool familyOk =
+            (e.family == Family::Phone && phoneName) ||
+            (e.family == Family::Tablet && tabletName) ||
+            (e.family != Family::Phone && e.family != Family::Tablet && !phoneName && !tabletName);
         if (!familyOk)
             problems.push_back(where + "family " + std::string(familyText(e.family)) +
                                " does not match the name's prefix");
         if (const auto named = sizeFromName(e.name); named && !(*named == e.size))
             problems.push_back(where + "size " + std::to_string(e.size.width) + "x" +
                                std::to_string(e.size.height) + " differs from the name's " +
-                               std::to_string(named->width) + "x" +
-                               std::to_string(named->height));
+                               std::to_string(named->width) + "x" + std::to_string(named->height));
     }
     for (const auto &name : requiredNames)
         if (!seen.contains(name))

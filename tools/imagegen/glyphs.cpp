@@ -195,9 +195,18 @@ const std::map<QString, GlyphFn> &glyphs()
              p.setPen(thin);
              poly(p, {{6, 12}, {9, 12}, {10.5, 9}, {13, 15}, {14.5, 12}, {18, 12}});
          }},
-        {"back", [](QPainter &p, const QColor &) { poly(p, {{15, 5}, {8, 12}, {15, 19}}); }},
-        {"left", [](QPainter &p, const QColor &) { poly(p, {{15, 5}, {8, 12}, {15, 19}}); }},
-        {"right", [](QPainter &p, const QColor &) { poly(p, {{9, 5}, {16, 12}, {9, 19}}); }},
+        {"back",
+         [](QPainter &p, const QColor &) {
+             poly(p, {{15, 5}, {8, 12}, {15, 19}});
+         }},
+        {"left",
+         [](QPainter &p, const QColor &) {
+             poly(p, {{15, 5}, {8, 12}, {15, 19}});
+         }},
+        {"right",
+         [](QPainter &p, const QColor &) {
+             poly(p, {{9, 5}, {16, 12}, {9, 19}});
+         }},
         {"cpu",
          [](QPainter &p, const QColor &c) {
              p.drawRoundedRect(QRectF(6, 6, 12, 12), 1.8, 1.8);
@@ -249,9 +258,14 @@ const std::map<QString, GlyphFn> &glyphs()
              line(p, 12, 5, 12, 19);
              line(p, 5, 12, 19, 12);
          }},
-        {"check", [](QPainter &p, const QColor &) { poly(p, {{5, 12.5}, {10, 17.5}, {19, 7}}); }},
+        {"check",
+         [](QPainter &p, const QColor &) {
+             poly(p, {{5, 12.5}, {10, 17.5}, {19, 7}});
+         }},
         {"chevron-down",
-         [](QPainter &p, const QColor &) { poly(p, {{6, 9}, {12, 15}, {18, 9}}); }},
+         [](QPainter &p, const QColor &) {
+             poly(p, {{6, 9}, {12, 15}, {18, 9}});
+         }},
         {"crosshair",
          [](QPainter &p, const QColor &c) {
              p.drawEllipse(QPointF(12, 12), 6.5, 6.5);
@@ -279,8 +293,8 @@ const std::map<QString, GlyphFn> &glyphs()
          }},
         {"pulse",
          [](QPainter &p, const QColor &) {
-             poly(p, {{2, 12.5}, {6.5, 12.5}, {9, 7}, {12.5, 19}, {15.5, 4}, {18, 12.5},
-                      {22, 12.5}});
+             poly(p,
+                  {{2, 12.5}, {6.5, 12.5}, {9, 7}, {12.5, 19}, {15.5, 4}, {18, 12.5}, {22, 12.5}});
          }},
         {"airplane",
          [](QPainter &p, const QColor &c) {

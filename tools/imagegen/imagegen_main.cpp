@@ -144,12 +144,18 @@ int main(int argc, char *argv[])
 
     QCommandLineParser cli;
     cli.addHelpOption();
-    cli.addOption({QStringLiteral("catalogue"), QStringLiteral("Catalogue file."), QStringLiteral("file")});
-    cli.addOption({QStringLiteral("names"), QStringLiteral("Names the screens use."), QStringLiteral("file")});
-    cli.addOption({QStringLiteral("tips"), QStringLiteral("Words of the tips pictures."), QStringLiteral("file")});
-    cli.addOption({QStringLiteral("out"), QStringLiteral("Resource folder to fill."), QStringLiteral("dir")});
-    cli.addOption({QStringLiteral("sheets"), QStringLiteral("Folder for the contact sheets."), QStringLiteral("dir")});
-    cli.addOption({QStringLiteral("stamp"), QStringLiteral("File touched on success."), QStringLiteral("file")});
+    cli.addOption(
+        {QStringLiteral("catalogue"), QStringLiteral("Catalogue file."), QStringLiteral("file")});
+    cli.addOption({QStringLiteral("names"), QStringLiteral("Names the screens use."),
+                   QStringLiteral("file")});
+    cli.addOption({QStringLiteral("tips"), QStringLiteral("Words of the tips pictures."),
+                   QStringLiteral("file")});
+    cli.addOption(
+        {QStringLiteral("out"), QStringLiteral("Resource folder to fill."), QStringLiteral("dir")});
+    cli.addOption({QStringLiteral("sheets"), QStringLiteral("Folder for the contact sheets."),
+                   QStringLiteral("dir")});
+    cli.addOption({QStringLiteral("stamp"), QStringLiteral("File touched on success."),
+                   QStringLiteral("file")});
     cli.process(app);
     QTextStream err(stderr);
     for (const char *required : {"catalogue", "names", "tips", "out"}) {
@@ -194,8 +200,8 @@ int main(int argc, char *argv[])
             const auto &e = catalogue.entries[i];
             QString why;
             const bool tablet = e.family == Family::Tablet || e.family == Family::ResourceTablet;
-            QImage img = renderRecipe(QString::fromStdString(e.recipe), e.size.width,
-                                      e.size.height, tablet, tips, &why);
+            QImage img = renderRecipe(QString::fromStdString(e.recipe), e.size.width, e.size.height,
+                                      tablet, tips, &why);
             if (img.isNull() && why.isEmpty())
                 why = QStringLiteral("nothing drawn");
             if (!img.isNull() && e.size.height > 0 &&

@@ -128,8 +128,9 @@ QImage switchImage(int w, int h, bool on)
     p.setBrush(on ? white : muted);
     p.drawEllipse(knob);
     // A word inside the track keeps the state readable without colour.
-    const QRectF label = on ? QRectF(track.left() + th * 0.35, track.top(), kx - track.left() - th * 0.35, th)
-                            : QRectF(knob.right(), track.top(), track.right() - knob.right() - th * 0.3, th);
+    const QRectF label =
+        on ? QRectF(track.left() + th * 0.35, track.top(), kx - track.left() - th * 0.35, th)
+           : QRectF(knob.right(), track.top(), track.right() - knob.right() - th * 0.3, th);
     fitText(p, label, on ? QStringLiteral("ON") : QStringLiteral("OFF"), th * 0.42, QFont::Bold,
             on ? ink : muted);
     return img;
@@ -278,8 +279,9 @@ QImage minitip(int w, int h, const QString &glyph, const QString &words)
                           h * 0.8);
     qreal size = h * 0.3;
     while (size > 6) {
-        const QRectF need = QFontMetricsF(uiFont(size)).boundingRect(
-            QRectF(0, 0, textRect.width(), 10000), Qt::TextWordWrap, words);
+        const QRectF need =
+            QFontMetricsF(uiFont(size))
+                .boundingRect(QRectF(0, 0, textRect.width(), 10000), Qt::TextWordWrap, words);
         if (need.height() <= textRect.height())
             break;
         size -= 0.5;
@@ -358,8 +360,8 @@ QImage clockFace(int w, int h)
         const qreal a = i * M_PI / 30 - M_PI / 2;
         const bool major = i % 5 == 0;
         const qreal r1 = r * (major ? 0.86 : 0.9), r2 = r * 0.95;
-        p.setPen(QPen(major ? text : QColor(0x55, 0x55, 0x55), (major ? 3 : 1.4) * u,
-                      Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(major ? text : QColor(0x55, 0x55, 0x55), (major ? 3 : 1.4) * u, Qt::SolidLine,
+                      Qt::RoundCap));
         p.drawLine(QPointF(c.x() + r1 * qCos(a), c.y() + r1 * qSin(a)),
                    QPointF(c.x() + r2 * qCos(a), c.y() + r2 * qSin(a)));
     }
@@ -554,8 +556,11 @@ QImage wheel(int w, int h)
     {
         const char *glyph;
         qreal angle;
-    } pages[] = {{"tips", 37.77}, {"calendar", 18.87}, {"battery", 0},
-                 {"charge", -19.1}, {"settings", -38.06}};
+    } pages[] = {{"tips", 37.77},
+                 {"calendar", 18.87},
+                 {"battery", 0},
+                 {"charge", -19.1},
+                 {"settings", -38.06}};
     const qreal gr = r * 0.8;
     const qreal gs = r * 0.16;
     for (const auto &page : pages) {
@@ -643,19 +648,20 @@ QImage healthCard(int w, int h, int verdict)
     p.drawRoundedRect(cell, 5, 5);
     p.setPen(Qt::NoPen);
     p.setBrush(verdict < 4 ? accent : muted);
-    p.drawRoundedRect(QRectF(cell.right() + 2, cell.center().y() - cell.height() * 0.2, 5,
-                             cell.height() * 0.4),
-                      2, 2);
+    p.drawRoundedRect(
+        QRectF(cell.right() + 2, cell.center().y() - cell.height() * 0.2, 5, cell.height() * 0.4),
+        2, 2);
     const qreal gap = 3, bw = (cell.width() - 8 - 3 * gap) / 4;
     for (int i = 0; i < bars; ++i)
-        p.drawRoundedRect(QRectF(cell.left() + 4 + i * (bw + gap), cell.top() + 4, bw,
-                                 cell.height() - 8),
-                          2, 2);
+        p.drawRoundedRect(
+            QRectF(cell.left() + 4 + i * (bw + gap), cell.top() + 4, bw, cell.height() - 8), 2, 2);
     const qreal tx = cell.right() + h * 0.3;
-    fitText(p, QRectF(tx, h * 0.14, w - tx - h * 0.15, h * 0.42), QString::fromLatin1(words[verdict - 1]),
-            h * 0.36, QFont::Bold, verdict < 4 ? accent : text, Qt::AlignLeft | Qt::AlignVCenter);
-    fitText(p, QRectF(tx, h * 0.56, w - tx - h * 0.15, h * 0.28), QString::fromLatin1(notes[verdict - 1]),
-            h * 0.17, QFont::Normal, muted, Qt::AlignLeft | Qt::AlignVCenter);
+    fitText(p, QRectF(tx, h * 0.14, w - tx - h * 0.15, h * 0.42),
+            QString::fromLatin1(words[verdict - 1]), h * 0.36, QFont::Bold,
+            verdict < 4 ? accent : text, Qt::AlignLeft | Qt::AlignVCenter);
+    fitText(p, QRectF(tx, h * 0.56, w - tx - h * 0.15, h * 0.28),
+            QString::fromLatin1(notes[verdict - 1]), h * 0.17, QFont::Normal, muted,
+            Qt::AlignLeft | Qt::AlignVCenter);
     return img;
 }
 
@@ -763,8 +769,8 @@ void drops(QPainter &p, const QRectF &area, int count, qreal width, const QColor
     for (int i = 0; i < count; ++i) {
         const qreal x = area.left() + area.width() * (i + 0.5) / count;
         const qreal y = area.top() + (i % 2) * area.height() * 0.25;
-        p.drawLine(QPointF(x + area.height() * 0.15, y), QPointF(x - area.height() * 0.15,
-                                                                  y + area.height() * 0.6));
+        p.drawLine(QPointF(x + area.height() * 0.15, y),
+                   QPointF(x - area.height() * 0.15, y + area.height() * 0.6));
     }
 }
 
@@ -837,7 +843,8 @@ QImage weather(int w, int h, const QString &kind, const QString &variant, QStrin
         lightSource(0.36, 0.36, 0.15);
         body(0.2, 0.12, 0.78);
     } else if (kind == QLatin1String("cloudy")) {
-        cloud(p, QRectF(s * 0.3, s * 0.02, s * 0.62, s * 0.62), QColor(0x1c, 0x1c, 0x1c), muted, lw);
+        cloud(p, QRectF(s * 0.3, s * 0.02, s * 0.62, s * 0.62), QColor(0x1c, 0x1c, 0x1c), muted,
+              lw);
         body(0.06, 0.14, 0.84);
     } else if (kind == QLatin1String("rain") || kind == QLatin1String("scattered")) {
         const bool scattered = kind == QLatin1String("scattered");
@@ -956,7 +963,8 @@ QImage tipArt(int w, int h, int tip, QString *error)
     const qreal k = w / 320.0;
     roundedBox(p, QRectF(0.5, 0.5, w - 1, h - 1), 18 * k, QColor(0x15, 0x15, 0x15), line, 1);
     p.scale(k, h / 192.0);
-    auto g = [&](const char *name, qreal x, qreal y, qreal size, const QColor &c, qreal stroke = 2.0) {
+    auto g = [&](const char *name, qreal x, qreal y, qreal size, const QColor &c,
+                 qreal stroke = 2.0) {
         drawGlyph(p, QString::fromLatin1(name), QRectF(x - size / 2, y - size / 2, size, size), c,
                   stroke);
     };
@@ -969,9 +977,8 @@ QImage tipArt(int w, int h, int tip, QString *error)
         p.drawRoundedRect(r, 10, 10);
         p.setPen(Qt::NoPen);
         p.setBrush(line);
-        p.drawRoundedRect(QRectF(r.right() + 3, r.center().y() - r.height() * 0.18, 7,
-                                 r.height() * 0.36),
-                          3, 3);
+        p.drawRoundedRect(
+            QRectF(r.right() + 3, r.center().y() - r.height() * 0.18, 7, r.height() * 0.36), 3, 3);
         p.setBrush(c);
         const QRectF in = r.adjusted(7, 7, -7, -7);
         p.drawRoundedRect(QRectF(in.left(), in.top(), in.width() * level, in.height()), 5, 5);
@@ -1012,7 +1019,8 @@ QImage tipArt(int w, int h, int tip, QString *error)
         const qreal x = 67 + (170 - 14) * 0.8;
         p.setPen(QPen(accentLight, 2, Qt::DashLine));
         p.drawLine(QPointF(x, 34), QPointF(x, 128));
-        fitText(p, QRectF(x - 30, 12, 60, 22), QStringLiteral("80 %"), 18, QFont::Bold, accentLight);
+        fitText(p, QRectF(x - 30, 12, 60, 22), QStringLiteral("80 %"), 18, QFont::Bold,
+                accentLight);
         caption(QStringLiteral("Stop the charge near 80 %"));
         break;
     }
@@ -1142,7 +1150,8 @@ QImage renderRecipe(const QString &recipe, int w, int h, bool tablet, const TipB
     if (kind == QLatin1String("button") && a.size() >= 3) {
         if (a.size() > 3 && !needGlyph(arg(3)))
             return {};
-        return button(w, h, arg(1) == QLatin1String("primary"), arg(2), a.size() > 3 ? arg(3) : QString());
+        return button(w, h, arg(1) == QLatin1String("primary"), arg(2),
+                      a.size() > 3 ? arg(3) : QString());
     }
     if (kind == QLatin1String("arrow"))
         return arrowButton(w, h, arg(1) == QLatin1String("right"));

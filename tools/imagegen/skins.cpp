@@ -188,8 +188,8 @@ void paintBody(QPainter &p, int skin, bool tablet)
             const qreal x = f.left() + f.width() * i / 4;
             p.drawLine(QPointF(x, f.top() - 10 * u), QPointF(x, f.top() - 4 * u));
         }
-        fitText(p, QRectF(f.left(), f.bottom() + 4 * u, f.width(), 16 * u), QStringLiteral("CLASSIC"),
-                11 * u, QFont::Bold, muted);
+        fitText(p, QRectF(f.left(), f.bottom() + 4 * u, f.width(), 16 * u),
+                QStringLiteral("CLASSIC"), 11 * u, QFont::Bold, muted);
         break;
     }
     case 1: {
@@ -440,9 +440,9 @@ QImage renderSkinPreview(int skin, int width, int height)
     p.setClipPath(card);
     p.fillRect(img.rect(), ink);
     const QSizeF fitted = g.canvas.scaled(QSizeF(width, height) * 0.92, Qt::KeepAspectRatio);
-    p.drawImage(QRectF(QPointF((width - fitted.width()) / 2, (height - fitted.height()) / 2),
-                       fitted),
-                canvas);
+    p.drawImage(
+        QRectF(QPointF((width - fitted.width()) / 2, (height - fitted.height()) / 2), fitted),
+        canvas);
     p.setClipping(false);
     p.setPen(QPen(line, 1));
     p.setBrush(Qt::NoBrush);

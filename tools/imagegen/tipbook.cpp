@@ -33,7 +33,8 @@ TipBook parseTipBook(const QString &contents, QString *error)
             book[key].text = value;
         else {
             if (error)
-                *error = QStringLiteral("tips line %1: unknown field \"%2\"").arg(number).arg(field);
+                *error =
+                    QStringLiteral("tips line %1: unknown field \"%2\"").arg(number).arg(field);
             return {};
         }
     }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace powerdeck {
+
+// The font names the screens ask for, and the free Debian fonts that stand in for them.
+inline constexpr auto kBodyFontName = "DINMittelschriftStd"; // condensed sans of every label
+inline constexpr auto kClockFontName = "The 2K12";           // seven-segment clock digits
+
+struct FontSubstitution
+{
+    QString requested;      // the name the screens use
+    QStringList candidates; // families to map it to, best first
+    QStringList files;      // font files that provide the first candidate
+};
+
+// The substitutions Powerdeck installs: Roboto Condensed (fonts-roboto) for the body text and
+// DSEG7 Classic (fonts-dseg) for the clock, each with a DejaVu fallback.
+QList<FontSubstitution> defaultFontSubstitutions();
+
+// Of the candidates, those present among the available families, in candidate order.
+QStringList availableCandidates(const QStringList &candidates, const QStringList &families);
+
+// Maps every requested name to its candidates with QFont::insertSubstitutions, first loading
+// the candidate's font files through QFontDatabase when fontconfig does not list the family.
+// Needs a QGuiApplication. Returns the family each requested name now resolves to ("" when
+// none of its candidates could be found).
+QStringList registerFontSubstitutions(
+    const QList<FontSubstitution> &substitutions = defaultFontSubstitutions());
+
+} // namespace powerdeck
