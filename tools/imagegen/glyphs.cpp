@@ -278,17 +278,22 @@ const std::map<QString, GlyphFn> &glyphs()
              filled(p, c, dot);
          }},
         {"satellite",
-         [](QPainter &p, const QColor &) {
+         [](QPainter &p, const QColor &c) {
+             // Body with two solar wings on the diagonal, and the signal it sends.
              p.save();
-             p.translate(11, 13);
+             p.translate(10, 14);
              p.rotate(-45);
-             p.drawRoundedRect(QRectF(-2.5, -3, 5, 6), 1, 1);
-             p.drawRect(QRectF(-10.5, -2.5, 6, 5));
-             p.drawRect(QRectF(4.5, -2.5, 6, 5));
-             line(p, -4.5, 0, -2.5, 0);
-             line(p, 2.5, 0, 4.5, 0);
+             QPainterPath body;
+             body.addRoundedRect(QRectF(-2.6, -3.6, 5.2, 7.2), 1.2, 1.2);
+             filled(p, c, body);
+             for (int side : {-1, 1}) {
+                 const QRectF wing(side < 0 ? -11 : 4.5, -2.4, 6.5, 4.8);
+                 p.drawRect(wing);
+                 line(p, wing.center().x(), wing.top(), wing.center().x(), wing.bottom());
+                 line(p, side < 0 ? -4.5 : 2.6, 0, side < 0 ? -2.6 : 4.5, 0);
+             }
              p.restore();
-             p.drawArc(QRectF(13, 1, 10, 10), 0, 90 * 16);
+             p.drawArc(QRectF(12, 0, 12, 12), 0, 90 * 16);
              p.drawArc(QRectF(15.5, 3.5, 5, 5), 0, 90 * 16);
          }},
         {"pulse",
