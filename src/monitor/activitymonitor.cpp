@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -134,32 +136,94 @@ ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot,
 {
 }
 
+ActivityMonitor::ThreadFiles &ActivityMonitor::ThreadFiles::operator=(const ThreadFiles &other)
+{
+    if (this != &other)
+        closeAll();
+    return *this;
+}
+
+ActivityMonitor::ThreadFiles &ActivityMonitor::ThreadFiles::operator=(ThreadFiles &&other) noexcept
+{
+    if (this != &other) {
+        closeAll();
+        m_files = std::move(other.m_files);
+        other.m_files.clear();
+    }
+    return *this;
+}
+
+ActivityMonitor::ThreadFiles::~ThreadFiles()
+{
+    closeAll();
+}
+
+void ActivityMonitor::ThreadFiles::closeAll()
+{
+    for (const auto &file : m_files)
+        ::close(file.second);
+    m_files.clear();
+}
+
 std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
 {
     const std::string taskPath = m_procRoot + "/self/task";
     DIR *tasks = ::opendir(taskPath.c_str());
-    if (!tasks)
+    if (!tasks) {
+        m_threadFiles.closeAll();
         return std::nullopt;
+    }
     const double now = m_clock();
     const long hz = ticksPerSecond();
 
+    std::vector<long> tids;
+    tids.reserve(m_threadFiles.m_files.size() + 4);
+    while (dirent *entry = ::readdir(tasks)) {
+        if (isNumber(entry->d_name))
+            tids.push_back(std::atol(entry->d_name));
+    }
+    std::sort(tids.begin(), tids.end());
+
     std::vector<ThreadSample> &current = m_spare;
     current.clear();
+    std::vector<std::pair<long, int>> &kept = m_keptFiles;
+    kept.clear();
+    auto open = m_threadFiles.m_files.begin();
+    const auto openEnd = m_threadFiles.m_files.end();
     bool failed = false;
-    char path[sizeof(dirent::d_name) + 8];
+    char path[32];
     char line[1024];
-    while (dirent *entry = ::readdir(tasks)) {
-        if (!isNumber(entry->d_name))
-            continue;
-        std::snprintf(path, sizeof path, "%s/stat", entry->d_name);
-        long length = readSmallFile(::dirfd(tasks), path, line, sizeof line);
-        if (length < 0) {
-            // A thread that ended since the directory was listed is simply gone.
-            if (errno == ENOENT || errno == ESRCH)
-                continue;
-            failed = true;
-            break;
+    for (long tid : tids) {
+        // Files of threads that are gone are closed on the way.
+        while (open != openEnd && open->first < tid)
+            ::close((open++)->second);
+        int fd = -1;
+        if (open != openEnd && open->first == tid)
+            fd = (open++)->second;
+        long length = -1;
+        if (fd >= 0) {
+            length = ::pread(fd, line, sizeof line, 0);
+            if (length < 0) { // the thread ended and its id may be in use again
+                ::close(fd);
+                fd = -1;
+            }
         }
+        if (fd < 0) {
+            std::snprintf(path, sizeof path, "%ld/stat", tid);
+            fd = ::openat(::dirfd(tasks), path, O_RDONLY | O_CLOEXEC);
+            length = fd >= 0 ? ::pread(fd, line, sizeof line, 0) : -1;
+            if (length < 0) {
+                const int error = errno;
+                if (fd >= 0)
+                    ::close(fd);
+                // A thread that ended since the directory was listed is simply gone.
+                if (error == ENOENT || error == ESRCH)
+                    continue;
+                failed = true;
+                break;
+            }
+        }
+        kept.emplace_back(tid, fd);
         auto stat = parseStatLine(std::string_view(line, static_cast<std::size_t>(length)));
         if (!stat) {
             failed = true;
@@ -167,15 +231,17 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
         }
         const double started = static_cast<double>(stat->starttime) / static_cast<double>(hz);
         current.push_back(
-            {std::atol(entry->d_name), stat->utime + stat->stime, started, stat->utime / hz,
-             stat->stime / hz});
+            {tid, stat->utime + stat->stime, started, stat->utime / hz, stat->stime / hz});
     }
+    while (open != openEnd)
+        ::close((open++)->second);
+    m_threadFiles.m_files.swap(kept);
+    kept.clear();
     ::closedir(tasks);
-    if (failed)
+    if (failed) {
+        m_threadFiles.closeAll();
         return std::nullopt;
-    std::sort(current.begin(), current.end(),
-              [](const ThreadSample &a, const ThreadSample &b) { return a.tid < b.tid; });
-
+    }
     // Quick successive calls measure from the sample before the last one (see the header).
     const bool rotate = m_latest.empty() || now - m_latestTime >= kMinimumWindow;
     const std::vector<ThreadSample> &reference = rotate ? m_latest : m_previous;

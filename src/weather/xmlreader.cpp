@@ -4,6 +4,10 @@
 
 #include <zlib.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,6 +39,22 @@ inline bool isWhitespace(char c)
     return kWhitespace.table[static_cast<unsigned char>(c)];
 }
 
+// For the scan of a start tag: bytes that end the tag, and bytes that end its name.
+enum : unsigned char { kEndsTag = 1, kEndsName = 2 };
+struct TagTable
+{
+    unsigned char table[256] = {};
+    constexpr TagTable()
+    {
+        table[static_cast<unsigned char>('<')] = kEndsTag;
+        table[static_cast<unsigned char>('>')] = kEndsTag;
+        table[static_cast<unsigned char>('/')] = kEndsName;
+        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+            table[c] = kEndsName;
+    }
+};
+constexpr TagTable kTag;
+
 // Every search below is bounded by the end of the document, never by a terminating zero: the
 // document may contain zero bytes of its own, and the parse writes more of them as it goes.
 inline bool startsWith(const char *p, const char *end, std::string_view literal)
@@ -50,6 +70,23 @@ inline char *findChar(char *from, char *end, char c)
     return static_cast<char *>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
 }
 
+// The next '<': most texts between tags are a line break or a short value, so the first
+// bytes are looked at inline before handing a long text to memchr.
+inline char *findTagStart(char *from, char *end)
+{
+#if defined(__SSE2__)
+    const __m128i lessThan = _mm_set1_epi8('<');
+    for (int chunk = 0; chunk < 4 && end - from >= 16; ++chunk, from += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const unsigned hits =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lessThan)));
+        if (hits)
+            return from + __builtin_ctz(hits);
+    }
+#endif
+    return findChar(from, end, '<');
+}
+
 inline char *findLiteral(char *from, char *end, std::string_view literal)
 {
     if (from >= end)
@@ -58,41 +95,89 @@ inline char *findLiteral(char *from, char *end, std::string_view literal)
         memmem(from, static_cast<std::size_t>(end - from), literal.data(), literal.size()));
 }
 
-// The first '<' or '>' in [from, end).
-inline char *findTagEnd(char *from, char *end)
+// The first '<' or '>' in [from, end); the first byte ending a name on the way is noted in
+// *nameEnd (left alone if there is none). Sixteen bytes at a time where the CPU allows, never
+// reading at or past `end`.
+inline char *findTagEnd(char *from, char *end, char **nameEnd = nullptr)
 {
-    for (char *p = from; p < end; ++p) {
-        if (*p == '>' || *p == '<')
+    char *p = from;
+#if defined(__SSE2__)
+    const __m128i lessThan = _mm_set1_epi8('<');
+    const __m128i greaterThan = _mm_set1_epi8('>');
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i four = _mm_set1_epi8(4);
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned tag = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, lessThan), _mm_cmpeq_epi8(bytes, greaterThan))));
+        if (nameEnd && !*nameEnd) {
+            // tab, line feed, vertical tab, form feed, carriage return: 9 to 13
+            const __m128i offset = _mm_sub_epi8(bytes, tab);
+            const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(offset, four), offset);
+            unsigned name = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, slash)),
+                control)));
+            if (tag)
+                name &= (tag & (0u - tag)) - 1; // only before the tag end
+            if (name)
+                *nameEnd = p + __builtin_ctz(name);
+        }
+        if (tag)
+            return p + __builtin_ctz(tag);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        const unsigned char kind = kTag.table[static_cast<unsigned char>(*p)];
+        if (kind == 0)
+            continue;
+        if (kind == kEndsTag)
             return p;
+        if (nameEnd && !*nameEnd)
+            *nameEnd = p;
     }
     return nullptr;
 }
 
 // The first '<' or '>' after from, skipping over CDATA sections; nothing when the input ends
 // before the tag (or one of its sections) is closed.
-char *findTagEndSkippingCdata(char *from, char *end)
+char *findTagEndSkippingCdata(char *from, char *end, char **nameEnd)
 {
-    char *tagEnd = findTagEnd(from, end);
+    char *tagEnd = findTagEnd(from, end, nameEnd);
+    if (!tagEnd || !startsWith(tagEnd, end, kCdataOpen))
+        return tagEnd;
     while (tagEnd && startsWith(tagEnd, end, kCdataOpen)) {
         char *close = findLiteral(tagEnd + kCdataOpen.size(), end, kCdataClose);
         tagEnd = close ? findTagEnd(close + kCdataClose.size(), end) : nullptr;
     }
+    // A name running into a CDATA section ends at the first space or '/' anywhere before the
+    // tag end, the section's content included.
+    if (tagEnd && !*nameEnd) {
+        for (char *p = from; p < tagEnd; ++p) {
+            if (kTag.table[static_cast<unsigned char>(*p)] == kEndsName) {
+                *nameEnd = p;
+                break;
+            }
+        }
+    }
     return tagEnd;
 }
 
-// Leading whitespace is skipped, trailing whitespace overwritten with zero bytes.
-void trimText(XmlElement *element)
+// Leading whitespace is skipped, trailing whitespace overwritten with zero bytes. `textEnd` is
+// where the text ends (its terminating zero) when the caller knows it, else null.
+void trimText(XmlElement *element, char *textEnd)
 {
     char *text = element->text;
     if (!text)
         return;
-    while (isWhitespace(*text))
+    if (!textEnd)
+        textEnd = text + std::strlen(text);
+    while (text < textEnd && isWhitespace(*text))
         ++text;
     element->text = text;
-    std::size_t length = std::strlen(text);
-    if (length < 2)
-        return;
-    for (char *p = text + length - 1; p > text && isWhitespace(*p); --p)
+    for (char *p = textEnd - 1; p > text && isWhitespace(*p); --p)
         *p = '\0';
 }
 
@@ -437,6 +522,9 @@ void XmlReader::decodeBytes()
     char *const begin = m_bytes.get();
     char *const end = begin + m_bytesLength;
     XmlElement *parent = nullptr;
+    // The '>' of the last tag that wrote zero bytes: when an end tag follows its element's start
+    // tag with only text between, that text ends right at the end tag.
+    char *lastTagEnd = nullptr;
 
     char *tagStart = findChar(begin, end, '<');
     while (tagStart) {
@@ -470,7 +558,8 @@ void XmlReader::decodeBytes()
             std::memset(textEnd - 12, ' ', 12);
             scanFrom = tagStart + contentLength;
         } else {
-            char *tagEnd = findTagEndSkippingCdata(tagStart + 1, end);
+            char *nameEnd = nullptr;
+            char *tagEnd = findTagEndSkippingCdata(tagStart + 1, end, &nameEnd);
             if (!tagEnd)
                 return;
             *tagEnd = '\0';
@@ -483,7 +572,9 @@ void XmlReader::decodeBytes()
             } else if (kind == '/') {
                 // An end tag closes the innermost open element, whatever its name.
                 if (parent) {
-                    trimText(parent);
+                    const bool onlyText =
+                        lastTagEnd && parent->text && parent->text == lastTagEnd + 1;
+                    trimText(parent, onlyText ? tagStart : nullptr);
                     parent = parent->parentElement;
                     if (parent && parent->firstChild)
                         parent->text = nullptr;
@@ -502,10 +593,7 @@ void XmlReader::decodeBytes()
                     parent->currentChild = element;
                     element->parentElement = parent;
                 }
-                char *nameEnd = element->name;
-                while (nameEnd < tagEnd && *nameEnd != '/' && !isWhitespace(*nameEnd))
-                    ++nameEnd;
-                if (nameEnd < tagEnd) {
+                if (nameEnd && nameEnd < tagEnd) {
                     *nameEnd = '\0';
                     readAttributes(element, nameEnd + 1, tagEnd);
                 }
@@ -515,8 +603,9 @@ void XmlReader::decodeBytes()
                     parent = element;
                 }
             }
+            lastTagEnd = tagEnd;
         }
-        tagStart = findChar(scanFrom, end, '<');
+        tagStart = findTagStart(scanFrom, end);
     }
 }
 

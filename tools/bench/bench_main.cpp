@@ -1,0 +1,223 @@
+// powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
+// the cost of the sampler's process list and CPU load beside `ps`.
+//
+//   cmake --build <build> --target powerdeck-bench && <build>/bin/powerdeck-bench
+//
+// XML figures: bytes_per_second is input throughput; alloc_per_MB is the heap the parsed
+// document holds (the copy of the input included) per MB of input.
+#include "monitor/activitymonitor.h"
+#include "weather/xmlreader.h"
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <pugixml.hpp>
+
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// About 20 MB of small elements with attributes and text, two levels deep.
+const std::string &smallElementsDocument()
+{
+    static const std::string document = [] {
+        std::string xml = "<?xml version=\"1.0\"?>\n<items>\n";
+        unsigned seed = 12345;
+        for (int group = 0; xml.size() < 20 * 1024 * 1024; ++group) {
+            xml += "<group n=\"" + std::to_string(group) + "\">\n";
+            for (int i = 0; i < 20; ++i) {
+                seed = seed * 1103515245 + 12345;
+                xml += "  <item id=\"" + std::to_string(seed % 100000) + "\" kind='k" +
+                       std::to_string(i % 7) + "'>value " + std::to_string(seed % 997) +
+                       "</item>\n";
+            }
+            xml += "</group>\n";
+        }
+        xml += "</items>\n";
+        return xml;
+    }();
+    return document;
+}
+
+// About 2 MB of place-search records.
+const std::string &geonamesDocument()
+{
+    static const std::string document = [] {
+        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                          "<geonames style=\"LONG\">\n<totalResultsCount>5000</totalResultsCount>\n";
+        for (int i = 0; xml.size() < 2 * 1024 * 1024; ++i) {
+            const std::string n = std::to_string(i);
+            xml += "<geoname>\n<toponymName>Place " + n + "</toponymName>\n<name>Place " + n +
+                   "</name>\n<lat>" + std::to_string(40 + i % 10) + ".12345</lat>\n<lng>" +
+                   std::to_string(i % 90) + ".54321</lng>\n<geonameId>" + std::to_string(2000000 + i) +
+                   "</geonameId>\n<countryCode>FR</countryCode>\n<countryName>France</countryName>\n"
+                   "<fcl>P</fcl>\n<fcode>PPL</fcode>\n<fcodeName>populated place</fcodeName>\n"
+                   "<adminName1>Île-de-France</adminName1>\n"
+                   "<timezone dstOffset=\"2.0\" gmtOffset=\"1.0\">Europe/Paris</timezone>\n"
+                   "</geoname>\n";
+        }
+        xml += "</geonames>\n";
+        return xml;
+    }();
+    return document;
+}
+
+std::size_t heapInUse()
+{
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+void reportAllocation(benchmark::State &state, std::size_t bytes, std::size_t inputSize)
+{
+    state.counters["alloc_per_MB"] =
+        static_cast<double>(bytes) / (static_cast<double>(inputSize) / (1024.0 * 1024.0));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * inputSize));
+}
+
+void xmlReader(benchmark::State &state, const std::string &document)
+{
+    std::size_t allocated = 0;
+    {
+        const std::size_t before = heapInUse();
+        XmlReader reader(document);
+        allocated = heapInUse() - before;
+    }
+    for (auto _ : state) {
+        XmlReader reader(document);
+        benchmark::DoNotOptimize(reader.rootXMLElement());
+    }
+    reportAllocation(state, allocated, document.size());
+}
+
+// pugixml parses in place too, so it gets its own copy of the input exactly as XmlReader
+// makes one; both therefore pay for one copy and parse a buffer they own.
+bool parseWithPugixml(pugi::xml_document &parsed, const std::string &document)
+{
+    char *copy = static_cast<char *>(pugi::get_memory_allocation_function()(document.size()));
+    std::memcpy(copy, document.data(), document.size());
+    return bool(parsed.load_buffer_inplace_own(copy, document.size(), pugi::parse_minimal));
+}
+
+void pugixmlInPlace(benchmark::State &state, const std::string &document)
+{
+    std::size_t allocated = 0;
+    {
+        const std::size_t before = heapInUse();
+        pugi::xml_document parsed;
+        if (!parseWithPugixml(parsed, document))
+            state.SkipWithError("pugixml rejected the document");
+        allocated = heapInUse() - before;
+    }
+    for (auto _ : state) {
+        pugi::xml_document parsed;
+        parseWithPugixml(parsed, document);
+        benchmark::DoNotOptimize(parsed.first_child());
+    }
+    reportAllocation(state, allocated, document.size());
+}
+
+void BM_XmlReader_SmallElements20MB(benchmark::State &state)
+{
+    xmlReader(state, smallElementsDocument());
+}
+void BM_Pugixml_SmallElements20MB(benchmark::State &state)
+{
+    pugixmlInPlace(state, smallElementsDocument());
+}
+void BM_XmlReader_Geonames2MB(benchmark::State &state)
+{
+    xmlReader(state, geonamesDocument());
+}
+void BM_Pugixml_Geonames2MB(benchmark::State &state)
+{
+    pugixmlInPlace(state, geonamesDocument());
+}
+BENCHMARK(BM_XmlReader_SmallElements20MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pugixml_SmallElements20MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XmlReader_Geonames2MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pugixml_Geonames2MB)->Unit(benchmark::kMillisecond);
+
+void BM_RunningProcesses(benchmark::State &state)
+{
+    ActivityMonitor monitor;
+    std::size_t count = 0;
+    for (auto _ : state) {
+        auto processes = monitor.runningProcesses();
+        count = processes ? processes->size() : 0;
+        benchmark::DoNotOptimize(processes);
+    }
+    state.counters["processes"] = static_cast<double>(count);
+}
+BENCHMARK(BM_RunningProcesses)->Unit(benchmark::kMicrosecond);
+
+void BM_PsCommand(benchmark::State &state)
+{
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        std::FILE *ps = ::popen("ps -e -o pid,comm", "r");
+        if (!ps) {
+            state.SkipWithError("ps could not be started");
+            break;
+        }
+        char line[512];
+        lines = 0;
+        while (std::fgets(line, sizeof line, ps))
+            ++lines;
+        ::pclose(ps);
+    }
+    state.counters["processes"] = static_cast<double>(lines > 0 ? lines - 1 : 0);
+}
+BENCHMARK(BM_PsCommand)->Unit(benchmark::kMicrosecond);
+
+int threadCount()
+{
+    int count = 0;
+    if (DIR *dir = ::opendir("/proc/self/task")) {
+        while (dirent *entry = ::readdir(dir))
+            count += entry->d_name[0] != '.';
+        ::closedir(dir);
+    }
+    return count;
+}
+
+// cpu_usage with the process at exactly ten threads; the extra ones wait on a condition.
+void BM_CpuUsage10Threads(benchmark::State &state)
+{
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stop = false;
+    std::vector<std::thread> threads;
+    while (threadCount() < 10) {
+        threads.emplace_back([&] {
+            std::unique_lock lock(mutex);
+            wake.wait(lock, [&] { return stop; });
+        });
+        while (threadCount() < static_cast<int>(threads.size()) + 1)
+            std::this_thread::yield();
+    }
+    const int threadsSeen = threadCount();
+    ActivityMonitor monitor;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(monitor.cpu_usage());
+    {
+        std::lock_guard lock(mutex);
+        stop = true;
+    }
+    wake.notify_all();
+    for (std::thread &t : threads)
+        t.join();
+    state.counters["threads"] = threadsSeen;
+}
+BENCHMARK(BM_CpuUsage10Threads)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
