@@ -1,11 +1,13 @@
 #include "app/appdelegate.h"
+#include "app/mainwindow.h"
+#include "appearance/fonts.h"
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/screen.h"
 #include "platform/userdefaults.h"
 
 #include <QGuiApplication>
-#include <QQuickWindow>
+#include <QQuickView>
 #include <QScreen>
 
 namespace {
@@ -21,13 +23,18 @@ int screenIdiom()
     return std::min(size.width(), size.height()) >= 600 ? 1 : 0;
 }
 
-std::unique_ptr<QObject> makeWindow(AppDelegate &, int idiom)
+// The window opens at the layout's design size, scaled down to fit the screen when needed.
+std::unique_ptr<QObject> makeWindow(AppDelegate &app, int idiom)
 {
-    auto window = std::make_unique<QQuickWindow>();
-    window->setTitle(QStringLiteral("Powerdeck"));
-    window->setColor(QColor(0x10, 0x12, 0x16));
-    window->resize(idiom == 1 ? QSize(768, 1024) : QSize(320, 568));
-    window->show();
+    const QSize design = MainWindow::designSize(idiom, 568);
+    QSize size = design;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableSize() * 0.92;
+        if (size.height() > room.height() || size.width() > room.width())
+            size.scale(room, Qt::KeepAspectRatio);
+    }
+    auto window = std::make_unique<MainWindow>(app, idiom, design.height(), size);
+    window->view().show();
     return window;
 }
 
@@ -38,6 +45,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Powerdeck"));
+    powerdeck::registerFontSubstitutions();
 
     const SystemRoots roots;
     UserDefaults defaults(UserDefaults::standardPath());
@@ -48,5 +56,10 @@ int main(int argc, char *argv[])
 
     AppDelegate delegate(platform, makeWindow);
     delegate.didFinishLaunching();
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate, [&delegate](Qt::ApplicationState s) {
+        if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)
+            delegate.applicationDidEnterBackground();
+    });
+    QObject::connect(&app, &QGuiApplication::aboutToQuit, &delegate, &AppDelegate::applicationDidEnterBackground);
     return app.exec();
 }

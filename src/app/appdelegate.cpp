@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
     : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory))
@@ -26,6 +27,21 @@ QString AppDelegate::alertPath() const
 QString AppDelegate::battPath() const
 {
     return m_platform.folders.library + QStringLiteral("/batt.txt");
+}
+
+QString AppDelegate::libraryImage(const QString &name) const
+{
+    return QUrl::fromLocalFile(m_platform.folders.library + QLatin1Char('/') + name).toString();
+}
+
+QString AppDelegate::resourceImage(const QString &name) const
+{
+    return QUrl::fromLocalFile(m_platform.folders.resources + QLatin1Char('/') + name).toString();
+}
+
+void AppDelegate::applicationDidEnterBackground()
+{
+    emit didEnterBackground();
 }
 
 bool AppDelegate::isIpad() const

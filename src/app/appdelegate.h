@@ -59,6 +59,12 @@ public:
     QObject *viewController() const { return m_window.get(); }
 
     bool isIpad() const;
+    // URLs of interface images: the (tinted) copies in the Library folder, or the shipped
+    // resources for the few images that are never tinted.
+    Q_INVOKABLE QString libraryImage(const QString &name) const;
+    Q_INVOKABLE QString resourceImage(const QString &name) const;
+    // The application leaves the foreground (its window is hidden or minimised, or it quits).
+    void applicationDidEnterBackground();
     Platform &platform() { return m_platform; }
     QString alertPath() const;
     QString battPath() const;
@@ -72,6 +78,7 @@ signals:
     void currentBatteryChanged();
     void privatChanged();
     void viewControllerChanged();
+    void didEnterBackground();
 
 private:
     void readSkin();

@@ -1,0 +1,41 @@
+#include "app/mainwindow.h"
+
+#include "app/appdelegate.h"
+#include "app/viewcontroller.h"
+
+#include <QQmlEngine>
+#include <QQuickView>
+
+QSize MainWindow::designSize(int idiom, int designHeight)
+{
+    return idiom == 1 ? QSize(768, 1024) : QSize(320, designHeight == 568 ? 568 : 480);
+}
+
+MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize windowSize) : m_app(app)
+{
+    const QSize design = designSize(idiom, designHeight);
+    m_viewController = std::make_unique<ViewController>(app, idiom == 1, design.height());
+    m_view = std::make_unique<QQuickView>();
+    m_view->setTitle(QStringLiteral("Powerdeck"));
+    m_view->setColor(QColor(0x0d, 0x0f, 0x12));
+    m_view->setResizeMode(QQuickView::SizeRootObjectToView);
+    m_view->setInitialProperties({{QStringLiteral("controller"), QVariant::fromValue<QObject *>(m_viewController.get())}});
+    m_view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Powerdeck/Root.qml")));
+    m_view->resize(windowSize.isValid() ? windowSize : design);
+
+    // A hidden or minimised window is the application leaving the foreground: animations pause
+    // and the scheduler runs.
+    connect(m_view.get(), &QWindow::visibilityChanged, this, [this](QWindow::Visibility v) {
+        const bool visible = v != QWindow::Hidden && v != QWindow::Minimized;
+        const bool was = m_viewController->windowVisible();
+        m_viewController->setWindowVisible(visible);
+        if (was && !visible)
+            m_app.applicationDidEnterBackground();
+    });
+}
+
+MainWindow::~MainWindow()
+{
+    // The view refers to the controller: it goes first.
+    m_view.reset();
+}

@@ -1,0 +1,125 @@
+import QtQuick
+
+// The main screen's common body: the gauge behind, the six pages in a horizontal strip moved by
+// the controller, and the wheel drawer in front. The family files set the views to use.
+Item {
+    id: screen
+    property QtObject controller
+    property string family: "Phone"
+    readonly property QtObject app: controller ? controller.app : null
+
+    function pageView(page) {
+        if (page === 2 && controller.bottomController)
+            return "BottomPanel" + family + ".qml"
+        return "PlaceholderPage.qml"
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.ink
+    }
+
+    // The battery gauge lies behind the pages and shows where the page area is lowered.
+    Loader {
+        id: gauge
+        width: screen.width
+        height: screen.height
+        active: screen.controller && screen.controller.batteryController !== null
+        Component.onCompleted: if (active) setSource("BatteryGauge" + screen.family + ".qml",
+                                                     { controller: screen.controller.batteryController,
+                                                       app: screen.app })
+    }
+
+    Item {
+        id: pageArea
+        width: screen.width
+        height: screen.height
+        y: screen.controller.pageY
+        Behavior on y { NumberAnimation { duration: 300; easing.type: Easing.OutCubic } }
+
+        Rectangle {
+            // The pages' backdrop: opaque below the strip of the gauge that shows through.
+            width: parent.width
+            height: parent.height
+            color: Theme.ink
+            opacity: screen.controller.currentPage === 2 || screen.controller.currentPage === 3 ? 0 : 1
+            Behavior on opacity { NumberAnimation { duration: 200 } }
+        }
+
+        Item {
+            id: strip
+            width: screen.controller.contentWidth
+            height: screen.height
+            x: -screen.controller.pageX
+            Behavior on x { NumberAnimation { duration: 350; easing.type: Easing.OutCubic } }
+
+            Repeater {
+                model: 6
+                Loader {
+                    required property int index
+                    x: index * screen.controller.pageWidth
+                    width: screen.controller.pageWidth
+                    height: screen.height
+                    Component.onCompleted: {
+                        const view = screen.pageView(index)
+                        if (view === "PlaceholderPage.qml")
+                            setSource(view, { title: screen.controller.pageTitles[index],
+                                              actions: index === 4 ? ["Device info"] : [] })
+                        else
+                            setSource(view, { controller: screen.controller.bottomController,
+                                              app: screen.app })
+                    }
+                    Connections {
+                        target: item && item.actionTriggered !== undefined ? item : null
+                        ignoreUnknownSignals: true
+                        function onActionTriggered(action) {
+                            if (index === 4 && action === 0)
+                                screen.controller.showDeviceInfo()
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The wheel drawer: dragged by its handle between open and nearly closed.
+    Item {
+        id: drawer
+        width: screen.width
+        height: screen.controller.wheelHeight
+        y: screen.controller.wheelTop
+        visible: !screen.controller.wheelHidden
+
+        Loader {
+            anchors.fill: parent
+            active: screen.controller.whell !== null
+            Component.onCompleted: if (active) setSource("Wheel" + screen.family + ".qml",
+                                                         { controller: screen.controller.whell,
+                                                           app: screen.app })
+        }
+        Loader {
+            anchors.fill: parent
+            active: screen.controller.whell === null
+            sourceComponent: PageDots {
+                controller: screen.controller
+            }
+        }
+
+        MouseArea {
+            id: handle
+            width: parent.width
+            height: screen.family === "Tablet" ? 40 : 26
+            function screenY(mouse) { return mapToItem(screen, mouse.x, mouse.y).y }
+            onPressed: mouse => screen.controller.touchesBegan(screenY(mouse))
+            onPositionChanged: mouse => screen.controller.touchesMoved(screenY(mouse))
+            onReleased: mouse => screen.controller.touchesEnded(screenY(mouse))
+            Rectangle {
+                anchors.centerIn: parent
+                width: 44
+                height: 4
+                radius: 2
+                color: Theme.line
+            }
+        }
+    }
+}

@@ -1,0 +1,6 @@
+import QtQuick
+
+// The main screen in the phone layout (320 x 480 or 568 points).
+MainScreenBase {
+    family: "Phone"
+}

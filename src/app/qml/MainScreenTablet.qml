@@ -1,0 +1,6 @@
+import QtQuick
+
+// The main screen in the tablet layout (768 x 1024 points).
+MainScreenBase {
+    family: "Tablet"
+}

@@ -1,0 +1,244 @@
+#include "app/viewcontroller.h"
+
+#include "app/appdelegate.h"
+#include "battery/timeforaction.h"
+#include "device/deviceproprietes.h"
+#include "device/devicespectable.h"
+#include "monitor/reachability.h"
+#include "platform/kernelidentity.h"
+#include "platform/notificationcenter.h"
+
+#include <QMetaObject>
+#include <QThread>
+
+ViewController::ViewController(AppDelegate &app, bool tablet, int screenHeight, QObject *parent)
+    : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
+      m_drawer{double(screenHeight), tablet}
+{
+    // The wheel sits at the bottom of the screen, a little higher on the tall phone screen.
+    m_wheelTop = m_screenHeight - wheelHeight() - (m_screenHeight == 568 ? 28 : 0);
+
+    m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
+                                               [this](const QVariant &) { restart(); });
+
+    auto *platformDefaults = &m_app.platform().defaults;
+    m_actionTime = std::make_unique<timeForAction>(
+        [platformDefaults] { return platformIdentifier(platformDefaults).toStdString(); },
+        float(m_app.platform().brightness ? m_app.platform().brightness() : 1.0));
+
+    m_mainTimer.setInterval(kMonitorIntervalMs);
+    connect(&m_mainTimer, &QTimer::timeout, this, &ViewController::monitor);
+    m_mainTimer.start();
+
+    m_nT.setInterval(kSnapIntervalMs);
+    m_nT.setTimerType(Qt::PreciseTimer);
+    connect(&m_nT, &QTimer::timeout, this, [this] { m_snappingUp ? goUp() : goDown(); });
+
+    addComponentsOnLoad();
+    gotoView(2);
+}
+
+ViewController::~ViewController()
+{
+    m_app.platform().notifications.removeObservers(this);
+}
+
+QObject *ViewController::appObject() const
+{
+    return &m_app;
+}
+
+QStringList ViewController::pageTitles() const
+{
+    return {QStringLiteral("Tips"), QStringLiteral("Charge calendar"), QStringLiteral("Battery"),
+            QStringLiteral("Charging"), QStringLiteral("Settings"), QStringLiteral("System monitor")};
+}
+
+QString ViewController::familyView(const char *screen) const
+{
+    return QString::fromLatin1(screen) + (m_tablet ? QStringLiteral("Tablet.qml") : QStringLiteral("Phone.qml"));
+}
+
+void ViewController::addComponentsOnLoad()
+{
+    // The child screens are created here, once per main screen, in page order.
+}
+
+void ViewController::gotoView(int page)
+{
+    if (page < 0 || page >= navigation::kPageCount)
+        return;
+    setLoadingNow(true);
+    m_page = page;
+    m_offset = navigation::pageOffset(page, m_tablet);
+    emit pageChanged();
+    setLoadingNow(false);
+}
+
+void ViewController::currentLevel(float percent)
+{
+    // The summary panel and the charging monitor both take the reading in this same call.
+    if (m_bottomController)
+        QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery", Q_ARG(float, percent));
+}
+
+void ViewController::monitor()
+{
+    if (!m_bottomController)
+        return;
+    const int status = periferikStatus(m_app.platform().roots);
+    QMetaObject::invokeMethod(m_bottomController, "updateButtons", Q_ARG(int, status));
+}
+
+void ViewController::present(std::unique_ptr<QObject> screen, const QString &view)
+{
+    m_presented = std::move(screen);
+    m_presentedView = view;
+    emit presentedChanged();
+}
+
+void ViewController::DetailsPresed()
+{
+}
+
+void ViewController::showDeviceInfo()
+{
+    const Platform &p = m_app.platform();
+    auto screen = std::make_unique<deviceProprietes>(DeviceSpecTable(
+        p.folders.resources + QStringLiteral("/devices.plist"), platformIdentifier(&p.defaults), p.roots));
+    screen->normBAt();
+    connect(screen.get(), &deviceProprietes::closeRequested, this, &ViewController::closePresented,
+            Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("DeviceInfo"));
+}
+
+void ViewController::closePresented()
+{
+    if (!m_presented)
+        return;
+    // The view still refers to the screen while it closes: let the event loop finish first.
+    m_presented.release()->deleteLater();
+    m_presentedView.clear();
+    emit presentedChanged();
+    unhideWheel();
+}
+
+void ViewController::hideWheel()
+{
+    if (m_wheelHidden)
+        return;
+    m_wheelHidden = true;
+    emit wheelHiddenChanged();
+}
+
+void ViewController::unhideWheel()
+{
+    if (!m_wheelHidden)
+        return;
+    m_wheelHidden = false;
+    emit wheelHiddenChanged();
+}
+
+void ViewController::runLoading()
+{
+    m_loadingRequested = true;
+    QMetaObject::invokeMethod(this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
+}
+
+void ViewController::stopLoading()
+{
+    m_loadingRequested = false;
+    QMetaObject::invokeMethod(this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
+}
+
+void ViewController::setLoadingNow(bool on)
+{
+    if (on == m_loading)
+        return;
+    m_loading = on;
+    emit loadingChanged();
+}
+
+void ViewController::touchesBegan(double y)
+{
+    m_snapping = false;
+    updateSnapTimer();
+    touchesMoved(y);
+}
+
+void ViewController::touchesMoved(double y)
+{
+    const double top = m_drawer.follow(m_wheelTop, y);
+    if (top != m_wheelTop) {
+        m_wheelTop = top;
+        emit wheelTopChanged();
+    }
+}
+
+void ViewController::touchesEnded(double y)
+{
+    m_snappingUp = !m_drawer.releaseGoesDown(y);
+    m_snapping = true;
+    updateSnapTimer();
+}
+
+void ViewController::goUp()
+{
+    if (m_drawer.stepUp(m_wheelTop)) {
+        emit wheelTopChanged();
+        return;
+    }
+    m_snapping = false;
+    updateSnapTimer();
+}
+
+void ViewController::goDown()
+{
+    if (m_drawer.stepDown(m_wheelTop)) {
+        emit wheelTopChanged();
+        return;
+    }
+    m_snapping = false;
+    updateSnapTimer();
+}
+
+void ViewController::setWindowVisible(bool visible)
+{
+    if (visible == m_windowVisible)
+        return;
+    m_windowVisible = visible;
+    updateSnapTimer();
+    emit windowVisibleChanged();
+}
+
+void ViewController::updateSnapTimer()
+{
+    // The snapping is an animation: it pauses while nobody can see it.
+    if (m_snapping && m_windowVisible)
+        m_nT.start();
+    else
+        m_nT.stop();
+}
+
+void ViewController::restart()
+{
+    NotificationCenter &center = m_app.platform().notifications;
+    center.removeObservers(this);
+    m_mainTimer.stop();
+    m_snapping = false;
+    m_nT.stop();
+    if (m_presented) {
+        m_presented.release()->deleteLater();
+        m_presentedView.clear();
+        emit presentedChanged();
+    }
+    for (QObject **child : {&m_batteryController, &m_bottomController, &m_whell}) {
+        if (*child)
+            (*child)->deleteLater();
+        *child = nullptr;
+    }
+    m_actionTime.reset();
+    // The application object builds the new main screen; this one must be off the stack first.
+    QTimer::singleShot(20, &center, [&center] { center.post(QStringLiteral("restartAPP2")); });
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/navigation.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+class AppDelegate;
+class timeForAction;
+
+// The main screen: six pages side by side in one paged area (tips, charge calendar, battery
+// summary over the gauge, charging monitor, settings, system monitor), the battery gauge behind
+// them and the navigation wheel in a drawer in front. Forwards every battery reading to the pages
+// that show it, polls the network status for the summary panel, and presents the full-screen
+// screens. Torn down by "restartAPP1.5", after which the application object builds a new one.
+class ViewController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool tablet READ isTablet CONSTANT)
+    Q_PROPERTY(int screenWidth READ screenWidth CONSTANT)
+    Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
+    Q_PROPERTY(double pageWidth READ pageWidth CONSTANT)
+    Q_PROPERTY(double contentWidth READ contentWidth CONSTANT)
+    Q_PROPERTY(QStringList pageTitles READ pageTitles CONSTANT)
+    Q_PROPERTY(int currentPage READ currentPage NOTIFY pageChanged)
+    Q_PROPERTY(double pageX READ pageX NOTIFY pageChanged)
+    Q_PROPERTY(double pageY READ pageY NOTIFY pageChanged)
+    Q_PROPERTY(bool loading READ loading NOTIFY loadingChanged)
+    Q_PROPERTY(double wheelTop READ wheelTop NOTIFY wheelTopChanged)
+    Q_PROPERTY(double wheelHeight READ wheelHeight CONSTANT)
+    Q_PROPERTY(bool wheelHidden READ wheelHidden NOTIFY wheelHiddenChanged)
+    Q_PROPERTY(bool windowVisible READ windowVisible WRITE setWindowVisible NOTIFY windowVisibleChanged)
+    Q_PROPERTY(QObject *presentedScreen READ presentedScreen NOTIFY presentedChanged)
+    Q_PROPERTY(QString presentedView READ presentedView NOTIFY presentedChanged)
+    Q_PROPERTY(QObject *app READ appObject CONSTANT)
+    Q_PROPERTY(QObject *batteryController READ batteryController CONSTANT)
+    Q_PROPERTY(QObject *bottomController READ bottomController CONSTANT)
+    Q_PROPERTY(QObject *whell READ whell CONSTANT)
+
+public:
+    static constexpr int kMonitorIntervalMs = 30000;
+    // The drawer snaps by one point every 1/300 s.
+    static constexpr int kSnapIntervalMs = 3;
+
+    // screenHeight is the layout's height in points: 480 or 568 for phones, 1024 for tablets.
+    ViewController(AppDelegate &app, bool tablet, int screenHeight, QObject *parent = nullptr);
+    ~ViewController() override;
+
+    bool isTablet() const { return m_tablet; }
+    int screenWidth() const { return m_tablet ? 768 : 320; }
+    int screenHeight() const { return m_screenHeight; }
+    double pageWidth() const { return navigation::pageWidth(m_tablet); }
+    double contentWidth() const { return pageWidth() * navigation::kPageCount; }
+    QStringList pageTitles() const;
+    int currentPage() const { return m_page; }
+    double pageX() const { return m_offset.x; }
+    double pageY() const { return m_offset.y; }
+    bool loading() const { return m_loading; }
+    double wheelTop() const { return m_wheelTop; }
+    double wheelHeight() const { return m_tablet ? 240 : 150; }
+    bool wheelHidden() const { return m_wheelHidden; }
+    bool windowVisible() const { return m_windowVisible; }
+    void setWindowVisible(bool visible);
+    QObject *presentedScreen() const { return m_presented.get(); }
+    QString presentedView() const { return m_presentedView; }
+    QObject *appObject() const;
+    QObject *batteryController() const { return m_batteryController; }
+    QObject *bottomController() const { return m_bottomController; }
+    QObject *whell() const { return m_whell; }
+    AppDelegate &app() const { return m_app; }
+
+    // Shows a page: 0 tips, 1 calendar, 2 battery, 3 charging, 4 settings, 5 system monitor.
+    Q_INVOKABLE void gotoView(int page);
+    // A new battery percent for the pages that show it.
+    Q_INVOKABLE void currentLevel(float percent);
+    // Passes the network status to the summary panel.
+    Q_INVOKABLE void monitor();
+    // Full-screen screens.
+    Q_INVOKABLE void DetailsPresed();
+    Q_INVOKABLE void showDeviceInfo();
+    Q_INVOKABLE void closePresented();
+    Q_INVOKABLE void hideWheel();
+    Q_INVOKABLE void unhideWheel();
+    // The loading overlay; safe to call from any thread.
+    Q_INVOKABLE void runLoading();
+    Q_INVOKABLE void stopLoading();
+    // The wheel drawer's handle, with the finger's y in the screen's points.
+    Q_INVOKABLE void touchesBegan(double y);
+    Q_INVOKABLE void touchesMoved(double y);
+    Q_INVOKABLE void touchesEnded(double y);
+    void goUp();
+    void goDown();
+
+    QTimer &mainTimer() { return m_mainTimer; }
+    QTimer &snapTimer() { return m_nT; }
+    // Presents a screen controller with the given view; the main screen owns it until it closes.
+    void present(std::unique_ptr<QObject> screen, const QString &view);
+
+signals:
+    void pageChanged();
+    void loadingChanged();
+    void wheelTopChanged();
+    void wheelHiddenChanged();
+    void windowVisibleChanged();
+    void presentedChanged();
+
+private:
+    void addComponentsOnLoad();
+    void restart();
+    void setLoadingNow(bool on);
+    void updateSnapTimer();
+    QString familyView(const char *screen) const;
+
+    AppDelegate &m_app;
+    bool m_tablet;
+    int m_screenHeight;
+    navigation::Drawer m_drawer;
+    int m_page = -1;
+    navigation::PageOffset m_offset{0, 0};
+    std::atomic<bool> m_loadingRequested{false};
+    bool m_loading = false;
+    double m_wheelTop = 0;
+    bool m_wheelHidden = false;
+    bool m_windowVisible = true;
+    bool m_snapping = false;
+    bool m_snappingUp = false;
+    std::unique_ptr<QObject> m_presented;
+    QString m_presentedView;
+    std::unique_ptr<timeForAction> m_actionTime;
+    QTimer m_mainTimer;
+    QTimer m_nT;
+    // Child screens; owned through the QObject tree.
+    QObject *m_batteryController = nullptr;
+    QObject *m_bottomController = nullptr;
+    QObject *m_whell = nullptr;
+};

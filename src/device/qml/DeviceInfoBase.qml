@@ -1,0 +1,87 @@
+import QtQuick
+
+// The device information screen: eighteen rows of caption and value under a back button.
+Rectangle {
+    id: info
+    property QtObject screen
+    property QtObject app
+    property string backImage
+    property int backWidth
+    property int backHeight
+    property int rowHeight: 44
+    property int captionSize: 15
+    property int valueSize: 15
+    property int margin: 16
+    color: Theme.ink
+
+    Item {
+        id: header
+        width: parent.width
+        height: info.backHeight + 20
+        Image {
+            id: back
+            x: info.margin / 2
+            anchors.verticalCenter: parent.verticalCenter
+            width: info.backWidth
+            height: info.backHeight
+            source: info.app ? info.app.libraryImage(info.backImage) : ""
+            MouseArea {
+                anchors.fill: parent
+                onClicked: info.screen.back()
+            }
+        }
+        Text {
+            anchors.centerIn: parent
+            text: "Device info"
+            color: Theme.text
+            font.family: Theme.font
+            font.pixelSize: info.captionSize + 7
+        }
+        Rectangle {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: 1
+            color: Theme.line
+        }
+    }
+
+    ListView {
+        anchors.top: header.bottom
+        anchors.bottom: parent.bottom
+        width: parent.width
+        clip: true
+        model: info.screen ? info.screen.rows : []
+        boundsBehavior: Flickable.StopAtBounds
+        delegate: Item {
+            required property var modelData
+            required property int index
+            width: ListView.view.width
+            height: info.rowHeight
+            Rectangle {
+                anchors.fill: parent
+                color: index % 2 === 0 ? Theme.ink : Theme.surface
+            }
+            Text {
+                x: info.margin
+                width: parent.width * 0.42 - info.margin
+                anchors.verticalCenter: parent.verticalCenter
+                text: modelData.name
+                color: Theme.muted
+                elide: Text.ElideRight
+                font.family: Theme.font
+                font.pixelSize: info.captionSize
+            }
+            Text {
+                x: parent.width * 0.42
+                width: parent.width * 0.58 - info.margin
+                anchors.verticalCenter: parent.verticalCenter
+                text: modelData.value
+                color: Theme.text
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideRight
+                font.family: Theme.font
+                font.pixelSize: info.valueSize
+            }
+        }
+    }
+}

@@ -1,0 +1,12 @@
+import QtQuick
+
+// The device information screen in the phone layout.
+DeviceInfoBase {
+    backImage: "1_back-4_52x47.png"
+    backWidth: 52
+    backHeight: 47
+    rowHeight: 40
+    captionSize: 14
+    valueSize: 14
+    margin: 12
+}

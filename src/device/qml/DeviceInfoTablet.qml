@@ -1,0 +1,12 @@
+import QtQuick
+
+// The device information screen in the tablet layout.
+DeviceInfoBase {
+    backImage: "2_back_44x44.png"
+    backWidth: 44
+    backHeight: 44
+    rowHeight: 50
+    captionSize: 20
+    valueSize: 20
+    margin: 32
+}

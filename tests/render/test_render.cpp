@@ -1,0 +1,65 @@
+#include "rendersupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+namespace {
+
+const RenderLayout kLayouts[] = {
+    {"phone480", 0, 480},
+    {"phone568", 0, 568},
+    {"tablet", 1, 1024},
+};
+
+QString platformFor(const RenderLayout &layout)
+{
+    return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
+}
+
+class Render : public ::testing::TestWithParam<RenderLayout>
+{
+protected:
+    void SetUp() override
+    {
+        ensureGuiApplication();
+        RenderHarness::warnings().clear();
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
+            << RenderHarness::warnings().join('\n').toStdString();
+    }
+};
+
+TEST_P(Render, EveryPage)
+{
+    RenderHarness h(GetParam(), platformFor(GetParam()));
+    const char *names[] = {"page0-tips", "page1-calendar", "page2-battery", "page3-charging", "page4-settings", "page5-monitor"};
+    for (int page = 0; page < 6; ++page) {
+        h.viewController().gotoView(page);
+        RenderHarness::settle();
+        EXPECT_EQ(h.viewController().currentPage(), page);
+        ASSERT_TRUE(h.shoot(names[page])) << names[page];
+    }
+}
+
+TEST_P(Render, DeviceInformation)
+{
+    RenderHarness h(GetParam(), platformFor(GetParam()));
+    h.viewController().gotoView(4);
+    h.viewController().showDeviceInfo();
+    RenderHarness::settle();
+    ASSERT_NE(h.viewController().presentedScreen(), nullptr);
+    EXPECT_TRUE(h.viewController().wheelHidden());
+    ASSERT_TRUE(h.shoot("device-info"));
+    QMetaObject::invokeMethod(h.viewController().presentedScreen(), "back");
+    RenderHarness::settle(200);
+    EXPECT_EQ(h.viewController().presentedScreen(), nullptr);
+    EXPECT_FALSE(h.viewController().wheelHidden());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, Render, ::testing::ValuesIn(kLayouts),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
