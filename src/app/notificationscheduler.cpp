@@ -1,0 +1,56 @@
+#include "app/notificationscheduler.h"
+
+#include "platform/localnotifications.h"
+#include "platform/plist.h"
+#include "platform/userdefaults.h"
+
+NotificationScheduler::NotificationScheduler(UserDefaults &defaults, Folders folders,
+                                             LocalNotifications &notifications,
+                                             TextSource timeBeforeDie, TextSource timeneedToCharge,
+                                             std::function<QDateTime()> now,
+                                             std::function<QTimeZone()> zone)
+    : m_defaults(defaults), m_folders(std::move(folders)), m_notifications(notifications),
+      m_timeBeforeDie(std::move(timeBeforeDie)), m_timeneedToCharge(std::move(timeneedToCharge)),
+      m_now(std::move(now)), m_zone(std::move(zone))
+{
+}
+
+std::optional<QVariantList> NotificationScheduler::readAlerts(const QString &path)
+{
+    const plist::ReadResult r = plist::readFile(path);
+    if (!r.ok())
+        return std::nullopt;
+    // A file holding something other than an array has no records.
+    return r.value.toList();
+}
+
+SchedulePlanInput NotificationScheduler::input() const
+{
+    SchedulePlanInput in;
+    in.alarms = m_defaults.value(QStringLiteral("alarm"));
+    in.alerts = readAlerts(m_folders.documents + QStringLiteral("/Alert.plist"));
+    in.timeBeforeDie = m_timeBeforeDie ? m_timeBeforeDie() : QString();
+    in.timeneedToCharge = m_timeneedToCharge ? m_timeneedToCharge() : QString();
+    in.zone = m_zone();
+    in.now = m_now().toTimeZone(in.zone);
+    return in;
+}
+
+QList<PlannedNotification> NotificationScheduler::plan() const
+{
+    return planNotifications(input());
+}
+
+QList<PlannedNotification> NotificationScheduler::applicationDidEnterBackground()
+{
+    // The plan is made before anything is cancelled, so a slow file read never leaves the
+    // platform without notifications longer than needed.
+    const QList<PlannedNotification> planned = plan();
+    m_notifications.cancelAll();
+    for (const PlannedNotification &n : planned) {
+        qDebug("powerdeck: scheduling \"%s\" at %s%s", qPrintable(n.body),
+               qPrintable(n.fireDate.toString(Qt::ISODate)), n.sound ? " with sound" : "");
+        m_notifications.schedule(n.fireDate, n.body, n.sound);
+    }
+    return planned;
+}

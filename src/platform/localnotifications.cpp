@@ -1,0 +1,39 @@
+#include "platform/localnotifications.h"
+
+#include "platform/folders.h"
+#include "platform/localnotifications_desktop.h"
+#include "platform/localnotifications_file.h"
+#include "platform/localnotifications_systemd.h"
+
+#include <QDBusConnection>
+#include <QStandardPaths>
+
+std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &folders)
+{
+    return createLocalNotifications(folders, QDBusConnection::sessionBus());
+}
+
+std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &folders,
+                                                             const QDBusConnection &bus)
+{
+    const QString notifySend = QStandardPaths::findExecutable(QStringLiteral("notify-send"));
+    if (SystemdLocalNotifications::isAvailable(bus) && !notifySend.isEmpty()) {
+        qInfo("powerdeck: scheduled notifications: systemd user timers (%s*)",
+              qPrintable(SystemdLocalNotifications::kUnitPrefix));
+        return std::make_unique<SystemdLocalNotifications>(bus, notifySend);
+    }
+    const QString path = folders.library + QStringLiteral("/scheduled.plist");
+    qInfo("powerdeck: scheduled notifications: %s (%s); shown while Powerdeck runs",
+          qPrintable(path),
+          notifySend.isEmpty() ? "notify-send is not installed"
+                               : "no systemd user manager on the session bus");
+    auto deliver = [bus](const QString &body, bool sound) {
+        DesktopNotifier notifier(bus);
+        if (notifier.post(body, sound))
+            return true;
+        // Nobody shows notifications here; the log is the last place the text reaches.
+        qInfo("powerdeck: notification: %s", qPrintable(body));
+        return false;
+    };
+    return std::make_unique<FileLocalNotifications>(path, deliver);
+}

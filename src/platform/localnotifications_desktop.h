@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+
+// Shows one notification now, through the desktop's notification server
+// (org.freedesktop.Notifications). Used where nothing schedules for Powerdeck.
+class DesktopNotifier
+{
+public:
+    explicit DesktopNotifier(QDBusConnection bus);
+
+    // Alarms get critical urgency and the alarm-clock sound; battery notices the normal urgency.
+    // Returns false when no server took the notification.
+    bool post(const QString &body, bool sound);
+
+private:
+    QDBusConnection m_bus;
+};
