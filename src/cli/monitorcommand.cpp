@@ -61,8 +61,7 @@ int runMonitorCommand(const QStringList &args, QTextStream &out, QTextStream &er
         }
         if (!target) {
             err << "powerdeck-cli monitor: unknown option '" << arg
-                << "' (usage: monitor [--json] [--procfs-root DIR] [--sysfs-root DIR])"
-                << Qt::endl;
+                << "' (usage: monitor [--json] [--procfs-root DIR] [--sysfs-root DIR])" << Qt::endl;
             return 2;
         }
         if (value.isEmpty()) {

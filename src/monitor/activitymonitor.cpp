@@ -128,8 +128,8 @@ ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot)
 {
 }
 
-ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot,
-                                 AddressSource addresses, Clock clock)
+ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot, AddressSource addresses,
+                                 Clock clock)
     : m_procRoot(std::move(procRoot)), m_sysRoot(std::move(sysRoot)),
       m_addresses(addresses ? std::move(addresses) : AddressSource(&systemInterfaceAddresses)),
       m_clock(clock ? std::move(clock) : Clock(&secondsSinceBoot))

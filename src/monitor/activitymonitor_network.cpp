@@ -97,9 +97,9 @@ std::vector<ActivityMonitor::NetworkInterface> ActivityMonitor::networkInterface
         InterfaceKind kind = InterfaceKind::Other;
         auto uevent = readFile(path + "/uevent");
         if (startsWith(name, "wwan") || startsWith(name, "rmnet") || startsWith(name, "ccmni") ||
-            (uevent && (uevent->find("\nDEVTYPE=wwan\n") != std::string::npos ||
-                        startsWith(*uevent, "DEVTYPE=wwan\n") ||
-                        uevent->ends_with("DEVTYPE=wwan")))) {
+            (uevent &&
+             (uevent->find("\nDEVTYPE=wwan\n") != std::string::npos ||
+              startsWith(*uevent, "DEVTYPE=wwan\n") || uevent->ends_with("DEVTYPE=wwan")))) {
             kind = InterfaceKind::Cellular;
         } else if (exists(path + "/wireless") || exists(path + "/phy80211")) {
             kind = InterfaceKind::WiFi;
@@ -178,8 +178,8 @@ std::string ActivityMonitor::getMacAddress() const
     if (parsed < 6 || (parsed == 7 && trailing != '\n'))
         return "sysctl msgBuffer failure";
     char formatted[18];
-    std::snprintf(formatted, sizeof formatted, "%02X:%02X:%02X:%02X:%02X:%02X", bytes[0],
-                  bytes[1], bytes[2], bytes[3], bytes[4], bytes[5]);
+    std::snprintf(formatted, sizeof formatted, "%02X:%02X:%02X:%02X:%02X:%02X", bytes[0], bytes[1],
+                  bytes[2], bytes[3], bytes[4], bytes[5]);
     return formatted;
 }
 

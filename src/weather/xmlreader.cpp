@@ -362,7 +362,8 @@ std::optional<std::string> XmlReader::dataWithUncompressedContentsOfFile(const s
         return std::nullopt;
 
     std::size_t slash = path.find_last_of('/');
-    std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    std::string_view name =
+        std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
     std::size_t dot = name.find_last_of('.');
     if (dot != std::string_view::npos && dot > 0 && name.substr(dot + 1) == "gz")
         return gzipInflate(data);
@@ -424,7 +425,7 @@ void XmlReader::decodeData(const void *data, std::size_t length)
     decodeBytes();
 }
 
-XmlElement *XmlReader::nextAvailableElement()
+inline XmlElement *XmlReader::nextAvailableElement()
 {
     ++m_currentElement;
     if (!m_currentElementBuffer) {
@@ -441,7 +442,7 @@ XmlElement *XmlReader::nextAvailableElement()
     return &m_currentElementBuffer->elements[m_currentElement];
 }
 
-XmlAttribute *XmlReader::nextAvailableAttribute()
+inline XmlAttribute *XmlReader::nextAvailableAttribute()
 {
     ++m_currentAttribute;
     if (!m_currentAttributeBuffer) {
@@ -529,13 +530,14 @@ void XmlReader::decodeBytes()
     char *tagStart = findChar(begin, end, '<');
     while (tagStart) {
         char *scanFrom;
-        if (startsWith(tagStart, end, kCommentOpen)) {
+        const bool bang = end - tagStart > 1 && tagStart[1] == '!';
+        if (bang && startsWith(tagStart, end, kCommentOpen)) {
             // The comment's '<' stays, so a comment inside text remains part of that text.
             char *close = findLiteral(tagStart + kCommentOpen.size(), end, kCommentClose);
             if (!close)
                 return;
             scanFrom = close + kCommentClose.size();
-        } else if (startsWith(tagStart, end, kCdataOpen)) {
+        } else if (bang && startsWith(tagStart, end, kCdataOpen)) {
             // Shift the section's content over its opening marker and the rest of the text
             // over the closing one; the twelve freed bytes before the next tag become spaces,
             // which the end tag's trimming removes.

@@ -37,9 +37,10 @@ TEST(MonitorCommand, JsonHasEveryFigure)
     QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError);
 
-    const QStringList keys = {"cpu", "processes", "usedMemoryMB", "usedMemoryPercent",
-                              "freeMemoryMB", "freeMemoryPercent", "totalMem", "memoryUsage",
-                              "ipAddress", "macAddress", "dataCounters"};
+    const QStringList keys = {
+        "cpu",          "processes",         "usedMemoryMB", "usedMemoryPercent",
+        "freeMemoryMB", "freeMemoryPercent", "totalMem",     "memoryUsage",
+        "ipAddress",    "macAddress",        "dataCounters"};
     EXPECT_EQ(o.keys().size(), keys.size());
     for (const QString &key : keys)
         EXPECT_TRUE(o.contains(key)) << key.toStdString();
@@ -107,11 +108,13 @@ TEST_P(MonitorCommandBadArgs, OneLineErrorAndStatusTwo)
     EXPECT_TRUE(r.err.startsWith("powerdeck-cli monitor: "));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, MonitorCommandBadArgs,
-    testing::Values(BadArgs{"unknown", {"--verbose"}}, BadArgs{"stray_word", {"json"}},
-                    BadArgs{"missing_dir", {"--json", "--procfs-root"}},
-                    BadArgs{"empty_dir", {"--sysfs-root="}}),
-    [](const testing::TestParamInfo<BadArgs> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Options, MonitorCommandBadArgs,
+                         testing::Values(BadArgs{"unknown", {"--verbose"}},
+                                         BadArgs{"stray_word", {"json"}},
+                                         BadArgs{"missing_dir", {"--json", "--procfs-root"}},
+                                         BadArgs{"empty_dir", {"--sysfs-root="}}),
+                         [](const testing::TestParamInfo<BadArgs> &info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

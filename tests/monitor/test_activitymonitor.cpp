@@ -124,7 +124,8 @@ TEST(ActivityMonitorMemory, TotalAboveFourGigabytesDoesNotOverflow)
     EXPECT_FLOAT_EQ(monitor.totalMem(), 7989060.0f / 1024);
     // used + free make the whole
     const std::string root = kFixtures + "/proc-sampler-basic";
-    EXPECT_NEAR(ActivityMonitor::usedMemoryy(false, root) + ActivityMonitor::freeMemoryy(false, root),
+    EXPECT_NEAR(ActivityMonitor::usedMemoryy(false, root) +
+                    ActivityMonitor::freeMemoryy(false, root),
                 (2398488 + 3964416 + 98304 + 168672 + 17264 + 40036 + 716284) / 1024.0, 0.01);
 }
 
@@ -251,7 +252,8 @@ TEST(ActivityMonitorNetworkSources, FailingAddressListKeepsLoopback)
 {
     ActivityMonitor monitor(kFixtures + "/proc-sampler-basic", kFixtures + "/sys-net-phone",
                             [] { return std::optional<std::vector<InterfaceAddress>>(); });
-    EXPECT_EQ(monitor.getIPAddress(), std::make_pair(std::string("127.0.0.1"), std::string("127.0.0.1")));
+    EXPECT_EQ(monitor.getIPAddress(),
+              std::make_pair(std::string("127.0.0.1"), std::string("127.0.0.1")));
     EXPECT_EQ(monitor.getDataCounters()[1], 99) << "counters do not depend on the address list";
 }
 

@@ -54,8 +54,8 @@ TEST_F(ActivityMonitorCpu, FirstCallMeasuresSinceEachThreadStarted)
     ActivityMonitor sampler = monitor();
     auto usage = sampler.cpu_usage();
     ASSERT_TRUE(usage.has_value());
-    const double expected = 200 / kHz / (1000 - 99000 / kHz) * 100 +
-                            370 / kHz / (1000 - 99500 / kHz) * 100;
+    const double expected =
+        200 / kHz / (1000 - 99000 / kHz) * 100 + 370 / kHz / (1000 - 99500 / kHz) * 100;
     EXPECT_NEAR(usage->first, expected, 1e-3);
     // whole user and system seconds of the busy threads: (1 + 0) + (2 + 1) at 100 Hz
     const long seconds = static_cast<long>(150 / kHz) + static_cast<long>(50 / kHz) +

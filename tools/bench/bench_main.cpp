@@ -50,18 +50,20 @@ const std::string &smallElementsDocument()
 const std::string &geonamesDocument()
 {
     static const std::string document = [] {
-        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-                          "<geonames style=\"LONG\">\n<totalResultsCount>5000</totalResultsCount>\n";
+        std::string xml =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+            "<geonames style=\"LONG\">\n<totalResultsCount>5000</totalResultsCount>\n";
         for (int i = 0; xml.size() < 2 * 1024 * 1024; ++i) {
             const std::string n = std::to_string(i);
-            xml += "<geoname>\n<toponymName>Place " + n + "</toponymName>\n<name>Place " + n +
-                   "</name>\n<lat>" + std::to_string(40 + i % 10) + ".12345</lat>\n<lng>" +
-                   std::to_string(i % 90) + ".54321</lng>\n<geonameId>" + std::to_string(2000000 + i) +
-                   "</geonameId>\n<countryCode>FR</countryCode>\n<countryName>France</countryName>\n"
-                   "<fcl>P</fcl>\n<fcode>PPL</fcode>\n<fcodeName>populated place</fcodeName>\n"
-                   "<adminName1>Île-de-France</adminName1>\n"
-                   "<timezone dstOffset=\"2.0\" gmtOffset=\"1.0\">Europe/Paris</timezone>\n"
-                   "</geoname>\n";
+            xml +=
+                "<geoname>\n<toponymName>Place " + n + "</toponymName>\n<name>Place " + n +
+                "</name>\n<lat>" + std::to_string(40 + i % 10) + ".12345</lat>\n<lng>" +
+                std::to_string(i % 90) + ".54321</lng>\n<geonameId>" + std::to_string(2000000 + i) +
+                "</geonameId>\n<countryCode>FR</countryCode>\n<countryName>France</countryName>\n"
+                "<fcl>P</fcl>\n<fcode>PPL</fcode>\n<fcodeName>populated place</fcodeName>\n"
+                "<adminName1>Île-de-France</adminName1>\n"
+                "<timezone dstOffset=\"2.0\" gmtOffset=\"1.0\">Europe/Paris</timezone>\n"
+                "</geoname>\n";
         }
         xml += "</geonames>\n";
         return xml;
