@@ -1,0 +1,227 @@
+#include "app/appdelegate.h"
+#include "app/navigation.h"
+#include "app/viewcontroller.h"
+
+#include "fakebattery.h"
+#include "platform/notificationcenter.h"
+#include "platform/userdefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+using navigation::Drawer;
+using navigation::pageOffset;
+
+TEST(Navigation, PageOffsets)
+{
+    const struct
+    {
+        int page;
+        bool tablet;
+        double x, y;
+    } cases[] = {
+        {0, false, 0, 0},    {1, false, 320, 0},   {2, false, 640, 132},   {3, false, 960, 132},
+        {4, false, 1280, 0}, {5, false, 1600, 166}, {0, true, 0, 0},       {1, true, 768, 0},
+        {2, true, 1536, 316}, {3, true, 2304, 316}, {4, true, 3072, 0},    {5, true, 3840, 316},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "page " << c.page << (c.tablet ? " tablet" : " phone"));
+        EXPECT_DOUBLE_EQ(pageOffset(c.page, c.tablet).x, c.x);
+        EXPECT_DOUBLE_EQ(pageOffset(c.page, c.tablet).y, c.y);
+    }
+}
+
+TEST(Navigation, DrawerFollowsTheFingerInsideItsBand)
+{
+    const Drawer phone{480, false};
+    EXPECT_DOUBLE_EQ(phone.follow(330, 400), 400);
+    EXPECT_DOUBLE_EQ(phone.follow(330, 330), 330); // exactly H - 150 is outside the band
+    EXPECT_DOUBLE_EQ(phone.follow(400, 454), 400); // exactly H - 26 as well
+    EXPECT_DOUBLE_EQ(phone.follow(400, 200), 400);
+    const Drawer tablet{1024, true};
+    EXPECT_DOUBLE_EQ(tablet.follow(800, 900), 900);
+    EXPECT_DOUBLE_EQ(tablet.follow(800, 984), 800);
+    EXPECT_TRUE(phone.releaseGoesDown(400));
+    EXPECT_FALSE(phone.releaseGoesDown(300));
+    EXPECT_FALSE(phone.releaseGoesDown(360));
+    EXPECT_TRUE(tablet.releaseGoesDown(875));
+}
+
+TEST(Navigation, DrawerSnapsOnePointPerTick)
+{
+    for (const Drawer d : {Drawer{480, false}, Drawer{568, false}, Drawer{1024, true}}) {
+        double top = d.followTop() + 20;
+        int ticks = 0;
+        while (d.stepDown(top))
+            ++ticks;
+        EXPECT_DOUBLE_EQ(top, d.closedTop());
+        EXPECT_EQ(ticks, int(d.closedTop() - (d.followTop() + 20)));
+        ticks = 0;
+        while (d.stepUp(top))
+            ++ticks;
+        EXPECT_DOUBLE_EQ(top, d.openTop());
+        EXPECT_EQ(ticks, int(d.closedTop() - d.openTop()));
+        EXPECT_FALSE(d.stepUp(top)); // arrived: nothing moves
+    }
+}
+
+struct MainScreenFixture : ::testing::Test
+{
+    QTemporaryDir dir;
+    Folders folders = Folders::under(dir.path());
+    UserDefaults defaults{dir.path() + "/defaults.plist"};
+    NotificationCenter center;
+    ScriptedBatterySource battery;
+    Platform platform{folders, SystemRoots{dir.path() + "/sys", dir.path() + "/proc"}, defaults, center, battery};
+    std::unique_ptr<AppDelegate> app;
+    QList<QPointer<ViewController>> screens;
+    bool tablet = false;
+    int height = 480;
+
+    void SetUp() override
+    {
+        app = std::make_unique<AppDelegate>(platform, [this](AppDelegate &a, int) {
+            auto vc = std::make_unique<ViewController>(a, tablet, height);
+            screens << vc.get();
+            return std::unique_ptr<QObject>(std::move(vc));
+        });
+        app->didFinishLaunching();
+    }
+    ViewController &vc() { return *screens.last(); }
+    static void spin(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+    }
+};
+
+int argc0 = 0;
+QCoreApplication *ensureApp()
+{
+    static QCoreApplication *a = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
+    return a;
+}
+
+TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
+{
+    ensureApp();
+    EXPECT_EQ(vc().currentPage(), 2);
+    EXPECT_DOUBLE_EQ(vc().pageX(), 640);
+    EXPECT_DOUBLE_EQ(vc().pageY(), 132);
+    EXPECT_TRUE(vc().mainTimer().isActive());
+    EXPECT_EQ(vc().mainTimer().interval(), 30000);
+    EXPECT_FALSE(vc().snapTimer().isActive());
+    EXPECT_EQ(vc().snapTimer().interval(), 3);
+    vc().gotoView(5);
+    EXPECT_DOUBLE_EQ(vc().pageX(), 1600);
+    EXPECT_DOUBLE_EQ(vc().pageY(), 166);
+    vc().gotoView(9); // no such page: nothing moves
+    EXPECT_EQ(vc().currentPage(), 5);
+    EXPECT_FALSE(vc().loading());
+}
+
+TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawer)
+{
+    ensureApp();
+    vc().touchesBegan(400);
+    EXPECT_DOUBLE_EQ(vc().wheelTop(), 400);
+    vc().touchesEnded(400);
+    EXPECT_TRUE(vc().snapTimer().isActive());
+    for (int i = 0; i < 100 && vc().snapTimer().isActive(); ++i)
+        emit vc().snapTimer().timeout({});
+    EXPECT_DOUBLE_EQ(vc().wheelTop(), 480 - 26);
+    EXPECT_FALSE(vc().snapTimer().isActive());
+
+    vc().touchesBegan(420);
+    vc().touchesEnded(300);
+    int ticks = 0;
+    while (vc().snapTimer().isActive() && ticks < 200) {
+        emit vc().snapTimer().timeout({});
+        ++ticks;
+    }
+    EXPECT_DOUBLE_EQ(vc().wheelTop(), 480 - 150);
+    EXPECT_EQ(ticks, 420 - 330 + 1); // one point a tick, then the tick that stops
+}
+
+TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
+{
+    ensureApp();
+    vc().touchesBegan(400);
+    vc().touchesEnded(400);
+    vc().setWindowVisible(false);
+    EXPECT_FALSE(vc().snapTimer().isActive());
+    vc().setWindowVisible(true);
+    EXPECT_TRUE(vc().snapTimer().isActive());
+}
+
+TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
+{
+    ensureApp();
+    QThread *worker = QThread::create([this] { vc().runLoading(); });
+    worker->start();
+    worker->wait();
+    delete worker;
+    spin(20);
+    EXPECT_TRUE(vc().loading());
+    vc().stopLoading();
+    spin(20);
+    EXPECT_FALSE(vc().loading());
+}
+
+TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
+{
+    ensureApp();
+    vc().showDeviceInfo();
+    ASSERT_NE(vc().presentedScreen(), nullptr);
+    EXPECT_EQ(vc().presentedView(), "DeviceInfoPhone.qml");
+    EXPECT_TRUE(vc().wheelHidden());
+    QMetaObject::invokeMethod(vc().presentedScreen(), "back");
+    spin(20);
+    EXPECT_EQ(vc().presentedScreen(), nullptr);
+    EXPECT_FALSE(vc().wheelHidden());
+}
+
+TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
+{
+    ensureApp();
+    QPointer<ViewController> old = &vc();
+    QSignalSpy pages(old.data(), &ViewController::pageChanged);
+    center.post("restartAPP1.5");
+    EXPECT_FALSE(old->mainTimer().isActive());
+    EXPECT_FALSE(old->snapTimer().isActive());
+    EXPECT_EQ(screens.size(), 1); // the new screen comes 0.02 s later
+    spin(60);
+    ASSERT_EQ(screens.size(), 2);
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(vc().currentPage(), 2);
+    // A second restart notification reaches only the new screen.
+    EXPECT_EQ(center.observerCount("restartAPP1.5"), 1);
+}
+
+TEST_F(MainScreenFixture, TabletScreen)
+{
+    ensureApp();
+    tablet = true;
+    height = 1024;
+    center.post("restartAPP1.5");
+    spin(60);
+    ASSERT_EQ(screens.size(), 2);
+    EXPECT_DOUBLE_EQ(vc().pageX(), 1536);
+    EXPECT_DOUBLE_EQ(vc().pageY(), 316);
+    EXPECT_DOUBLE_EQ(vc().contentWidth(), 4608);
+    EXPECT_DOUBLE_EQ(vc().wheelTop(), 1024 - 240);
+}
+
+} // namespace
