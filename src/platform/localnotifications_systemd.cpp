@@ -69,8 +69,17 @@ QDBusMessage SystemdLocalNotifications::call(const QString &method, const QVaria
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     message.setArguments(args);
     QDBusMessage reply = m_bus.call(message, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage)
+    if (reply.type() == QDBusMessage::ErrorMessage) {
         m_lastError = reply.errorName() + QStringLiteral(": ") + reply.errorMessage();
+        // No manager to talk to: asking again in other words would not help.
+        static const QStringList transport{
+            QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+            QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+            QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+            QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+            QStringLiteral("org.freedesktop.DBus.Error.UnknownObject")};
+        m_lastErrorIsTransport = transport.contains(reply.errorName());
+    }
     return reply;
 }
 
@@ -150,6 +159,10 @@ bool SystemdLocalNotifications::schedule(const QDateTime &fireDate, const QStrin
     waking.append(property("WakeSystem", true));
     if (startTransient(name, QVariant::fromValue(waking), aux))
         return true;
+    if (m_lastErrorIsTransport) {
+        qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body), qPrintable(m_lastError));
+        return false;
+    }
     // A manager that may not wake the machine still shows the notification when it is awake.
     qInfo("powerdeck: timer with WakeSystem refused (%s); scheduling without it",
           qPrintable(m_lastError));

@@ -50,4 +50,5 @@ private:
     QString m_notifySend;
     std::function<QDateTime()> m_now;
     QString m_lastError;
+    bool m_lastErrorIsTransport = false;
 };
