@@ -1,0 +1,326 @@
+#include "alerts/alertsettings.h"
+#include "alerts/alertsettings_highprecision.h"
+#include "alerts/alertsettingsdelegate.h"
+#include "platform/notificationcenter.h"
+#include "platform/plist.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+namespace {
+
+QVariantList defaultAlerts(bool quiet = false)
+{
+    return {QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
+            QVariantMap{{"Type", "higherPrecision"}, {"state", false}},
+            QVariantMap{{"Type", "AlertsBetwwen"}, {"state", quiet}, {"startTime", "00:00"},
+                        {"endTime", "00:00"}},
+            QVariantMap{{"Type", "notifyWhenComplete"}, {"state", true}}};
+}
+
+struct Screen
+{
+    QTemporaryDir dir;
+    Folders folders = Folders::under(dir.path());
+    QString path = folders.documents + "/Alert.plist";
+
+    Screen() { folders.ensureExist(); }
+    void write(const QVariantList &alerts) { ASSERT_TRUE(plist::writeFile(path, alerts)); }
+    QVariantList stored() const { return plist::readFile(path).value.toList(); }
+    QVariantMap storedEntry(const char *type) const
+    {
+        for (const QVariant &v : stored()) {
+            if (v.toMap()["Type"] == QString::fromLatin1(type))
+                return v.toMap();
+        }
+        return {};
+    }
+    QByteArray bytes() const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+class RecordingDelegate : public AlarmTAbleDelegate
+{
+public:
+    bool hasTempformat = false;
+    bool hasUnhide = false;
+    bool celsius = true;
+    QStringList calls;
+
+    void weatherIsOn(bool) override { calls << "weatherIsOn"; }
+    void update() override { calls << "update"; }
+    bool respondsToChangeTempformat() const override { return hasTempformat; }
+    bool changeTempformat() override
+    {
+        calls << "changeTempformat";
+        celsius = !celsius;
+        return celsius;
+    }
+    bool respondsToUnhideWheel() const override { return hasUnhide; }
+    void unhideWheel() override { calls << "unhideWheel"; }
+};
+
+TEST(AlertSettings, LoadsTheSwitchesAndTimesFromTheFile)
+{
+    Screen s;
+    QVariantList alerts = defaultAlerts(true);
+    QVariantMap between = alerts[2].toMap();
+    between["startTime"] = "22:00";
+    between["endTime"] = "07:15";
+    alerts[2] = between;
+    s.write(alerts);
+    AlertSettings screen(s.folders, false);
+    EXPECT_TRUE(screen.swith1());
+    EXPECT_TRUE(screen.swith2());
+    EXPECT_EQ(screen.starLbl(), "22:00");
+    EXPECT_EQ(screen.endLbl(), "07:15");
+    EXPECT_FALSE(screen.timePickerVisible());
+    EXPECT_EQ(screen.alarmArray(), alerts);
+}
+
+TEST(AlertSettings, ThreeFlipsAndLeavingStoresTheOppositeAndWritesOnlyOnLeaving)
+{
+    Screen s;
+    s.write(defaultAlerts(true));
+    const QByteArray before = s.bytes();
+    AlertSettings screen(s.folders, false);
+    for (int i = 0; i < 3; ++i)
+        screen.turnOffAlertsBetwwen();
+    EXPECT_FALSE(screen.swith2());
+    EXPECT_EQ(s.bytes(), before); // nothing written yet
+    screen.goBack();
+    EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(false));
+    EXPECT_EQ(s.storedEntry("notifyWhenComplete")["state"], QVariant(true));
+}
+
+TEST(AlertSettings, LeavingKeepsWhatOtherScreensWroteMeanwhile)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    AlertSettings screen(s.folders, false);
+    screen.notifyWhenComplete(); // true -> false
+    // Meanwhile the charging screen switches the discharge alert off and the settings menu
+    // turns the precision mode on.
+    QVariantList other = defaultAlerts();
+    other[0] = QVariantMap{{"Type", "DischargeAlert"}, {"state", false}};
+    other[1] = QVariantMap{{"Type", "higherPrecision"}, {"state", true}};
+    s.write(other);
+    screen.goBack();
+    EXPECT_EQ(s.storedEntry("DischargeAlert")["state"], QVariant(false));
+    EXPECT_EQ(s.storedEntry("higherPrecision")["state"], QVariant(true));
+    EXPECT_EQ(s.storedEntry("notifyWhenComplete")["state"], QVariant(false));
+    EXPECT_EQ(s.stored().size(), 4);
+}
+
+TEST(AlertSettings, AnEntryFlippedBackIsNotWrittenOverANewerValue)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    AlertSettings screen(s.folders, false);
+    screen.notifyWhenComplete();
+    screen.notifyWhenComplete(); // back to what was loaded
+    QVariantList other = defaultAlerts();
+    other[3] = QVariantMap{{"Type", "notifyWhenComplete"}, {"state", false}};
+    s.write(other);
+    screen.goBack();
+    EXPECT_EQ(s.storedEntry("notifyWhenComplete")["state"], QVariant(false));
+}
+
+TEST(AlertSettings, LeavingTwiceDoesNotApplyTheFirstChangesAgain)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    AlertSettings screen(s.folders, false); // the clock screen keeps one for its whole life
+    screen.turnOffAlertsBetwwen();
+    screen.goBack();
+    EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(true));
+    QVariantList other = s.stored();
+    other[2] = QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false}, {"startTime", "00:00"},
+                           {"endTime", "00:00"}};
+    s.write(other);
+    screen.goBack();
+    EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(false));
+}
+
+TEST(AlertSettings, QuietHourTimesAreStoredOnThe24HourClockInEveryLocale)
+{
+    for (const char *locale : {"de_DE", "en_US"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        Screen s;
+        s.write(defaultAlerts());
+        AlertSettings screen(s.folders, false);
+        screen.startOff();
+        screen.timeSelected(QTime(22, 30, 41));
+        EXPECT_EQ(screen.starLbl(), "22:30") << locale;
+        screen.goBack();
+        EXPECT_EQ(s.storedEntry("AlertsBetwwen")["startTime"], QVariant("22:30")) << locale;
+        EXPECT_EQ(s.storedEntry("AlertsBetwwen")["endTime"], QVariant("00:00")) << locale;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(AlertSettings, StartThenEndButtonShowsThenHidesThePickerAndEditsTheEnd)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    AlertSettings screen(s.folders, true);
+    screen.startOff();
+    EXPECT_TRUE(screen.timePickerVisible());
+    EXPECT_TRUE(screen.off());
+    screen.endOff();
+    EXPECT_FALSE(screen.timePickerVisible());
+    EXPECT_FALSE(screen.off());
+    screen.timeSelected(QTime(6, 5));
+    EXPECT_EQ(screen.endLbl(), "06:05");
+    EXPECT_EQ(screen.starLbl(), "00:00");
+    EXPECT_EQ(screen.alarmArray()[2].toMap()["endTime"], QVariant("06:05"));
+    // The picker opens on the time it edits.
+    screen.endOff();
+    EXPECT_EQ(screen.pickerTime(), QTime(6, 5));
+}
+
+TEST(AlertSettings, WithoutAFileNothingChangesAndLeavingWritesAnEmptyArray)
+{
+    Screen s;
+    AlertSettings screen(s.folders, false);
+    EXPECT_TRUE(screen.alarmArray().isEmpty());
+    screen.notifyWhenComplete();
+    screen.turnOffAlertsBetwwen();
+    EXPECT_FALSE(screen.swith1());
+    EXPECT_FALSE(screen.swith2());
+    screen.timeSelected(QTime(9, 0));
+    EXPECT_EQ(screen.starLbl(), "09:00"); // the label is set all the same
+    screen.goBack();
+    const plist::ReadResult r = plist::readFile(s.path);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.value, QVariant(QVariantList{}));
+}
+
+TEST(AlertSettings, TemperatureButtonAsksTheClockScreenOnly)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    RecordingDelegate clock;
+    clock.hasTempformat = true;
+    AlertSettings screen(s.folders, false);
+    screen.setDelegate(&clock);
+    screen.ChangeFromCelsiusToFarengeit();
+    EXPECT_EQ(screen.tempFormatLbl(), "Fahrenheit");
+    screen.ChangeFromCelsiusToFarengeit();
+    EXPECT_EQ(screen.tempFormatLbl(), "Celsius");
+
+    RecordingDelegate menu;
+    menu.hasUnhide = true;
+    AlertSettings fromMenu(s.folders, false);
+    fromMenu.setDelegate(&menu);
+    fromMenu.ChangeFromCelsiusToFarengeit();
+    EXPECT_EQ(fromMenu.tempFormatLbl(), "Celsius");
+    EXPECT_TRUE(menu.calls.isEmpty());
+}
+
+TEST(AlertSettings, LeavingTellsThePresenterAndAsksToClose)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    RecordingDelegate menu;
+    menu.hasUnhide = true;
+    AlertSettings screen(s.folders, false);
+    screen.setDelegate(&menu);
+    int closes = 0;
+    QObject::connect(&screen, &AlertSettings::closeRequested, [&] { ++closes; });
+    screen.goBack();
+    EXPECT_EQ(menu.calls, (QStringList{"unhideWheel", "update"}));
+    EXPECT_EQ(closes, 1);
+
+    RecordingDelegate clock; // no unhideWheel
+    AlertSettings other(s.folders, false);
+    other.setDelegate(&clock);
+    other.goBack();
+    EXPECT_EQ(clock.calls, QStringList{"update"});
+}
+
+TEST(AlertSettings, ImagesOfTheDeviceFamilyFromTheLibrary)
+{
+    Screen s;
+    AlertSettings phone(s.folders, false);
+    AlertSettings tablet(s.folders, true);
+    EXPECT_EQ(phone.switchOnImage(), s.folders.library + "/1_switch-on_88x55.png");
+    EXPECT_EQ(tablet.switchOffImage(), s.folders.library + "/2_switch_off_112x63.png");
+    EXPECT_EQ(phone.offButtonImage(), s.folders.library + "/1_small_change_button_40x17.png");
+    EXPECT_EQ(tablet.backImage(), s.folders.library + "/2_back_44x44.png");
+    EXPECT_EQ(tablet.labelColorImage(), s.folders.library + "/2_probnik.png");
+}
+
+TEST(AlertSettings, CityFromTheForecastCache)
+{
+    Screen s;
+    ASSERT_TRUE(plist::writeFile(s.folders.documents + "/forecastList.plist",
+                                 QVariantMap{{"city", "Tallinn"}, {"list", QVariantList{}}}));
+    AlertSettings screen(s.folders, false);
+    EXPECT_EQ(screen.CurLocation(), "Tallinn");
+}
+
+// --- the settings menu's higher-precision switch -----------------------------------------------
+
+TEST(HighPrecisionSwitch, FlipsWritesSetsTheModeAndRebuilds)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    NotificationCenter center;
+    QStringList posted;
+    for (const char *name : {"restartAPP", "restartAPP1.5"})
+        center.addObserver(name, nullptr, [&posted, name](const QVariant &) { posted << name; });
+    std::optional<bool> privat;
+    HighPrecisionSwitch menu(s.path, center, [&](bool on) { privat = on; });
+    menu.load();
+    EXPECT_FALSE(menu.swithBTN());
+    menu.highPrecision();
+    EXPECT_TRUE(menu.swithBTN());
+    EXPECT_EQ(s.storedEntry("higherPrecision")["state"], QVariant(true));
+    EXPECT_EQ(privat, true);
+    EXPECT_EQ(posted, (QStringList{"restartAPP", "restartAPP1.5"}));
+    menu.highPrecision();
+    EXPECT_EQ(s.storedEntry("higherPrecision")["state"], QVariant(false));
+    EXPECT_EQ(privat, false);
+}
+
+TEST(HighPrecisionSwitch, KeepsEntriesOtherScreensWroteSinceTheMenuLoaded)
+{
+    Screen s;
+    s.write(defaultAlerts());
+    NotificationCenter center;
+    HighPrecisionSwitch menu(s.path, center, {});
+    menu.load();
+    QVariantList other = defaultAlerts(true);
+    other[3] = QVariantMap{{"Type", "notifyWhenComplete"}, {"state", false}};
+    s.write(other);
+    menu.highPrecision();
+    EXPECT_EQ(s.storedEntry("higherPrecision")["state"], QVariant(true));
+    EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(true));
+    EXPECT_EQ(s.storedEntry("notifyWhenComplete")["state"], QVariant(false));
+}
+
+TEST(HighPrecisionSwitch, WithoutTheEntryTheModeKeepsItsStateButTheInterfaceIsRebuilt)
+{
+    Screen s;
+    s.write({QVariantMap{{"Type", "DischargeAlert"}, {"state", true}}});
+    const QByteArray before = s.bytes();
+    NotificationCenter center;
+    int restarts = 0;
+    center.addObserver("restartAPP", nullptr, [&](const QVariant &) { ++restarts; });
+    std::optional<bool> privat;
+    HighPrecisionSwitch menu(s.path, center, [&](bool on) { privat = on; });
+    menu.load();
+    menu.highPrecision();
+    EXPECT_EQ(privat, false);
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(s.bytes(), before);
+}
+
+} // namespace
