@@ -1,0 +1,122 @@
+#include "alarm/alarmviewcontroller.h"
+
+#include "alarm/alarmcell.h"
+#include "alarm/alarmnewviewcontroller.h"
+#include "alerts/alertsettings.h"
+
+AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders, bool tablet,
+                                         std::function<QDateTime()> now, QObject *parent)
+    : QObject(parent), m_store(defaults), m_folders(std::move(folders)), m_tablet(tablet)
+{
+    m_alertSettings = new AlertSettings(m_folders, tablet, this);
+    connect(m_alertSettings, &AlertSettings::closeRequested, this, &AlarmViewController::closeRequested);
+    // One editor for the screen's whole life: its choices carry over from one alarm to the next.
+    m_alarm = new AlarmNewViewController(m_store, m_folders.resources, m_folders.library, tablet,
+                                         std::move(now), this);
+    m_alarm->setDelegate(this);
+    reloadData();
+}
+
+AlarmViewController::~AlarmViewController() = default;
+
+void AlarmViewController::setDelegate(AlarmTAbleDelegate *delegate)
+{
+    m_alertSettings->setDelegate(delegate);
+}
+
+void AlarmViewController::setLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    m_alarm->setLocale(locale);
+    reloadData();
+}
+
+void AlarmViewController::setTimeZone(const QTimeZone &zone)
+{
+    m_zone = zone;
+    m_alarm->setTimeZone(zone);
+    reloadData();
+}
+
+QObject *AlarmViewController::alertSettingsObject() const
+{
+    return m_alertSettings;
+}
+
+QString AlarmViewController::addBtnImage() const
+{
+    return m_folders.library +
+           (m_tablet ? QStringLiteral("/2_add-new_198x36.png") : QStringLiteral("/1_Add-new-alarm_92x28.png"));
+}
+
+QString AlarmViewController::timeText(const QVariantMap &record) const
+{
+    const QVariant ora = record.value(QStringLiteral("ora"));
+    if (ora.typeId() != QMetaType::QDateTime || !ora.toDateTime().isValid())
+        return AlarmCell::kTimeUnknown;
+    return m_locale.toString(ora.toDateTime().toTimeZone(m_zone).time(), QLocale::ShortFormat);
+}
+
+AlarmCell *AlarmViewController::cellForRow(int row)
+{
+    const QVariantList records = m_store.records();
+    if (row < 0 || row >= records.size())
+        return nullptr;
+    while (m_cells.size() <= row) {
+        auto *cell = new AlarmCell(m_folders.library, m_tablet, this);
+        cell->initCellBtn();
+        connect(cell, &AlarmCell::switchTouched, this, &AlarmViewController::onOffAlarm);
+        m_cells.append(cell);
+    }
+    const QVariantMap record = records[row].toMap();
+    AlarmCell *cell = m_cells[row];
+    cell->fill(timeText(record), row, record.value(QStringLiteral("OnOff")).toBool());
+    return cell;
+}
+
+QList<QObject *> AlarmViewController::cells() const
+{
+    QList<QObject *> out;
+    const int rows = numberOfRows();
+    for (int row = 0; row < rows && row < m_cells.size(); ++row)
+        out.append(m_cells[row]);
+    return out;
+}
+
+void AlarmViewController::reloadData()
+{
+    const int rows = numberOfRows();
+    for (int row = 0; row < rows; ++row)
+        cellForRow(row);
+    emit tableReloaded();
+}
+
+void AlarmViewController::addNewAlarm()
+{
+    m_alarm->setNovii(true);
+    m_alarm->show();
+}
+
+void AlarmViewController::commitEditingStyle(int style, int row)
+{
+    if (style != EditingStyleDelete)
+        return;
+    if (m_store.removeAt(row))
+        reloadData();
+}
+
+void AlarmViewController::onOffAlarm(int tag)
+{
+    if (tag < 0 || tag >= m_cells.size())
+        return;
+    AlarmCell *cell = m_cells[tag];
+    const bool on = !cell->switchSelected();
+    cell->setSwitchSelected(on);
+    m_store.setOnOff(tag, on);
+    reloadData();
+}
+
+void AlarmViewController::goBack()
+{
+    m_alertSettings->goBack();
+}

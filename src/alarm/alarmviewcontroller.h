@@ -1,0 +1,91 @@
+#pragma once
+
+#include "alarm/alarmstore.h"
+#include "alarm/newalarmdelegate.h"
+#include "platform/folders.h"
+
+#include <QList>
+#include <QLocale>
+#include <QObject>
+#include <QSize>
+#include <QTimeZone>
+#include <QtQml/qqmlregistration.h>
+
+#include <functional>
+
+class AlarmCell;
+class AlarmNewViewController;
+class AlarmTAbleDelegate;
+class AlertSettings;
+class UserDefaults;
+
+// The alarm and alert settings screen: the alarm list with its one editor, and the battery-alert
+// section (alertSettings). Presented by the clock screen and by the settings menu, which become
+// its delegate.
+class AlarmViewController : public QObject, public NewAlarmDelegate
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the clock screen and the settings menu")
+    Q_PROPERTY(QList<QObject *> cells READ cells NOTIFY tableReloaded)
+    Q_PROPERTY(int rowCount READ numberOfRows NOTIFY tableReloaded)
+    Q_PROPERTY(QObject *alarm READ alarm CONSTANT)
+    Q_PROPERTY(QObject *alertSettings READ alertSettingsObject CONSTANT)
+    Q_PROPERTY(QString addBtnImage READ addBtnImage CONSTANT)
+    Q_PROPERTY(QSize scrollContentSize READ scrollContentSize CONSTANT)
+
+public:
+    enum EditingStyle { EditingStyleNone, EditingStyleDelete, EditingStyleInsert };
+    Q_ENUM(EditingStyle)
+
+    AlarmViewController(UserDefaults &defaults, Folders folders, bool tablet,
+                        std::function<QDateTime()> now = &QDateTime::currentDateTime,
+                        QObject *parent = nullptr);
+    ~AlarmViewController() override;
+
+    // The presenter (not owned; must outlive the screen or be cleared first).
+    void setDelegate(AlarmTAbleDelegate *delegate);
+    void setLocale(const QLocale &locale);
+    void setTimeZone(const QTimeZone &zone);
+
+    AlarmNewViewController *alarm() const { return m_alarm; }
+    AlertSettings *alertSettings() const { return m_alertSettings; }
+    QObject *alertSettingsObject() const;
+    QString addBtnImage() const;
+    QSize scrollContentSize() const { return m_tablet ? QSize(320, 1024) : QSize(320, 568); }
+
+    // The list, read afresh from the store.
+    Q_INVOKABLE int numberOfRows() const { return m_store.count(); }
+    Q_INVOKABLE AlarmCell *cellForRow(int row);
+    QList<QObject *> cells() const;
+
+    // addBtn: the editor, shown for a new alarm.
+    Q_INVOKABLE void addNewAlarm();
+    Q_INVOKABLE void viewDidAppear() { reloadData(); }
+    // Swipe-to-delete; other styles do nothing.
+    Q_INVOKABLE void commitEditingStyle(int style, int row);
+    // A row switch's touch-up-inside; tag is the row.
+    Q_INVOKABLE void onOffAlarm(int tag);
+    // BackBtn.
+    Q_INVOKABLE void goBack();
+
+    void refreshTable() override { reloadData(); }
+
+signals:
+    void tableReloaded();
+    void closeRequested();
+
+private:
+    void reloadData();
+    QString timeText(const QVariantMap &record) const;
+
+    AlarmStore m_store;
+    Folders m_folders;
+    bool m_tablet = false;
+    QLocale m_locale;
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
+    AlarmNewViewController *m_alarm = nullptr;
+    AlertSettings *m_alertSettings = nullptr;
+    // Reused from one reload to the next, as table cells are.
+    QList<AlarmCell *> m_cells;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+// What the alarm editor asks of the alarm list after a save.
+class NewAlarmDelegate
+{
+public:
+    virtual ~NewAlarmDelegate() = default;
+    virtual void refreshTable() = 0;
+
+protected:
+    NewAlarmDelegate() = default;
+    NewAlarmDelegate(const NewAlarmDelegate &) = default;
+    NewAlarmDelegate &operator=(const NewAlarmDelegate &) = default;
+};
