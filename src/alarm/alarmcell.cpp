@@ -7,14 +7,16 @@ AlarmCell::AlarmCell(QString library, bool tablet, QObject *parent)
 
 QString AlarmCell::switchImage() const
 {
-    const char *name = m_tablet ? (m_selected ? "2_switch_on_112x63.png" : "2_switch_off_112x63.png")
-                                : (m_selected ? "1_switch-on_88x55.png" : "1_switch-off_88x55.png");
+    const char *name = m_tablet
+                           ? (m_selected ? "2_switch_on_112x63.png" : "2_switch_off_112x63.png")
+                           : (m_selected ? "1_switch-on_88x55.png" : "1_switch-off_88x55.png");
     return m_library + QLatin1Char('/') + QString::fromLatin1(name);
 }
 
 QString AlarmCell::timeColorImage() const
 {
-    return m_library + (m_tablet ? QStringLiteral("/2_probnik.png") : QStringLiteral("/1_probnik.png"));
+    return m_library +
+           (m_tablet ? QStringLiteral("/2_probnik.png") : QStringLiteral("/1_probnik.png"));
 }
 
 void AlarmCell::fill(const QString &time, int tag, bool selected)

@@ -64,7 +64,8 @@ public:
 
     // Every file below the folder whose extension is exactly `extension`, as
     // {"path": folder/relative, "name": relative}, in name order.
-    static QVariantList recursivePathsForResourcesOfType(const QString &extension, const QString &folder);
+    static QVariantList recursivePathsForResourcesOfType(const QString &extension,
+                                                         const QString &folder);
 
     bool novii() const { return m_novii; }
     void setNovii(bool on);

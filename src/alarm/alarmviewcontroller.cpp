@@ -9,7 +9,8 @@ AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders
     : QObject(parent), m_store(defaults), m_folders(std::move(folders)), m_tablet(tablet)
 {
     m_alertSettings = new AlertSettings(m_folders, tablet, this);
-    connect(m_alertSettings, &AlertSettings::closeRequested, this, &AlarmViewController::closeRequested);
+    connect(m_alertSettings, &AlertSettings::closeRequested, this,
+            &AlarmViewController::closeRequested);
     // One editor for the screen's whole life: its choices carry over from one alarm to the next.
     m_alarm = new AlarmNewViewController(m_store, m_folders.resources, m_folders.library, tablet,
                                          std::move(now), this);
@@ -45,8 +46,8 @@ QObject *AlarmViewController::alertSettingsObject() const
 
 QString AlarmViewController::addBtnImage() const
 {
-    return m_folders.library +
-           (m_tablet ? QStringLiteral("/2_add-new_198x36.png") : QStringLiteral("/1_Add-new-alarm_92x28.png"));
+    return m_folders.library + (m_tablet ? QStringLiteral("/2_add-new_198x36.png")
+                                         : QStringLiteral("/1_Add-new-alarm_92x28.png"));
 }
 
 QString AlarmViewController::timeText(const QVariantMap &record) const

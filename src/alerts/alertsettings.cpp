@@ -21,7 +21,8 @@ struct EditedField
     const QString &type;
     const QString &key;
 };
-const EditedField kEditedFields[] = {{kNotify, kState}, {kBetween, kState}, {kBetween, kStart}, {kBetween, kEnd}};
+const EditedField kEditedFields[] = {
+    {kNotify, kState}, {kBetween, kState}, {kBetween, kStart}, {kBetween, kEnd}};
 
 } // namespace
 
@@ -149,8 +150,8 @@ void AlertSettings::ChangeFromCelsiusToFarengeit()
     // Opened from the settings menu there is no clock whose unit could change.
     if (!m_delegate || !m_delegate->respondsToChangeTempformat())
         return;
-    m_tempFormatLbl = m_delegate->changeTempformat() ? QStringLiteral("Celsius")
-                                                     : QStringLiteral("Fahrenheit");
+    m_tempFormatLbl =
+        m_delegate->changeTempformat() ? QStringLiteral("Celsius") : QStringLiteral("Fahrenheit");
     emit stateChanged();
 }
 

@@ -22,8 +22,9 @@ class NotificationScheduler
 public:
     using TextSource = std::function<QString()>;
 
-    NotificationScheduler(UserDefaults &defaults, Folders folders, LocalNotifications &notifications,
-                          TextSource timeBeforeDie, TextSource timeneedToCharge,
+    NotificationScheduler(UserDefaults &defaults, Folders folders,
+                          LocalNotifications &notifications, TextSource timeBeforeDie,
+                          TextSource timeneedToCharge,
                           std::function<QDateTime()> now = &QDateTime::currentDateTime,
                           std::function<QTimeZone()> zone = &QTimeZone::systemTimeZone);
 

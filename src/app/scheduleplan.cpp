@@ -150,8 +150,7 @@ QList<PlannedNotification> alarmNotifications(const AlarmSchedule &alarm, const 
 }
 
 std::optional<PlannedNotification> batteryNotification(double hours, const QString &body,
-                                                       const QDateTime &now,
-                                                       const QTimeZone &zone)
+                                                       const QDateTime &now, const QTimeZone &zone)
 {
     if (!(hours >= 0.0) || !(hours < kLongestEstimateHours))
         return std::nullopt;
@@ -179,7 +178,8 @@ QList<PlannedNotification> planNotifications(const SchedulePlanInput &input)
     if (input.alarms.typeId() == QMetaType::QVariantList) {
         for (const QVariant &record : input.alarms.toList()) {
             if (const auto alarm = alarmFromRecord(record)) {
-                for (const PlannedNotification &n : alarmNotifications(*alarm, input.now, input.zone))
+                for (const PlannedNotification &n :
+                     alarmNotifications(*alarm, input.now, input.zone))
                     add(n);
             }
         }
@@ -210,7 +210,8 @@ QList<PlannedNotification> planNotifications(const SchedulePlanInput &input)
         } else if (type == QLatin1String("DischargeAlert")) {
             // Six minutes before the estimated end; the threshold looks at the estimate itself.
             if (toEmpty > 0.01)
-                n = batteryNotification(std::fabs(toEmpty - 0.1), kEmptyBody, input.now, input.zone);
+                n = batteryNotification(std::fabs(toEmpty - 0.1), kEmptyBody, input.now,
+                                        input.zone);
         }
         if (!n)
             continue;

@@ -75,8 +75,7 @@ QList<PlannedNotification> alarmNotifications(const AlarmSchedule &alarm, const 
 // A battery notification `hours` after the current minute (minute fractions dropped); nothing
 // for a negative or absurdly large figure. The 0.01 h thresholds are the caller's.
 std::optional<PlannedNotification> batteryNotification(double hours, const QString &body,
-                                                       const QDateTime &now,
-                                                       const QTimeZone &zone);
+                                                       const QDateTime &now, const QTimeZone &zone);
 
 } // namespace scheduleplan
 

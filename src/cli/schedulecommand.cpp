@@ -29,7 +29,8 @@ QString parse(const QStringList &args, Options &o)
         QString name = args[i];
         QString value;
         bool inlineValue = false;
-        if (const qsizetype eq = name.indexOf(QLatin1Char('=')); name.startsWith(QLatin1String("--")) && eq > 0) {
+        if (const qsizetype eq = name.indexOf(QLatin1Char('='));
+            name.startsWith(QLatin1String("--")) && eq > 0) {
             value = name.mid(eq + 1);
             name = name.left(eq);
             inlineValue = true;
@@ -66,7 +67,8 @@ QString hoursText(const QString &given, const char *option, QString &error)
     bool ok = false;
     const double hours = given.toDouble(&ok);
     if (!ok) {
-        error = QStringLiteral("--%1 needs a number of hours, not '%2'").arg(QLatin1String(option), given);
+        error = QStringLiteral("--%1 needs a number of hours, not '%2'")
+                    .arg(QLatin1String(option), given);
         return {};
     }
     // The form the application keeps its estimates in.
@@ -90,9 +92,12 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
     if (error.isEmpty() && !o.now.isEmpty()) {
         const QDateTime given = QDateTime::fromString(o.now, Qt::ISODate);
         if (!given.isValid())
-            error = QStringLiteral("--now needs an ISO 8601 time such as 2024-03-05T22:30:00, not '%1'").arg(o.now);
+            error =
+                QStringLiteral("--now needs an ISO 8601 time such as 2024-03-05T22:30:00, not '%1'")
+                    .arg(o.now);
         else if (given.timeSpec() == Qt::LocalTime)
-            now = QDateTime(given.date(), given.time(), zone); // a time without offset is in the zone
+            now =
+                QDateTime(given.date(), given.time(), zone); // a time without offset is in the zone
         else
             now = given.toTimeZone(zone);
     }
@@ -109,7 +114,8 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
     const UserDefaults defaults(UserDefaults::standardPath());
     const Folders folders = Folders::standard();
     input.alarms = defaults.value(QStringLiteral("alarm"));
-    input.alerts = NotificationScheduler::readAlerts(folders.documents + QStringLiteral("/Alert.plist"));
+    input.alerts =
+        NotificationScheduler::readAlerts(folders.documents + QStringLiteral("/Alert.plist"));
     input.now = now;
     input.zone = zone;
     const QList<PlannedNotification> plan = planNotifications(input);
@@ -117,9 +123,10 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
     if (o.json) {
         QJsonArray list;
         for (const PlannedNotification &n : plan) {
-            list.append(QJsonObject{{QStringLiteral("fireDate"), n.fireDate.toTimeZone(zone).toString(kLocalFormat)},
-                                    {QStringLiteral("body"), n.body},
-                                    {QStringLiteral("sound"), n.sound}});
+            list.append(QJsonObject{
+                {QStringLiteral("fireDate"), n.fireDate.toTimeZone(zone).toString(kLocalFormat)},
+                {QStringLiteral("body"), n.body},
+                {QStringLiteral("sound"), n.sound}});
         }
         out << QJsonDocument(list).toJson(QJsonDocument::Indented);
         out.flush();

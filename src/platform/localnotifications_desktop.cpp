@@ -13,7 +13,8 @@ bool DesktopNotifier::post(const QString &body, bool sound)
     if (sound)
         hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
     QDBusMessage message = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"),
+        QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     message.setArguments({QStringLiteral("Powerdeck"), uint(0),
                           sound ? QStringLiteral("alarm-clock") : QStringLiteral("battery"),

@@ -52,7 +52,8 @@ QStringList SystemdLocalNotifications::notifyCommand(const QString &notifySend, 
 
 QString SystemdLocalNotifications::calendarSpec(const QDateTime &fireDate)
 {
-    return fireDate.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral(" UTC");
+    return fireDate.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+           QStringLiteral(" UTC");
 }
 
 QString SystemdLocalNotifications::newUnitName(const QDateTime &fireDate) const
@@ -61,7 +62,8 @@ QString SystemdLocalNotifications::newUnitName(const QDateTime &fireDate) const
     // notifications of the same minute (and a unit still being stopped) apart.
     return kUnitPrefix + fireDate.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
            QLatin1Char('-') +
-           QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, QLatin1Char('0'));
+           QString::number(QRandomGenerator::global()->generate(), 16)
+               .rightJustified(8, QLatin1Char('0'));
 }
 
 QDBusMessage SystemdLocalNotifications::call(const QString &method, const QVariantList &args)
@@ -86,8 +88,8 @@ QDBusMessage SystemdLocalNotifications::call(const QString &method, const QVaria
 bool SystemdLocalNotifications::startTransient(const QString &name, const QVariant &properties,
                                                const QVariant &aux)
 {
-    const QDBusMessage reply = call(QStringLiteral("StartTransientUnit"),
-                                    {name, QStringLiteral("fail"), properties, aux});
+    const QDBusMessage reply =
+        call(QStringLiteral("StartTransientUnit"), {name, QStringLiteral("fail"), properties, aux});
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
@@ -97,7 +99,8 @@ bool SystemdLocalNotifications::cancelAll()
         call(QStringLiteral("ListUnitsByPatterns"),
              {QStringList{}, QStringList{kUnitPrefix + QStringLiteral("*.timer")}});
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        qWarning("powerdeck: could not list the scheduled notifications: %s", qPrintable(m_lastError));
+        qWarning("powerdeck: could not list the scheduled notifications: %s",
+                 qPrintable(m_lastError));
         return false;
     }
     const auto units = qdbus_cast<UnitStatuses>(reply.arguments().constFirst());
@@ -109,7 +112,8 @@ bool SystemdLocalNotifications::cancelAll()
         const QDBusMessage stopped =
             call(QStringLiteral("StopUnit"), {unit.name, QStringLiteral("replace")});
         if (stopped.type() != QDBusMessage::ReplyMessage) {
-            qWarning("powerdeck: could not stop %s: %s", qPrintable(unit.name), qPrintable(m_lastError));
+            qWarning("powerdeck: could not stop %s: %s", qPrintable(unit.name),
+                     qPrintable(m_lastError));
             ok = false;
         }
     }
@@ -123,16 +127,18 @@ bool SystemdLocalNotifications::schedule(const QDateTime &fireDate, const QStrin
 
     UnitProperties service{
         property("Description", description),
-        property("ExecStart", QVariant::fromValue(ExecCommands{
-                                  {m_notifySend, notifyCommand(m_notifySend, body, sound), false}})),
+        property("ExecStart",
+                 QVariant::fromValue(ExecCommands{
+                     {m_notifySend, notifyCommand(m_notifySend, body, sound), false}})),
         // A finished or failed notification service disappears by itself.
         property("CollectMode", QStringLiteral("inactive-or-failed")),
     };
     // notify-send needs the session bus; the manager's own environment may lack it.
     const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
     if (!address.isEmpty()) {
-        service.append(property(
-            "Environment", QStringList{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") + QString::fromLocal8Bit(address)}));
+        service.append(
+            property("Environment", QStringList{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") +
+                                                QString::fromLocal8Bit(address)}));
     }
 
     if (fireDate <= m_now()) {
@@ -152,7 +158,8 @@ bool SystemdLocalNotifications::schedule(const QDateTime &fireDate, const QStrin
         // The timer unloads itself once it has fired.
         property("RemainAfterElapse", false),
     };
-    const QVariant aux = QVariant::fromValue(AuxUnits{{base + QStringLiteral(".service"), service}});
+    const QVariant aux =
+        QVariant::fromValue(AuxUnits{{base + QStringLiteral(".service"), service}});
     const QString name = base + QStringLiteral(".timer");
 
     UnitProperties waking = timer;
@@ -160,7 +167,8 @@ bool SystemdLocalNotifications::schedule(const QDateTime &fireDate, const QStrin
     if (startTransient(name, QVariant::fromValue(waking), aux))
         return true;
     if (m_lastErrorIsTransport) {
-        qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body), qPrintable(m_lastError));
+        qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body),
+                 qPrintable(m_lastError));
         return false;
     }
     // A manager that may not wake the machine still shows the notification when it is awake.

@@ -28,7 +28,8 @@ struct Screen
     {
         folders.ensureExist();
         QDir().mkpath(folders.resources);
-        screen = std::make_unique<AlarmViewController>(defaults, folders, tablet, [] { return kNow; });
+        screen =
+            std::make_unique<AlarmViewController>(defaults, folders, tablet, [] { return kNow; });
         screen->setLocale(QLocale(QLocale::German, QLocale::Germany));
         screen->setTimeZone(kBerlin);
     }
@@ -165,7 +166,8 @@ TEST(AlarmEditor, ClosingTheDayPanelColoursTheSelectedDays)
     EXPECT_EQ(s.editor().dayLabelHighlighted(),
               (QVariantList{true, false, false, false, false, false, false}));
     EXPECT_EQ(s.editor().dayLBL().size(), 7);
-    EXPECT_EQ(s.editor().dayLBL().first(), QLocale(QLocale::German).standaloneDayName(7, QLocale::ShortFormat));
+    EXPECT_EQ(s.editor().dayLBL().first(),
+              QLocale(QLocale::German).standaloneDayName(7, QLocale::ShortFormat));
 }
 
 TEST(AlarmEditor, LabelShowsDateAndTimeWhileTheListShowsTheTimeOnly)
@@ -239,8 +241,7 @@ TEST(AlarmList, BrokenRecordsShowDashesAndNeverCrash)
     Screen s;
     s.defaults.setValue("alarm", QVariantList{QVariantMap{{"OnOff", true}},
                                               QVariantMap{{"ora", "07:00"}, {"OnOff", true}},
-                                              QString("junk"),
-                                              QVariantMap{{"ora", kNow}}});
+                                              QString("junk"), QVariantMap{{"ora", kNow}}});
     s.screen->viewDidAppear();
     ASSERT_EQ(s.screen->numberOfRows(), 4);
     EXPECT_EQ(s.screen->cellForRow(0)->timeLbl(), "--:--");
@@ -249,7 +250,7 @@ TEST(AlarmList, BrokenRecordsShowDashesAndNeverCrash)
     EXPECT_FALSE(s.screen->cellForRow(2)->switchSelected());
     EXPECT_EQ(s.screen->cellForRow(3)->timeLbl(), "21:14");
     EXPECT_FALSE(s.screen->cellForRow(3)->switchSelected()); // no "OnOff": off
-    s.screen->onOffAlarm(2); // not a record: nothing to switch
+    s.screen->onOffAlarm(2);                                 // not a record: nothing to switch
     EXPECT_EQ(s.stored()[2], QVariant("junk"));
     s.screen->commitEditingStyle(AlarmViewController::EditingStyleDelete, 2);
     EXPECT_EQ(s.screen->numberOfRows(), 3);
@@ -328,13 +329,15 @@ TEST(AlarmScreen, ImagesOfTheDeviceFamily)
     EXPECT_EQ(tablet.screen->addBtnImage(), tablet.folders.library + "/2_add-new_198x36.png");
     EXPECT_EQ(phone.editor().doneImage(), phone.folders.library + "/1_done_62x25.png");
     EXPECT_EQ(tablet.editor().dayOnImage(), tablet.folders.library + "/2_day_on_42x42.png");
-    EXPECT_EQ(tablet.editor().dayPanelImage(), tablet.folders.library + "/2_drop_down_day_40x25.png");
+    EXPECT_EQ(tablet.editor().dayPanelImage(),
+              tablet.folders.library + "/2_drop_down_day_40x25.png");
     phone.screen->addNewAlarm();
     phone.editor().save();
     AlarmCell *cell = phone.screen->cellForRow(0);
     EXPECT_EQ(cell->switchImage(), phone.folders.library + "/1_switch-on_88x55.png");
     cell->touchSwitch();
-    EXPECT_EQ(phone.screen->cellForRow(0)->switchImage(), phone.folders.library + "/1_switch-off_88x55.png");
+    EXPECT_EQ(phone.screen->cellForRow(0)->switchImage(),
+              phone.folders.library + "/1_switch-off_88x55.png");
     EXPECT_EQ(tablet.screen->scrollContentSize(), QSize(320, 1024));
     EXPECT_EQ(phone.screen->scrollContentSize(), QSize(320, 568));
 }

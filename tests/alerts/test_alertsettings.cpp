@@ -16,7 +16,9 @@ QVariantList defaultAlerts(bool quiet = false)
 {
     return {QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
             QVariantMap{{"Type", "higherPrecision"}, {"state", false}},
-            QVariantMap{{"Type", "AlertsBetwwen"}, {"state", quiet}, {"startTime", "00:00"},
+            QVariantMap{{"Type", "AlertsBetwwen"},
+                        {"state", quiet},
+                        {"startTime", "00:00"},
                         {"endTime", "00:00"}},
             QVariantMap{{"Type", "notifyWhenComplete"}, {"state", true}}};
 }
@@ -141,8 +143,8 @@ TEST(AlertSettings, LeavingTwiceDoesNotApplyTheFirstChangesAgain)
     screen.goBack();
     EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(true));
     QVariantList other = s.stored();
-    other[2] = QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false}, {"startTime", "00:00"},
-                           {"endTime", "00:00"}};
+    other[2] = QVariantMap{
+        {"Type", "AlertsBetwwen"}, {"state", false}, {"startTime", "00:00"}, {"endTime", "00:00"}};
     s.write(other);
     screen.goBack();
     EXPECT_EQ(s.storedEntry("AlertsBetwwen")["state"], QVariant(false));

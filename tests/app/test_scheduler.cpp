@@ -56,11 +56,12 @@ struct Fixture
 
 QVariantList defaultAlerts(bool quiet, const char *start, const char *end)
 {
-    return {QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
-            QVariantMap{{"Type", "higherPrecision"}, {"state", false}},
-            QVariantMap{{"Type", "AlertsBetwwen"}, {"state", quiet}, {"startTime", start},
-                        {"endTime", end}},
-            QVariantMap{{"Type", "notifyWhenComplete"}, {"state", true}}};
+    return {
+        QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
+        QVariantMap{{"Type", "higherPrecision"}, {"state", false}},
+        QVariantMap{
+            {"Type", "AlertsBetwwen"}, {"state", quiet}, {"startTime", start}, {"endTime", end}},
+        QVariantMap{{"Type", "notifyWhenComplete"}, {"state", true}}};
 }
 
 TEST(NotificationScheduler, CancelsEvenWhenThereIsNothingToSchedule)
@@ -88,16 +89,16 @@ TEST(NotificationScheduler, ReadsTheStoredRecordsAndTheEstimatesOfTheMomentOfLea
     f.timeneedToCharge = "";
     auto scheduler = f.scheduler();
     scheduler.applicationDidEnterBackground();
-    EXPECT_EQ(f.platform.calls,
-              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound",
-                           "2024-03-06T04:00:00+01:00 Battey is discharging"}));
+    EXPECT_EQ(f.platform.calls, (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound",
+                                             "2024-03-06T04:00:00+01:00 Battey is discharging"}));
 
     // The estimates are read afresh at each run; so are the quiet hours.
     f.platform.calls.clear();
     f.timeneedToCharge = "1.000000";
     f.writeAlerts(defaultAlerts(true, "22:00", "07:00"));
     scheduler.applicationDidEnterBackground();
-    EXPECT_EQ(f.platform.calls, (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound"}));
+    EXPECT_EQ(f.platform.calls,
+              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound"}));
 }
 
 TEST(NotificationScheduler, WithoutAlertFileOnlyAlarmsAreScheduled)

@@ -20,7 +20,10 @@ QVariantMap alarmRecord(const QDateTime &ora, std::initializer_list<int> days, b
     QVariantMap repeat;
     for (int j = 0; j < 7; ++j)
         repeat.insert(QString::number(j), std::find(days.begin(), days.end(), j) != days.end());
-    return {{"ora", ora.toUTC()}, {"vibration", false}, {"music", "Default"}, {"OnOff", on},
+    return {{"ora", ora.toUTC()},
+            {"vibration", false},
+            {"music", "Default"},
+            {"OnOff", on},
             {"repeat", repeat}};
 }
 
@@ -100,38 +103,77 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Wednesday 07:00 repeating on Monday and Friday, left on Tuesday: Friday of that week,
         // Monday of the next, and Wednesday itself.
-        AlarmCase{"wednesday-ahead", "2024-03-06T07:00:00", {1, 5}, true, "2024-03-05T12:00:00",
+        AlarmCase{"wednesday-ahead",
+                  "2024-03-06T07:00:00",
+                  {1, 5},
+                  true,
+                  "2024-03-05T12:00:00",
                   {"2024-03-11T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound",
                    "2024-03-06T07:00:00 Alarm sound"}},
         // Left after Wednesday 07:00: the one-off moment has passed.
-        AlarmCase{"wednesday-passed", "2024-03-06T07:00:00", {1, 5}, true, "2024-03-06T08:00:00",
+        AlarmCase{"wednesday-passed",
+                  "2024-03-06T07:00:00",
+                  {1, 5},
+                  true,
+                  "2024-03-06T08:00:00",
                   {"2024-03-11T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound"}},
         AlarmCase{"switched-off", "2024-03-06T07:00:00", {1, 5}, false, "2024-03-05T12:00:00", {}},
-        AlarmCase{"no-days-ahead", "2024-03-06T07:00:00", {}, true, "2024-03-05T12:00:00",
+        AlarmCase{"no-days-ahead",
+                  "2024-03-06T07:00:00",
+                  {},
+                  true,
+                  "2024-03-05T12:00:00",
                   {"2024-03-06T07:00:00 Alarm sound"}},
         AlarmCase{"no-days-passed", "2024-03-06T07:00:00", {}, true, "2024-03-06T07:00:01", {}},
         // Its own weekday selected and still ahead: one notification, not two.
-        AlarmCase{"own-weekday-once", "2024-03-06T07:00:00", {3}, true, "2024-03-05T12:00:00",
+        AlarmCase{"own-weekday-once",
+                  "2024-03-06T07:00:00",
+                  {3},
+                  true,
+                  "2024-03-05T12:00:00",
                   {"2024-03-06T07:00:00 Alarm sound"}},
         // Set weeks ago: the next Wednesday, never a moment in the past.
-        AlarmCase{"weeks-ago-later-today", "2024-01-03T07:00:00", {3}, true, "2024-03-06T06:00:00",
+        AlarmCase{"weeks-ago-later-today",
+                  "2024-01-03T07:00:00",
+                  {3},
+                  true,
+                  "2024-03-06T06:00:00",
                   {"2024-03-06T07:00:00 Alarm sound"}},
-        AlarmCase{"weeks-ago-passed-today", "2024-01-03T07:00:00", {3}, true,
-                  "2024-03-06T07:30:00", {"2024-03-13T07:00:00 Alarm sound"}},
-        AlarmCase{"weeks-ago-every-day", "2024-01-03T07:00:00", {0, 1, 2, 3, 4, 5, 6}, true,
+        AlarmCase{"weeks-ago-passed-today",
+                  "2024-01-03T07:00:00",
+                  {3},
+                  true,
+                  "2024-03-06T07:30:00",
+                  {"2024-03-13T07:00:00 Alarm sound"}},
+        AlarmCase{"weeks-ago-every-day",
+                  "2024-01-03T07:00:00",
+                  {0, 1, 2, 3, 4, 5, 6},
+                  true,
                   "2024-03-06T07:30:00",
                   {"2024-03-10T07:00:00 Alarm sound", "2024-03-11T07:00:00 Alarm sound",
                    "2024-03-12T07:00:00 Alarm sound", "2024-03-13T07:00:00 Alarm sound",
                    "2024-03-07T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound",
                    "2024-03-09T07:00:00 Alarm sound"}},
         // Across midnight: Saturday 00:30 repeating on Sunday, left late on Saturday.
-        AlarmCase{"across-midnight", "2024-03-09T00:30:00", {0}, true, "2024-03-09T23:50:00",
+        AlarmCase{"across-midnight",
+                  "2024-03-09T00:30:00",
+                  {0},
+                  true,
+                  "2024-03-09T23:50:00",
                   {"2024-03-10T00:30:00 Alarm sound"}},
         // Across the spring change (31 March): Monday keeps 07:00 local time.
-        AlarmCase{"spring-forward", "2024-03-29T07:00:00", {1}, true, "2024-03-29T08:00:00",
+        AlarmCase{"spring-forward",
+                  "2024-03-29T07:00:00",
+                  {1},
+                  true,
+                  "2024-03-29T08:00:00",
                   {"2024-04-01T07:00:00 Alarm sound"}},
         // Across the autumn change (27 October).
-        AlarmCase{"fall-back", "2024-10-25T07:00:00", {1}, true, "2024-10-25T08:00:00",
+        AlarmCase{"fall-back",
+                  "2024-10-25T07:00:00",
+                  {1},
+                  true,
+                  "2024-10-25T08:00:00",
                   {"2024-10-28T07:00:00 Alarm sound"}}),
     [](const testing::TestParamInfo<AlarmCase> &info) {
         std::string name = info.param.name;
@@ -142,10 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AlarmPlanTimes, DaylightSavingChangeKeepsTheLocalHourNotTheElapsedDays)
 {
     const AlarmSchedule alarm{berlin("2024-03-29T07:00:00"), true, {false, true}};
-    const auto plan = scheduleplan::alarmNotifications(alarm, berlin("2024-03-29T08:00:00"), kBerlin);
+    const auto plan =
+        scheduleplan::alarmNotifications(alarm, berlin("2024-03-29T08:00:00"), kBerlin);
     ASSERT_EQ(plan.size(), 1);
     // 07:00 summer time is 05:00 UTC; three steps of 24 hours would give 06:00 UTC (08:00).
-    EXPECT_EQ(plan[0].fireDate.toUTC(), QDateTime(QDate(2024, 4, 1), QTime(5, 0), QTimeZone::utc()));
+    EXPECT_EQ(plan[0].fireDate.toUTC(),
+              QDateTime(QDate(2024, 4, 1), QTime(5, 0), QTimeZone::utc()));
 }
 
 TEST(AlarmPlanTimes, TheZoneDecidesTheWeekdayAndTheTimeOfDay)
@@ -179,8 +223,8 @@ TEST(AlarmRecords, BrokenRecordsAreSkippedAndTheRestScheduled)
     noSwitch.remove("OnOff");
     QVariantMap noRepeat = alarmRecord(berlin("2024-03-07T06:15:00"), {});
     noRepeat.remove("repeat");
-    const QVariantList alarms{QString("junk"), noOra, textOra, listRepeat, noSwitch, QVariantMap{},
-                              noRepeat};
+    const QVariantList alarms{QString("junk"), noOra,         textOra, listRepeat,
+                              noSwitch,        QVariantMap{}, noRepeat};
     EXPECT_EQ(planFor(alarms, "2024-03-05T12:00:00"),
               QStringList{"2024-03-07T06:15:00 Alarm sound"});
 }
@@ -258,20 +302,19 @@ TEST_P(QuietHours, GateTheBatteryAlerts)
     EXPECT_EQ(planFor({}, now, alerts, "3.1").size(), c.schedules ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, QuietHours,
-    testing::Values(WindowCase{"22:00", "07:00", true, 23, 30, false},
-                    WindowCase{"22:00", "07:00", true, 6, 0, false},
-                    WindowCase{"22:00", "07:00", true, 12, 0, true},
-                    WindowCase{"22:00", "07:00", true, 22, 0, true},
-                    WindowCase{"22:00", "07:00", true, 7, 0, true},
-                    WindowCase{"22:00", "07:00", true, 0, 0, true},
-                    WindowCase{"09:00", "17:00", true, 9, 0, true},
-                    WindowCase{"09:00", "17:00", true, 12, 0, false},
-                    WindowCase{"09:00", "17:00", true, 17, 0, true},
-                    WindowCase{"09:00", "17:00", false, 12, 0, true},
-                    WindowCase{"00:00", "00:00", false, 12, 0, true},
-                    WindowCase{"00:00", "00:00", true, 12, 0, true}));
+INSTANTIATE_TEST_SUITE_P(Windows, QuietHours,
+                         testing::Values(WindowCase{"22:00", "07:00", true, 23, 30, false},
+                                         WindowCase{"22:00", "07:00", true, 6, 0, false},
+                                         WindowCase{"22:00", "07:00", true, 12, 0, true},
+                                         WindowCase{"22:00", "07:00", true, 22, 0, true},
+                                         WindowCase{"22:00", "07:00", true, 7, 0, true},
+                                         WindowCase{"22:00", "07:00", true, 0, 0, true},
+                                         WindowCase{"09:00", "17:00", true, 9, 0, true},
+                                         WindowCase{"09:00", "17:00", true, 12, 0, false},
+                                         WindowCase{"09:00", "17:00", true, 17, 0, true},
+                                         WindowCase{"09:00", "17:00", false, 12, 0, true},
+                                         WindowCase{"00:00", "00:00", false, 12, 0, true},
+                                         WindowCase{"00:00", "00:00", true, 12, 0, true}));
 
 // --- battery notifications ------------------------------------------------------------------
 
@@ -299,34 +342,62 @@ INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, BatteryPlan,
     testing::Values(
         // 5.6 h at 22:30: 5.5 h later, the next day.
-        BatteryCase{"empty-next-day", "2024-03-05T22:30:00", "5.600000", "",
+        BatteryCase{"empty-next-day",
+                    "2024-03-05T22:30:00",
+                    "5.600000",
+                    "",
                     {"2024-03-06T04:00:00 Battey is discharging"}},
         // Seconds of the present are dropped before adding.
-        BatteryCase{"seconds-dropped", "2024-03-05T22:30:59", "5.600000", "",
+        BatteryCase{"seconds-dropped",
+                    "2024-03-05T22:30:59",
+                    "5.600000",
+                    "",
                     {"2024-03-06T04:00:00 Battey is discharging"}},
         BatteryCase{"too-little-left", "2024-03-05T22:30:00", "0.005000", "", {}},
         // |0.05 - 0.1| = 0.05 h: three minutes after the current minute.
-        BatteryCase{"three-minutes", "2024-03-05T22:30:40", "0.050000", "",
+        BatteryCase{"three-minutes",
+                    "2024-03-05T22:30:40",
+                    "0.050000",
+                    "",
                     {"2024-03-05T22:33:00 Battey is discharging"}},
         // Exactly 0.1 h: the current minute, already begun; the platform shows it at once.
-        BatteryCase{"at-once", "2024-03-05T22:30:40", "0.100000", "",
+        BatteryCase{"at-once",
+                    "2024-03-05T22:30:40",
+                    "0.100000",
+                    "",
                     {"2024-03-05T22:30:00 Battey is discharging"}},
         BatteryCase{"empty-text", "2024-03-05T22:30:00", "", "", {}},
         BatteryCase{"not-a-number", "2024-03-05T22:30:00", "soon", "abc", {}},
-        BatteryCase{"full-across-midnight", "2024-03-05T23:50:00", "", "2.250000",
+        BatteryCase{"full-across-midnight",
+                    "2024-03-05T23:50:00",
+                    "",
+                    "2.250000",
                     {"2024-03-06T02:05:00 Battey is full"}},
         BatteryCase{"full-threshold", "2024-03-05T23:50:00", "", "0.010000", {}},
         // Both, in the order of their records: the discharge alert comes first in the file.
-        BatteryCase{"both", "2024-03-05T12:00:00", "1.100000", "0.500000",
-                    {"2024-03-05T13:00:00 Battey is discharging", "2024-03-05T12:30:00 Battey is full"}},
+        BatteryCase{
+            "both",
+            "2024-03-05T12:00:00",
+            "1.100000",
+            "0.500000",
+            {"2024-03-05T13:00:00 Battey is discharging", "2024-03-05T12:30:00 Battey is full"}},
         // Month and year roll over by the calendar.
-        BatteryCase{"new-year", "2024-12-31T22:00:00", "26.100000", "",
+        BatteryCase{"new-year",
+                    "2024-12-31T22:00:00",
+                    "26.100000",
+                    "",
                     {"2025-01-02T00:00:00 Battey is discharging"}},
         // Across the spring change the estimate is elapsed time: 3 h after 00:30 winter time
         // is 04:30 summer time.
-        BatteryCase{"spring-forward", "2024-03-31T00:30:00", "3.100000", "",
+        BatteryCase{"spring-forward",
+                    "2024-03-31T00:30:00",
+                    "3.100000",
+                    "",
                     {"2024-03-31T04:30:00 Battey is discharging"}},
-        BatteryCase{"fall-back", "2024-10-27T00:30:00", "", "3.000000",
+        BatteryCase{"fall-back",
+                    "2024-10-27T00:30:00",
+                    "",
+                    "3.000000",
                     {"2024-10-27T02:30:00 Battey is full"}}),
     [](const testing::TestParamInfo<BatteryCase> &info) {
         std::string name = info.param.name;
@@ -343,7 +414,8 @@ TEST(BatteryPlanTimes, AutumnChangeCountsElapsedHours)
     in.zone = kBerlin;
     const auto plan = planNotifications(in);
     ASSERT_EQ(plan.size(), 1);
-    EXPECT_EQ(plan[0].fireDate.toUTC(), QDateTime(QDate(2024, 10, 27), QTime(1, 30), QTimeZone::utc()));
+    EXPECT_EQ(plan[0].fireDate.toUTC(),
+              QDateTime(QDate(2024, 10, 27), QTime(1, 30), QTimeZone::utc()));
     EXPECT_FALSE(plan[0].sound);
 }
 

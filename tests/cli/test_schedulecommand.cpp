@@ -36,7 +36,8 @@ QStringList lines(const QJsonArray &plan)
     for (const QJsonValue &v : plan) {
         const QJsonObject o = v.toObject();
         EXPECT_EQ(o.keys(), (QStringList{"body", "fireDate", "sound"}));
-        out << o["fireDate"].toString() + ' ' + o["body"].toString() + (o["sound"].toBool() ? " sound" : "");
+        out << o["fireDate"].toString() + ' ' + o["body"].toString() +
+                   (o["sound"].toBool() ? " sound" : "");
     }
     return out;
 }
@@ -80,14 +81,16 @@ TEST(ScheduleCommand, NowWithAnOffsetIsConvertedIntoTheZone)
 
 TEST(ScheduleCommand, QuietHoursWithholdTheBatteryNotifications)
 {
-    const QStringList args{"--json", "--tz", "Europe/Berlin", "--timeBeforeDie", "5.6",
-                           "--timeneedToCharge", "2.25"};
-    const CommandRun late = run("schedule-quiet", QStringList(args) << "--now" << "2024-03-05T23:30:00");
+    const QStringList args{
+        "--json", "--tz", "Europe/Berlin", "--timeBeforeDie", "5.6", "--timeneedToCharge", "2.25"};
+    const CommandRun late = run("schedule-quiet", QStringList(args) << "--now"
+                                                                    << "2024-03-05T23:30:00");
     ASSERT_EQ(late.status, 0);
     EXPECT_TRUE(jsonPlan(late).isEmpty());
-    const CommandRun noon = run("schedule-quiet", QStringList(args) << "--now" << "2024-03-05T12:00:00");
-    EXPECT_EQ(lines(jsonPlan(noon)),
-              (QStringList{"2024-03-05T17:30:00 Battey is discharging", "2024-03-05T14:15:00 Battey is full"}));
+    const CommandRun noon = run("schedule-quiet", QStringList(args) << "--now"
+                                                                    << "2024-03-05T12:00:00");
+    EXPECT_EQ(lines(jsonPlan(noon)), (QStringList{"2024-03-05T17:30:00 Battey is discharging",
+                                                  "2024-03-05T14:15:00 Battey is full"}));
 }
 
 TEST(ScheduleCommand, TextOutputAndNoStoredFiles)
@@ -99,14 +102,16 @@ TEST(ScheduleCommand, TextOutputAndNoStoredFiles)
     QString errors;
     QTextStream out(&text);
     QTextStream err(&errors);
-    EXPECT_EQ(runScheduleCommand({"--now", "2024-03-05T12:00:00", "--tz", "UTC", "--timeBeforeDie", "3"},
-                                 out, err),
-              0);
+    EXPECT_EQ(
+        runScheduleCommand({"--now", "2024-03-05T12:00:00", "--tz", "UTC", "--timeBeforeDie", "3"},
+                           out, err),
+        0);
     EXPECT_EQ(text, "Leaving at 2024-03-05 12:00:00 (UTC)\n  nothing to schedule\n");
     // Looking changes nothing: no file appears.
     EXPECT_TRUE(QDir(empty.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 
-    const CommandRun r = run("schedule-alarms", {"--now", "2024-03-06T08:00:00", "--tz", "Europe/Berlin"});
+    const CommandRun r =
+        run("schedule-alarms", {"--now", "2024-03-06T08:00:00", "--tz", "Europe/Berlin"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Leaving at 2024-03-06 08:00:00 (Europe/Berlin)\n"
                      "  2024-03-11 07:00:00  Alarm  (sound)\n"
@@ -115,6 +120,7 @@ TEST(ScheduleCommand, TextOutputAndNoStoredFiles)
 
 struct BadArgs
 {
+    const char *name;
     QStringList args;
     const char *message;
 };
@@ -134,11 +140,12 @@ TEST_P(ScheduleCommandErrors, ExitWithStatusTwoAndOneLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScheduleCommandErrors,
-    testing::Values(BadArgs{{"--tz", "Mars/Olympus"}, "unknown time zone"},
-                    BadArgs{{"--now", "yesterday"}, "ISO 8601"},
-                    BadArgs{{"--now"}, "needs a value"},
-                    BadArgs{{"--timeBeforeDie", "soon"}, "number of hours"},
-                    BadArgs{{"--verbose"}, "unknown option"},
-                    BadArgs{{"--json=yes"}, "unknown option"}));
+    testing::Values(BadArgs{"zone", {"--tz", "Mars/Olympus"}, "unknown time zone"},
+                    BadArgs{"now", {"--now", "yesterday"}, "ISO 8601"},
+                    BadArgs{"now_without_value", {"--now"}, "needs a value"},
+                    BadArgs{"hours", {"--timeBeforeDie", "soon"}, "number of hours"},
+                    BadArgs{"unknown", {"--verbose"}, "unknown option"},
+                    BadArgs{"json_with_value", {"--json=yes"}, "unknown option"}),
+    [](const testing::TestParamInfo<BadArgs> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -51,8 +51,8 @@ QStringList bodies(const QVariantList &entries)
     QStringList out;
     for (const QVariant &v : entries) {
         const QVariantMap m = v.toMap();
-        out << m["fireDate"].toDateTime().toUTC().toString(Qt::ISODate) + ' ' + m["body"].toString() +
-                   (m["sound"].toBool() ? " sound" : "");
+        out << m["fireDate"].toDateTime().toUTC().toString(Qt::ISODate) + ' ' +
+                   m["body"].toString() + (m["sound"].toBool() ? " sound" : "");
     }
     return out;
 }
@@ -63,7 +63,8 @@ TEST(FileLocalNotifications, KeepsTheScheduleInFireOrderOnDisk)
     auto backend = f.make();
     EXPECT_TRUE(backend->schedule(kStart.addSecs(3600), "Battey is full", false));
     EXPECT_TRUE(backend->schedule(kStart.addSecs(600), "Alarm", true));
-    const QStringList expected{"2024-03-05T12:10:00Z Alarm sound", "2024-03-05T13:00:00Z Battey is full"};
+    const QStringList expected{"2024-03-05T12:10:00Z Alarm sound",
+                               "2024-03-05T13:00:00Z Battey is full"};
     EXPECT_EQ(bodies(backend->pending()), expected);
     // The file itself, as another run would read it.
     const plist::ReadResult stored = plist::readFile(f.path);
@@ -172,8 +173,8 @@ TEST(LocalNotificationsFactory, FallsBackToTheScheduleFileWithoutAServiceManager
     QTemporaryDir dir;
     const Folders folders = Folders::under(dir.path());
     // A connection to nowhere: no service manager can answer on it.
-    const QDBusConnection none = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
-                                                               QStringLiteral("powerdeck-test-none"));
+    const QDBusConnection none = QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent"), QStringLiteral("powerdeck-test-none"));
     auto backend = createLocalNotifications(folders, none);
     ASSERT_NE(backend, nullptr);
     EXPECT_EQ(backend->backendName(), "schedule file");

@@ -16,8 +16,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimeZone>
 #include <QThread>
+#include <QTimeZone>
 
 using namespace systemdbus;
 
@@ -45,13 +45,14 @@ public:
         QFile config(m_dir.path() + QStringLiteral("/bus.conf"));
         if (!config.open(QIODevice::WriteOnly))
             return;
-        config.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
-                     " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                     "<busconfig><type>session</type><listen>unix:dir=" +
-                     m_dir.path().toLocal8Bit() +
-                     "</listen><auth>EXTERNAL</auth>"
-                     "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                     "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
+        config.write(
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig><type>session</type><listen>unix:dir=" +
+            m_dir.path().toLocal8Bit() +
+            "</listen><auth>EXTERNAL</auth>"
+            "<policy context=\"default\"><allow send_destination=\"*\"/>"
+            "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
         config.close();
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--config-file=") + config.fileName(),
@@ -124,7 +125,8 @@ public slots:
         RecordedUnit unit{name, mode, plainProperties(properties), {}};
         if (refuseWakeSystem && unit.properties.contains(QStringLiteral("WakeSystem"))) {
             ++refusals;
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Cannot set property WakeSystem"));
+            sendErrorReply(QDBusError::InvalidArgs,
+                           QStringLiteral("Cannot set property WakeSystem"));
             return {};
         }
         if (loaded.contains(name)) {
@@ -137,10 +139,12 @@ public slots:
         started.append(unit);
         if (name.endsWith(QLatin1String(".timer")))
             loaded.append(name);
-        return QDBusObjectPath(QStringLiteral("/org/freedesktop/systemd1/job/%1").arg(started.size()));
+        return QDBusObjectPath(
+            QStringLiteral("/org/freedesktop/systemd1/job/%1").arg(started.size()));
     }
 
-    QList<systemdbus::UnitStatus> ListUnitsByPatterns(const QStringList &states, const QStringList &patterns)
+    QList<systemdbus::UnitStatus> ListUnitsByPatterns(const QStringList &states,
+                                                      const QStringList &patterns)
     {
         Q_UNUSED(states);
         QMutexLocker lock(&mutex);
@@ -148,9 +152,10 @@ public slots:
         for (const QString &name : std::as_const(loaded)) {
             bool match = patterns.isEmpty();
             for (const QString &p : patterns) {
-                match = match || QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
-                                     .match(name)
-                                     .hasMatch();
+                match =
+                    match || QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+                                 .match(name)
+                                 .hasMatch();
             }
             if (!match)
                 continue;
@@ -196,8 +201,9 @@ public:
     mutable QMutex mutex;
 
 public slots:
-    uint Notify(const QString &appName, uint replacesId, const QString &icon, const QString &summary,
-                const QString &body, const QStringList &actions, const QVariantMap &hints, int timeout)
+    uint Notify(const QString &appName, uint replacesId, const QString &icon,
+                const QString &summary, const QString &body, const QStringList &actions,
+                const QVariantMap &hints, int timeout)
     {
         Q_UNUSED(replacesId);
         Q_UNUSED(icon);
@@ -228,8 +234,10 @@ protected:
             GTEST_SKIP() << "dbus-daemon could not be started";
         m_serverName = QStringLiteral("fake-server-%1").arg(++s_count);
         m_clientName = QStringLiteral("client-%1").arg(s_count);
-        m_server.reset(new QDBusConnection(QDBusConnection::connectToBus(m_bus.address(), m_serverName)));
-        m_client.reset(new QDBusConnection(QDBusConnection::connectToBus(m_bus.address(), m_clientName)));
+        m_server.reset(
+            new QDBusConnection(QDBusConnection::connectToBus(m_bus.address(), m_serverName)));
+        m_client.reset(
+            new QDBusConnection(QDBusConnection::connectToBus(m_bus.address(), m_clientName)));
         ASSERT_TRUE(m_server->isConnected());
         ASSERT_TRUE(m_client->isConnected());
         // The fakes answer on a thread of their own, since the backend's calls block.
@@ -273,8 +281,10 @@ protected:
             return false;
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString &assignment : service.value(QStringLiteral("Environment")).toStringList())
-            env.insert(assignment.section(QLatin1Char('='), 0, 0), assignment.section(QLatin1Char('='), 1));
+        for (const QString &assignment :
+             service.value(QStringLiteral("Environment")).toStringList())
+            env.insert(assignment.section(QLatin1Char('='), 0, 0),
+                       assignment.section(QLatin1Char('='), 1));
         process.setProcessEnvironment(env);
         process.start(commands[0].path, commands[0].argv.mid(1));
         return process.waitForFinished(10000) && process.exitCode() == 0;
@@ -316,7 +326,8 @@ TEST_F(SystemdBackend, SchedulesOneTransientTimerWithItsService)
     QMutexLocker lock(&m_manager.mutex);
     ASSERT_EQ(m_manager.started.size(), 1);
     const RecordedUnit &timer = m_manager.started[0];
-    EXPECT_TRUE(timer.name.startsWith("powerdeck-notify-20240306-060000-")) << timer.name.toStdString();
+    EXPECT_TRUE(timer.name.startsWith("powerdeck-notify-20240306-060000-"))
+        << timer.name.toStdString();
     EXPECT_TRUE(timer.name.endsWith(".timer"));
     EXPECT_EQ(timer.mode, "fail");
     const auto calendar = timer.properties["TimersCalendar"].value<CalendarTimers>();
@@ -334,7 +345,8 @@ TEST_F(SystemdBackend, SchedulesOneTransientTimerWithItsService)
     const auto exec = timer.aux[0].second["ExecStart"].value<ExecCommands>();
     ASSERT_EQ(exec.size(), 1);
     EXPECT_EQ(exec[0].path, "/usr/bin/notify-send");
-    EXPECT_EQ(exec[0].argv, SystemdLocalNotifications::notifyCommand("/usr/bin/notify-send", "Alarm", true));
+    EXPECT_EQ(exec[0].argv,
+              SystemdLocalNotifications::notifyCommand("/usr/bin/notify-send", "Alarm", true));
     EXPECT_TRUE(exec[0].argv.contains("--hint=string:sound-name:alarm-clock-elapsed"));
     EXPECT_TRUE(exec[0].argv.contains("--urgency=critical"));
 }
@@ -425,10 +437,12 @@ TEST_F(SystemdBackend, FailsWithoutAManager)
 TEST(SystemdCalendarSpec, IsAbsoluteUtc)
 {
     const QTimeZone newYork("America/New_York");
-    EXPECT_EQ(SystemdLocalNotifications::calendarSpec(QDateTime(QDate(2024, 11, 3), QTime(12, 30), newYork))
+    EXPECT_EQ(SystemdLocalNotifications::calendarSpec(
+                  QDateTime(QDate(2024, 11, 3), QTime(12, 30), newYork))
                   .toStdString(),
               "2024-11-03 17:30:00 UTC");
-    EXPECT_EQ(SystemdLocalNotifications::calendarSpec(QDateTime(QDate(2024, 7, 1), QTime(0, 0, 59), kBerlin))
+    EXPECT_EQ(SystemdLocalNotifications::calendarSpec(
+                  QDateTime(QDate(2024, 7, 1), QTime(0, 0, 59), kBerlin))
                   .toStdString(),
               "2024-06-30 22:00:59 UTC");
 }
