@@ -62,6 +62,11 @@ QString ViewController::familyView(const char *screen) const
 void ViewController::addComponentsOnLoad()
 {
     // The child screens are created here, once per main screen, in page order.
+
+    // The wheel comes last: it lies in front of everything.
+    auto *wheel = new WhellController(m_app, m_tablet, this);
+    wheel->setDelegate(this);
+    m_whell = wheel;
 }
 
 void ViewController::gotoView(int page)

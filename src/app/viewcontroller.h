@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/navigation.h"
+#include "appearance/whellcontroller.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +19,7 @@ class timeForAction;
 // them and the navigation wheel in a drawer in front. Forwards every battery reading to the pages
 // that show it, polls the network status for the summary panel, and presents the full-screen
 // screens. Torn down by "restartAPP1.5", after which the application object builds a new one.
-class ViewController : public QObject
+class ViewController : public QObject, public WheelDelegate
 {
     Q_OBJECT
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
@@ -75,7 +76,7 @@ public:
     AppDelegate &app() const { return m_app; }
 
     // Shows a page: 0 tips, 1 calendar, 2 battery, 3 charging, 4 settings, 5 system monitor.
-    Q_INVOKABLE void gotoView(int page);
+    Q_INVOKABLE void gotoView(int page) override;
     // A new battery percent for the pages that show it.
     Q_INVOKABLE void currentLevel(float percent);
     // Passes the network status to the summary panel.

@@ -95,7 +95,8 @@ Item {
             active: screen.controller.whell !== null
             Component.onCompleted: if (active) setSource("Wheel" + screen.family + ".qml",
                                                          { controller: screen.controller.whell,
-                                                           app: screen.app })
+                                                           app: screen.app,
+                                                           overlay: screen })
         }
         Loader {
             anchors.fill: parent

@@ -1,0 +1,9 @@
+import QtQuick
+
+// The navigation wheel in the phone layout: a 320-point wheel under a 150-point drawer.
+WheelBase {
+    alertWidth: 270
+    alertTitleSize: 19
+    alertMessageSize: 15
+    alertButtonHeight: 46
+}

@@ -1,0 +1,9 @@
+import QtQuick
+
+// The navigation wheel in the tablet layout: a 768-point wheel under a 240-point drawer.
+WheelBase {
+    alertWidth: 400
+    alertTitleSize: 28
+    alertMessageSize: 22
+    alertButtonHeight: 66
+}
