@@ -1,6 +1,8 @@
 #include "app/appdelegate.h"
 #include "app/mainwindow.h"
+#include "app/notificationscheduler.h"
 #include "appearance/fonts.h"
+#include "platform/localnotifications.h"
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/screen.h"
@@ -55,6 +57,13 @@ int main(int argc, char *argv[])
                       [roots] { return screenBrightness(roots); }};
 
     AppDelegate delegate(platform, makeWindow);
+    // Leaving the foreground replaces every scheduled notification with the current plan.
+    const std::unique_ptr<LocalNotifications> localNotifications = createLocalNotifications(platform.folders);
+    NotificationScheduler scheduler(defaults, platform.folders, *localNotifications,
+                                    [&delegate] { return delegate.timeBeforeDie(); },
+                                    [&delegate] { return delegate.timeneedToCharge(); });
+    QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
+                     [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate, [&delegate](Qt::ApplicationState s) {
         if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)
