@@ -7,6 +7,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include <algorithm>
+
 AlarmNewViewController::AlarmNewViewController(AlarmStore store, QString resources, QString library,
                                                bool tablet, std::function<QDateTime()> now,
                                                QObject *parent)
@@ -16,6 +18,7 @@ AlarmNewViewController::AlarmNewViewController(AlarmStore store, QString resourc
     // The picker starts on the current minute.
     const QDateTime current = m_now().toTimeZone(m_zone);
     m_date = current.addSecs(-current.time().second()).addMSecs(-current.time().msec());
+    m_firstPickerDay = m_date.date();
     m_timeLabel = formatDate(m_date);
 }
 
@@ -24,14 +27,18 @@ void AlarmNewViewController::setLocale(const QLocale &locale)
     m_locale = locale;
     m_timeLabel = formatDate(m_date);
     emit stateChanged();
+    emit pickerDaysChanged();
 }
 
 void AlarmNewViewController::setTimeZone(const QTimeZone &zone)
 {
     m_zone = zone;
     m_date = m_date.toTimeZone(zone);
+    // "Today" is today where the alarm will ring.
+    m_firstPickerDay = m_now().toTimeZone(zone).date();
     m_timeLabel = formatDate(m_date);
     emit stateChanged();
+    emit pickerDaysChanged();
 }
 
 QString AlarmNewViewController::formatDate(const QDateTime &date) const
@@ -156,6 +163,33 @@ void AlarmNewViewController::valueChanged(const QDateTime &date)
     emit stateChanged();
 }
 
+void AlarmNewViewController::pickDate(int dayIndex, int hour, int minute)
+{
+    if (dayIndex < 0 || dayIndex >= kPickerDays)
+        return;
+    const QTime time(hour, minute);
+    if (!time.isValid())
+        return;
+    valueChanged(QDateTime(m_firstPickerDay.addDays(dayIndex), time, m_zone));
+}
+
+QStringList AlarmNewViewController::pickerDays() const
+{
+    QStringList days;
+    days.reserve(kPickerDays);
+    days << QStringLiteral("Today");
+    const QString format = QStringLiteral("ddd d MMM");
+    for (int i = 1; i < kPickerDays; ++i)
+        days << m_locale.toString(m_firstPickerDay.addDays(i), format);
+    return days;
+}
+
+int AlarmNewViewController::pickerDayIndex() const
+{
+    const qint64 days = m_firstPickerDay.daysTo(m_date.toTimeZone(m_zone).date());
+    return int(std::clamp<qint64>(days, 0, kPickerDays - 1));
+}
+
 QObject *AlarmNewViewController::cellForRow(int row)
 {
     if (row < 0 || row >= m_songArr.size())
@@ -235,6 +269,11 @@ QString AlarmNewViewController::dayPanelImage() const
 QString AlarmNewViewController::dayOnImage() const
 {
     return image("1_Check2_25x25.png", "2_day_on_42x42.png");
+}
+
+QString AlarmNewViewController::dayOffImage() const
+{
+    return image("1_Check2-off_25x25.png", "2_day_off_42x42.png");
 }
 
 QString AlarmNewViewController::labelColorImage() const

@@ -32,6 +32,10 @@ class AlarmNewViewController : public QObject
     Q_PROPERTY(QString musicLbl READ musicLbl NOTIFY stateChanged)
     Q_PROPERTY(QString timeLabel READ timeLabel NOTIFY stateChanged)
     Q_PROPERTY(QDateTime date READ date NOTIFY stateChanged)
+    Q_PROPERTY(QStringList pickerDays READ pickerDays NOTIFY pickerDaysChanged)
+    Q_PROPERTY(int pickerDayIndex READ pickerDayIndex NOTIFY stateChanged)
+    Q_PROPERTY(int pickerHour READ pickerHour NOTIFY stateChanged)
+    Q_PROPERTY(int pickerMinute READ pickerMinute NOTIFY stateChanged)
     Q_PROPERTY(QVariantList daysOfWeek READ daysOfWeek NOTIFY stateChanged)
     Q_PROPERTY(QVariantList dayLabelHighlighted READ dayLabelHighlighted NOTIFY stateChanged)
     Q_PROPERTY(QStringList dayLBL READ dayLBL CONSTANT)
@@ -46,11 +50,14 @@ class AlarmNewViewController : public QObject
     Q_PROPERTY(QString changeImage READ changeImage CONSTANT)
     Q_PROPERTY(QString dayPanelImage READ dayPanelImage CONSTANT)
     Q_PROPERTY(QString dayOnImage READ dayOnImage CONSTANT)
+    Q_PROPERTY(QString dayOffImage READ dayOffImage CONSTANT)
     Q_PROPERTY(QString labelColorImage READ labelColorImage CONSTANT)
     Q_PROPERTY(QString fontFamily READ fontFamily CONSTANT)
 
 public:
     static inline const QString kNoSound = QStringLiteral("Default");
+    // The picker's day wheel: the first day it shows and how many days follow.
+    static constexpr int kPickerDays = 366;
 
     // resources: searched for the "caf" sounds; library: the interface images.
     AlarmNewViewController(AlarmStore store, QString resources, QString library, bool tablet,
@@ -75,6 +82,12 @@ public:
     QString musicLbl() const { return m_musicLbl; }
     QString timeLabel() const { return m_timeLabel; }
     QDateTime date() const { return m_date; }
+    // The date-and-time picker as three wheels: a day (0 is the day the editor was made, shown
+    // as "Today"), the hour and the minute of the picker's date in the editor's zone.
+    QStringList pickerDays() const;
+    int pickerDayIndex() const;
+    int pickerHour() const { return m_date.toTimeZone(m_zone).time().hour(); }
+    int pickerMinute() const { return m_date.toTimeZone(m_zone).time().minute(); }
     QVariantList daysOfWeek() const;
     QVariantList dayLabelHighlighted() const;
     QStringList dayLBL() const;
@@ -89,6 +102,7 @@ public:
     QString changeImage() const;
     QString dayPanelImage() const;
     QString dayOnImage() const;
+    QString dayOffImage() const;
     QString labelColorImage() const;
     QString fontFamily() const { return QStringLiteral("DINMittelschriftStd"); }
 
@@ -107,6 +121,8 @@ public:
     Q_INVOKABLE void selectMusic();
     // The picker's value-changed action.
     Q_INVOKABLE void valueChanged(const QDateTime &date);
+    // The wheels' value: that day of the day wheel at hour:minute in the editor's zone.
+    Q_INVOKABLE void pickDate(int dayIndex, int hour, int minute);
     // The sound table: a chosen row closes the panel and names the sound.
     Q_INVOKABLE int numberOfRows() const { return int(m_songArr.size()); }
     Q_INVOKABLE QObject *cellForRow(int row);
@@ -115,6 +131,7 @@ public:
 signals:
     void stateChanged();
     void songsChanged();
+    void pickerDaysChanged();
 
 private:
     void viewDidLoad();
@@ -138,6 +155,7 @@ private:
     QString m_vibratingStateLabel = QStringLiteral("No");
     QString m_musicLbl = kNoSound;
     QDateTime m_date;
+    QDate m_firstPickerDay;
     QString m_timeLabel;
     std::array<bool, 7> m_days{};
     std::array<bool, 7> m_highlighted{};

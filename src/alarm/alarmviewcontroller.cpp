@@ -4,6 +4,8 @@
 #include "alarm/alarmnewviewcontroller.h"
 #include "alerts/alertsettings.h"
 
+#include <QImage>
+
 AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders, bool tablet,
                                          std::function<QDateTime()> now, QObject *parent)
     : QObject(parent), m_store(defaults), m_folders(std::move(folders)), m_tablet(tablet)
@@ -15,6 +17,12 @@ AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders
     m_alarm = new AlarmNewViewController(m_store, m_folders.resources, m_folders.library, tablet,
                                          std::move(now), this);
     m_alarm->setDelegate(this);
+    // The pattern is a flat fill in the user's tint: its colour is the colour of the texts drawn
+    // with it. The untinted accent stands in when the copy is missing.
+    const QImage sample(m_folders.library + (tablet ? QStringLiteral("/2_probnik.png")
+                                                    : QStringLiteral("/1_probnik.png")));
+    m_tintColor = sample.isNull() ? QColor(0x1f, 0xd6, 0x8a)
+                                  : sample.pixelColor(sample.width() / 2, sample.height() / 2);
     reloadData();
 }
 

@@ -4,6 +4,7 @@
 #include "alarm/newalarmdelegate.h"
 #include "platform/folders.h"
 
+#include <QColor>
 #include <QList>
 #include <QLocale>
 #include <QObject>
@@ -33,6 +34,7 @@ class AlarmViewController : public QObject, public NewAlarmDelegate
     Q_PROPERTY(QObject *alertSettings READ alertSettingsObject CONSTANT)
     Q_PROPERTY(QString addBtnImage READ addBtnImage CONSTANT)
     Q_PROPERTY(QSize scrollContentSize READ scrollContentSize CONSTANT)
+    Q_PROPERTY(QColor tintColor READ tintColor CONSTANT)
 
 public:
     enum EditingStyle { EditingStyleNone, EditingStyleDelete, EditingStyleInsert };
@@ -53,6 +55,9 @@ public:
     QObject *alertSettingsObject() const;
     QString addBtnImage() const;
     QSize scrollContentSize() const { return m_tablet ? QSize(320, 1024) : QSize(320, 568); }
+    // The colour of the highlight pattern (the times, the chosen days, the sound), which
+    // follows the user's tint.
+    QColor tintColor() const { return m_tintColor; }
 
     // The list, read afresh from the store.
     Q_INVOKABLE int numberOfRows() const { return m_store.count(); }
@@ -84,6 +89,7 @@ private:
     bool m_tablet = false;
     QLocale m_locale;
     QTimeZone m_zone = QTimeZone::systemTimeZone();
+    QColor m_tintColor;
     AlarmNewViewController *m_alarm = nullptr;
     AlertSettings *m_alertSettings = nullptr;
     // Reused from one reload to the next, as table cells are.

@@ -145,6 +145,25 @@ void AlertSettings::timeSelected(const QTime &time)
     emit stateChanged();
 }
 
+void AlertSettings::selectTime(int hour, int minute)
+{
+    timeSelected(QTime(hour, minute));
+}
+
+void AlertSettings::ChangeLocation()
+{
+    m_weatherViewVisible = !m_weatherViewVisible;
+    emit stateChanged();
+}
+
+void AlertSettings::hideWeatherview()
+{
+    if (!m_weatherViewVisible)
+        return;
+    m_weatherViewVisible = false;
+    emit stateChanged();
+}
+
 void AlertSettings::ChangeFromCelsiusToFarengeit()
 {
     // Opened from the settings menu there is no clock whose unit could change.

@@ -27,6 +27,9 @@ class AlertSettings : public QObject
     Q_PROPERTY(bool off READ off NOTIFY stateChanged)
     Q_PROPERTY(bool timePickerVisible READ timePickerVisible NOTIFY stateChanged)
     Q_PROPERTY(QTime pickerTime READ pickerTime NOTIFY stateChanged)
+    Q_PROPERTY(int pickerHour READ pickerHour NOTIFY stateChanged)
+    Q_PROPERTY(int pickerMinute READ pickerMinute NOTIFY stateChanged)
+    Q_PROPERTY(bool weatherViewVisible READ weatherViewVisible NOTIFY stateChanged)
     Q_PROPERTY(QString tempFormatLbl READ tempFormatLbl NOTIFY stateChanged)
     Q_PROPERTY(QString CurLocation READ CurLocation NOTIFY stateChanged)
     Q_PROPERTY(QString switchOffImage READ switchOffImage CONSTANT)
@@ -56,6 +59,10 @@ public:
     bool off() const { return m_off; }
     bool timePickerVisible() const { return m_timePickerVisible; }
     QTime pickerTime() const { return m_pickerTime; }
+    int pickerHour() const { return m_pickerTime.hour(); }
+    int pickerMinute() const { return m_pickerTime.minute(); }
+    // The weather panel, opened and closed by currentLocationBtn (its selected state).
+    bool weatherViewVisible() const { return m_weatherViewVisible; }
     QString tempFormatLbl() const { return m_tempFormatLbl; }
     QString CurLocation() const { return m_curLocation; }
     QString switchOffImage() const;
@@ -75,6 +82,12 @@ public:
     Q_INVOKABLE void endOff();
     // The picker's value: stored as "HH:mm" on the 24-hour clock under the edited end.
     Q_INVOKABLE void timeSelected(const QTime &time);
+    // The same from the picker's hour and minute wheels, which know nothing of dates.
+    Q_INVOKABLE void selectTime(int hour, int minute);
+    // currentLocationBtn: opens or closes the weather panel.
+    Q_INVOKABLE void ChangeLocation();
+    // The weather panel is done.
+    Q_INVOKABLE void hideWeatherview();
     // ChangeTempBTN: asks the presenter to switch the clock's unit, when it can.
     Q_INVOKABLE void ChangeFromCelsiusToFarengeit();
     // BackBtn: saves, tells the presenter, and asks to be closed.
@@ -104,6 +117,7 @@ private:
     bool m_off = true;
     bool m_timePickerVisible = false;
     QTime m_pickerTime{0, 0};
+    bool m_weatherViewVisible = false;
     QString m_tempFormatLbl = QStringLiteral("Celsius");
     QString m_curLocation;
 };
