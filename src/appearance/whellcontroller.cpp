@@ -144,8 +144,8 @@ void WhellController::setupGestureRecognizer()
     const QRectF frame = wheelRect();
     const wheelmath::Ring ring =
         wheelmath::ringForFrame(frame.x(), frame.y(), frame.width(), frame.height());
-    m_recognizer = std::make_unique<OneFingerRotationGestureRecognizer>(
-        ring.mid, ring.innerRadius, ring.outerRadius, this);
+    m_recognizer = std::make_unique<OneFingerRotationGestureRecognizer>(ring.mid, ring.innerRadius,
+                                                                        ring.outerRadius, this);
 }
 
 void WhellController::touchBegan(double x, double y, int fingers)

@@ -76,8 +76,11 @@ TEST(ChargeHistoryRule, LocalDayFollowsTheTimeZone)
 TEST(ChargeHistoryRule, TwoChargingReadingsOnOneDayGiveOneRecord)
 {
     QVariantList history;
-    EXPECT_EQ(chargehistory::record(history, reading(40, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 1);
-    EXPECT_EQ(chargehistory::record(history, reading(60, 2), utc(2024, 5, 7, 20, 0), QTimeZone::utc()), 0);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(40, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 1);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(60, 2), utc(2024, 5, 7, 20, 0), QTimeZone::utc()),
+        0);
     ASSERT_EQ(history.size(), 1);
     EXPECT_EQ(history[0].toMap(), (QVariantMap{{"Color", 1}, {"Date", 7}, {"Month", 5}}));
 }
@@ -85,7 +88,8 @@ TEST(ChargeHistoryRule, TwoChargingReadingsOnOneDayGiveOneRecord)
 TEST(ChargeHistoryRule, LowAndChargingFromOneReadingInThatOrder)
 {
     QVariantList history;
-    EXPECT_EQ(chargehistory::record(history, reading(5, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 2);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(5, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 2);
     ASSERT_EQ(history.size(), 2);
     EXPECT_EQ(history[0].toMap().value("Color").toInt(), 3);
     EXPECT_EQ(history[1].toMap().value("Color").toInt(), 1);
@@ -94,7 +98,8 @@ TEST(ChargeHistoryRule, LowAndChargingFromOneReadingInThatOrder)
 TEST(ChargeHistoryRule, UnpluggedAtSixPercentRecordsNothing)
 {
     QVariantList history;
-    EXPECT_EQ(chargehistory::record(history, reading(6, 1), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 0);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(6, 1), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 0);
     EXPECT_TRUE(history.isEmpty());
 }
 
@@ -128,10 +133,14 @@ TEST(ChargeHistoryRule, StoredRecordsOfOtherNumberTypesStillCountAsPresent)
         QStringLiteral("not a record"),
         QVariantMap{{"Color", 3}},
     };
-    EXPECT_EQ(chargehistory::record(history, reading(90, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 0);
-    EXPECT_EQ(chargehistory::record(history, reading(100, 3), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 0);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(90, 2), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 0);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(100, 3), utc(2024, 5, 7, 8, 0), QTimeZone::utc()),
+        0);
     // Entries that are no records are kept as they are; the low record is new.
-    EXPECT_EQ(chargehistory::record(history, reading(3, 1), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 1);
+    EXPECT_EQ(
+        chargehistory::record(history, reading(3, 1), utc(2024, 5, 7, 8, 0), QTimeZone::utc()), 1);
     EXPECT_EQ(history.size(), 5);
     EXPECT_EQ(history[2], QVariant(QStringLiteral("not a record")));
 }
@@ -152,7 +161,8 @@ TEST(ChargeHistoryRecord, VariantForm)
     EXPECT_EQ(chargehistory::fromVariant(map), r);
     EXPECT_FALSE(chargehistory::fromVariant(QVariant(42)).has_value());
     EXPECT_FALSE(chargehistory::fromVariant(QVariantMap{{"Color", 1}, {"Date", 2}}).has_value());
-    EXPECT_FALSE(chargehistory::fromVariant(QVariantMap{{"Color", "x"}, {"Date", 2}, {"Month", 3}}).has_value());
+    EXPECT_FALSE(chargehistory::fromVariant(QVariantMap{{"Color", "x"}, {"Date", 2}, {"Month", 3}})
+                     .has_value());
 }
 
 } // namespace

@@ -61,9 +61,8 @@ struct WheelFixture : ::testing::Test
         QDir().mkpath(folders.documents);
         QDir().mkpath(folders.library);
         battery.set(0.5, 1);
-        app = std::make_unique<AppDelegate>(platform, [](AppDelegate &, int) {
-            return std::make_unique<QObject>();
-        });
+        app = std::make_unique<AppDelegate>(
+            platform, [](AppDelegate &, int) { return std::make_unique<QObject>(); });
     }
 
     // A wheel past its opening turn, with a fixed day: 3 March, noon UTC.
@@ -154,7 +153,8 @@ TEST_F(WheelFixture, RecogniserRingFollowsTheWheelPicture)
         EXPECT_DOUBLE_EQ(h.center().x(), frame.center().x());
         EXPECT_GT(h.top(), frame.top());
         EXPECT_LT(h.bottom(), tablet ? 240 : 150);
-        EXPECT_TRUE(wheel->highlightImage().contains(tablet ? "2_battery_on_70x65.png" : "1_battery-on_60x52.png"));
+        EXPECT_TRUE(wheel->highlightImage().contains(tablet ? "2_battery_on_70x65.png"
+                                                            : "1_battery-on_60x52.png"));
     }
 }
 
@@ -204,8 +204,8 @@ TEST_F(WheelFixture, ReleasingSettlesOnThePageOfTheSector)
         float angle;
         const char *highlight;
     } cases[] = {
-        {25, 1, 18.87f, "1_calendar-on_60x52.png"}, {-5, 2, 0.0f, "1_battery-on_60x52.png"},
-        {-25, 3, -19.1f, "1_recharge--on_60x52.png"}, {40, 0, 37.77f, "1_tips-on_60x52.png"},
+        {25, 1, 18.87f, "1_calendar-on_60x52.png"},    {-5, 2, 0.0f, "1_battery-on_60x52.png"},
+        {-25, 3, -19.1f, "1_recharge--on_60x52.png"},  {40, 0, 37.77f, "1_tips-on_60x52.png"},
         {-40, 4, -38.06f, "1_settigns--on_60x52.png"},
     };
     for (const auto &c : cases) {

@@ -24,13 +24,13 @@ TEST(WheelSnapping, SectorsAndGapsOnTheSine)
         double sine;
         int page;
     } cases[] = {
-        {-0.9, kNone},    {-0.864, kNone},   {-0.8639, Settings}, {-0.643, Settings},
-        {-0.5071, Settings}, {-0.507, kNone}, {-0.5069, Charging}, {-0.423, Charging},
-        {-0.1731, Charging}, {-0.173, kNone}, {-0.1729, Battery},  {0.0, Battery},
-        {0.1539, Battery}, {0.154, kNone},    {0.1545, kNone},     {0.155, kNone},
-        {0.1551, Calendar}, {0.423, Calendar}, {0.4919, Calendar}, {0.492, kNone},
-        {0.4925, kNone},  {0.493, kNone},     {0.4931, Tips},      {0.643, Tips},
-        {0.8679, Tips},   {0.868, kNone},     {0.95, kNone},
+        {-0.9, kNone},       {-0.864, kNone},   {-0.8639, Settings}, {-0.643, Settings},
+        {-0.5071, Settings}, {-0.507, kNone},   {-0.5069, Charging}, {-0.423, Charging},
+        {-0.1731, Charging}, {-0.173, kNone},   {-0.1729, Battery},  {0.0, Battery},
+        {0.1539, Battery},   {0.154, kNone},    {0.1545, kNone},     {0.155, kNone},
+        {0.1551, Calendar},  {0.423, Calendar}, {0.4919, Calendar},  {0.492, kNone},
+        {0.4925, kNone},     {0.493, kNone},    {0.4931, Tips},      {0.643, Tips},
+        {0.8679, Tips},      {0.868, kNone},    {0.95, kNone},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "sine " << c.sine);
@@ -46,8 +46,8 @@ TEST(WheelSnapping, ReleaseAnglesOfTheWorkedExamples)
         int page;
         float settlesAt;
     } cases[] = {
-        {25, Calendar, 18.87f}, {-5, Battery, 0.0f},     {-25, Charging, -19.1f},
-        {40, Tips, 37.77f},     {-40, Settings, -38.06f}, {47, Tips, 37.77f},
+        {25, Calendar, 18.87f},      {-5, Battery, 0.0f},      {-25, Charging, -19.1f},
+        {40, Tips, 37.77f},          {-40, Settings, -38.06f}, {47, Tips, 37.77f},
         {-47.9f, Settings, -38.06f}, {9.5f, Calendar, 18.87f}, {-10.5f, Charging, -19.1f},
     };
     for (const auto &c : cases) {
@@ -80,9 +80,9 @@ TEST(WheelTurning, ClampsAtTheTwoUnequalLimits)
     {
         float in, out;
     } cases[] = {
-        {60, 47},        {47.02f, 47},      {47.01f, 47.01f}, {47.005f, 47.005f},
-        {47, 47},        {0, 0},            {-47.9f, -47.9f}, {-47.91f, -47.9f},
-        {-60, -47.9f},   {400, 47},         {-400, -47.9f},
+        {60, 47},      {47.02f, 47}, {47.01f, 47.01f}, {47.005f, 47.005f},
+        {47, 47},      {0, 0},       {-47.9f, -47.9f}, {-47.91f, -47.9f},
+        {-60, -47.9f}, {400, 47},    {-400, -47.9f},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.in);
@@ -119,7 +119,7 @@ TEST(WheelTurning, StepFromTwoFingerPoints)
         double from, to;
         float step;
     } cases[] = {
-        {0, 90, 90},     {0, -90, -90},   {10, 20, 10},   {-20, -35, -15},
+        {0, 90, 90},     {0, -90, -90},    {10, 20, 10}, {-20, -35, -15},
         {170, -170, 20}, {-170, 170, -20}, // across the bottom: the short way round
         {-5, 5, 10},     {175, 185, 10},
     };
@@ -135,7 +135,8 @@ TEST(WheelTurning, RawStepOf350DegreesIsTenBack)
     // The previous point's bearing is +175 (from the downward axis), the current one's -175: the
     // difference is 350, which is the finger going 10 degrees anticlockwise over the top.
     const Point mid{0, 0};
-    const Point previous{100 * std::sin(175 * std::numbers::pi / 180), 100 * std::cos(175 * std::numbers::pi / 180)};
+    const Point previous{100 * std::sin(175 * std::numbers::pi / 180),
+                         100 * std::cos(175 * std::numbers::pi / 180)};
     const Point current{-previous.x, previous.y};
     EXPECT_NEAR(rotationStep(mid, previous, current), -10, 1e-3);
 }
@@ -157,8 +158,8 @@ TEST(WheelRing, GeometryAndEdges)
         Point p;
         bool inside;
     } cases[] = {
-        {{0, 0}, false}, {{29.9, 0}, false}, {{30, 0}, true}, {{0, -60}, true},
-        {{90, 0}, true}, {{0, 90.01}, false}, {{54, 72}, true}, // 54-72-90 lies on the edge
+        {{0, 0}, false},   {{29.9, 0}, false},  {{30, 0}, true},  {{0, -60}, true},
+        {{90, 0}, true},   {{0, 90.01}, false}, {{54, 72}, true}, // 54-72-90 lies on the edge
         {{64, 64}, false},
     };
     for (const auto &c : cases) {
