@@ -1,0 +1,175 @@
+#include "battery/bottomcontroller.h"
+
+#include "app/appdelegate.h"
+#include "app/nrbatteryinfo.h"
+#include "battery/timeforaction.h"
+#include "device/devicespectable.h"
+#include "platform/kernelidentity.h"
+#include "platform/notificationcenter.h"
+
+#include <utility>
+
+namespace {
+
+const char *const kButtonNames[] = {"gpsBtn", "wifiBTN", "g3Btn", "lightBtn", "bluetoothBTN"};
+
+} // namespace
+
+BottomController::BottomController(AppDelegate &app, bool tablet, int screenHeight,
+                                   std::function<bool()> locationServicesEnabled, QObject *parent)
+    : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
+      m_locationServicesEnabled(std::move(locationServicesEnabled))
+{
+    Platform &platform = m_app.platform();
+    const UserDefaults *defaults = &platform.defaults;
+    m_timeForAction = std::make_unique<timeForAction>(
+        [defaults] { return platformIdentifier(defaults).toStdString(); },
+        float(platform.brightness ? platform.brightness() : 1.0));
+    if (!m_app.privat()) {
+        // A reader of its own keeps the platform's battery monitoring switched on; its readings
+        // reach the panel through the gauge, so it has no delegate.
+        m_nrInfo = std::make_unique<NRBatteryInfo>(platform.battery,
+                                                   [&app = m_app] { return app.privat(); });
+    }
+
+    // The percent is a share of the model's nominal capacity, not of the remaining charge the
+    // gauge keeps in Level: that would apply the percent twice, and would not follow the
+    // slider when the user drags it.
+    DeviceSpecTable table(platform.folders.resources + QStringLiteral("/devices.plist"),
+                          platformIdentifier(defaults), platform.roots);
+    table.normBAt();
+    m_nominalCapacity = table.glCapasity();
+
+    platform.notifications.addObserver(QStringLiteral("restartAPP"), this,
+                                       [this](const QVariant &) { removeAllObj(); });
+
+    // The tall phone screen has room for a tip from the start.
+    if (summary::isTallPhone(m_tablet, m_screenHeight))
+        setTips(summary::Brightness);
+}
+
+BottomController::~BottomController()
+{
+    m_app.platform().notifications.removeObservers(this);
+}
+
+QString BottomController::floatToTime(float hours)
+{
+    return QString::fromStdString(::floatToTime(hours));
+}
+
+float BottomController::standbyFor(int charge)
+{
+    if (!m_timeForAction)
+        return 0;
+    const Profile profile = m_timeForAction->checkDeviceModel(charge);
+    const auto it = profile.find("stand");
+    return it == profile.end() ? 0.0f : it->second;
+}
+
+void BottomController::updateInfoFromBAttery(float percent)
+{
+    if (!m_timeForAction)
+        return; // torn down: the texts stay as they were
+    m_charge = chargeForPercent(percent, m_nominalCapacity);
+    const float standby = standbyFor(m_charge);
+    m_app.setTimeBeforeDie(QString::fromStdString(summary::timeBeforeDieText(standby)));
+    m_procentsLabel = QString::fromStdString(summary::percentText(percent));
+    m_timeLabel = floatToTime(standby);
+    emit infoChanged();
+}
+
+void BottomController::updateButtons(int status)
+{
+    setSelected(summary::Gps, m_locationServicesEnabled && m_locationServicesEnabled());
+    setSelected(summary::Brightness, true);
+    const summary::NetworkButtons now = summary::networkButtonsFor(
+        status, {isSelected(summary::Wifi), isSelected(summary::Cellular)});
+    setSelected(summary::Wifi, now.wifi);
+    setSelected(summary::Cellular, now.cellular);
+}
+
+bool BottomController::isSelected(int tag) const
+{
+    return summary::isStatusTag(tag) && m_selected[tag - summary::kFirstTag];
+}
+
+void BottomController::setSelected(int tag, bool selected)
+{
+    bool &slot = m_selected[tag - summary::kFirstTag];
+    if (slot == selected)
+        return;
+    slot = selected;
+    emit buttonsChanged();
+}
+
+QVariantList BottomController::buttons() const
+{
+    QVariantList list;
+    for (int tag = summary::kFirstTag; tag <= summary::kLastTag; ++tag) {
+        const bool selected = isSelected(tag);
+        list << QVariantMap{
+            {QStringLiteral("name"), QString::fromLatin1(kButtonNames[tag - summary::kFirstTag])},
+            {QStringLiteral("tag"), tag},
+            {QStringLiteral("selected"), selected},
+            {QStringLiteral("image"), m_app.libraryImage(QString::fromLatin1(
+                                          summary::statusImage(tag, m_tablet, selected)))},
+        };
+    }
+    return list;
+}
+
+void BottomController::setTips(int tag)
+{
+    if (summary::tipCoversDetails(m_tablet, m_screenHeight))
+        setDetailsEnabled(false);
+    if (const char *image = summary::tipImage(tag, m_tablet))
+        m_miniTipsImage = m_app.libraryImage(QString::fromLatin1(image));
+    // Whatever the tip showed, the new one fades in from nothing.
+    m_miniTipsOpacity = 1;
+    emit miniTipsChanged();
+    emit miniTipsFadeIn();
+}
+
+void BottomController::hideMiniTips()
+{
+    if (!summary::tipCoversDetails(m_tablet, m_screenHeight))
+        return;
+    m_miniTipsOpacity = 0;
+    emit miniTipsChanged();
+    emit miniTipsFadeOut();
+    setDetailsEnabled(true);
+}
+
+void BottomController::setDetailsEnabled(bool enabled)
+{
+    if (enabled == m_detailsEnabled)
+        return;
+    m_detailsEnabled = enabled;
+    emit detailsEnabledChanged();
+}
+
+void BottomController::gotoDetails()
+{
+    if (m_delegate && m_detailsEnabled)
+        m_delegate->DetailsPresed();
+}
+
+QString BottomController::detailsImage() const
+{
+    return m_app.libraryImage(QString::fromLatin1(summary::detailsButtonImage(m_tablet)));
+}
+
+QString BottomController::pernaImage() const
+{
+    if (!summary::isTallPhone(m_tablet, m_screenHeight))
+        return {};
+    return m_app.resourceImage(QString::fromLatin1(summary::kTallPhoneBackground));
+}
+
+void BottomController::removeAllObj()
+{
+    m_app.platform().notifications.removeObservers(this);
+    m_timeForAction.reset();
+    m_nrInfo.reset();
+}

@@ -1,0 +1,5 @@
+import QtQuick
+
+// The activity list in the phone layout.
+DetailsBase {
+}

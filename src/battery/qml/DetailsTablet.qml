@@ -1,0 +1,13 @@
+import QtQuick
+
+// The activity list in the tablet layout: every row fits without scrolling.
+DetailsBase {
+    backWidth: 44
+    backHeight: 44
+    titleSize: 30
+    rowHeight: 53
+    labelSize: 20
+    timeSize: 20
+    barHeight: 8
+    margin: 40
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+
+// The pure part of the battery summary panel: its texts, the status buttons' states and which
+// picture each element shows. No Qt, so every rule can be checked on its own.
+namespace summary {
+
+// The status buttons, by the tag each carries.
+enum Tag : int {
+    Gps = 1,
+    Wifi = 2,
+    Cellular = 3,
+    Brightness = 4,
+    Bluetooth = 5,
+};
+constexpr int kFirstTag = Gps;
+constexpr int kLastTag = Bluetooth;
+constexpr bool isStatusTag(int tag)
+{
+    return tag >= kFirstTag && tag <= kLastTag;
+}
+
+// Network status values of the reachability poll.
+constexpr int kNotReachable = 0;
+constexpr int kViaWifi = 1;
+constexpr int kViaCellular = 2;
+
+// The charge shown as a whole percent, "42%". The reader reports an unknown level as -100: that
+// is no charge at all, so it reads "--%" rather than a negative percent.
+std::string percentText(float percent);
+// The standby hours as stored for the empty-battery notification: "%f", never negative or NaN.
+std::string timeBeforeDieText(float standbyHours);
+
+struct NetworkButtons
+{
+    bool wifi = false;
+    bool cellular = false;
+    bool operator==(const NetworkButtons &) const = default;
+};
+// The radio buttons after a poll: one network lights its button, none lights neither, and a status
+// the poll does not know leaves both as they were.
+NetworkButtons networkButtonsFor(int status, NetworkButtons current);
+
+// Image names (library copies). tipImage gives nullptr for a tag that has no tip.
+const char *tipImage(int tag, bool tablet);
+const char *statusImage(int tag, bool tablet, bool selected);
+const char *detailsButtonImage(bool tablet);
+// The tall phone screen lays its tip and details button on this shipped (never tinted) card.
+constexpr const char *kTallPhoneBackground = "Battery-tips-back-5_320x122.png";
+
+// The short phone screen has no room for both the tip and the details button: the tip covers it.
+constexpr bool tipCoversDetails(bool tablet, int screenHeight)
+{
+    return !tablet && screenHeight == 480;
+}
+constexpr bool isTallPhone(bool tablet, int screenHeight)
+{
+    return !tablet && screenHeight == 568;
+}
+
+} // namespace summary
