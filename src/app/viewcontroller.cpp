@@ -1,6 +1,7 @@
 #include "app/viewcontroller.h"
 
 #include "app/appdelegate.h"
+#include "battery/detailsviewcontroller.h"
 #include "battery/timeforaction.h"
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
@@ -62,6 +63,9 @@ QString ViewController::familyView(const char *screen) const
 void ViewController::addComponentsOnLoad()
 {
     // The child screens are created here, once per main screen, in page order.
+    auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight, {}, this);
+    bottom->setDelegate(this);
+    m_bottomController = bottom;
 
     // The wheel comes last: it lies in front of everything.
     auto *wheel = new WhellController(m_app, m_tablet, this);
@@ -104,6 +108,10 @@ void ViewController::present(std::unique_ptr<QObject> screen, const QString &vie
 
 void ViewController::DetailsPresed()
 {
+    auto screen = std::make_unique<DetailsViewController>(m_app, m_tablet);
+    connect(screen.get(), &DetailsViewController::closeRequested, this,
+            &ViewController::closePresented, Qt::QueuedConnection);
+    present(std::move(screen), familyView("Details"));
 }
 
 void ViewController::showDeviceInfo()

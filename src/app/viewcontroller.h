@@ -2,6 +2,7 @@
 
 #include "app/navigation.h"
 #include "appearance/whellcontroller.h"
+#include "battery/bottomcontroller.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,7 @@ class timeForAction;
 // them and the navigation wheel in a drawer in front. Forwards every battery reading to the pages
 // that show it, polls the network status for the summary panel, and presents the full-screen
 // screens. Torn down by "restartAPP1.5", after which the application object builds a new one.
-class ViewController : public QObject, public WheelDelegate
+class ViewController : public QObject, public WheelDelegate, public BottomControllerDelegate
 {
     Q_OBJECT
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
@@ -82,7 +83,7 @@ public:
     // Passes the network status to the summary panel.
     Q_INVOKABLE void monitor();
     // Full-screen screens.
-    Q_INVOKABLE void DetailsPresed();
+    Q_INVOKABLE void DetailsPresed() override;
     Q_INVOKABLE void showDeviceInfo();
     Q_INVOKABLE void closePresented();
     Q_INVOKABLE void hideWheel();
