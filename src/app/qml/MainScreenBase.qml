@@ -64,7 +64,7 @@ Item {
                         const view = screen.pageView(index)
                         if (view === "PlaceholderPage.qml")
                             setSource(view, { title: screen.controller.pageTitles[index],
-                                              actions: index === 4 ? ["Device info"] : [] })
+                                              actions: index === 4 ? ["Device info", "Alarms & alerts"] : [] })
                         else
                             setSource(view, { controller: screen.controller.bottomController,
                                               app: screen.app })
@@ -75,6 +75,8 @@ Item {
                         function onActionTriggered(action) {
                             if (index === 4 && action === 0)
                                 screen.controller.showDeviceInfo()
+                            else if (index === 4 && action === 1)
+                                screen.controller.showAlarms()
                         }
                     }
                 }

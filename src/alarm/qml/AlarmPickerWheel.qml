@@ -1,0 +1,72 @@
+import QtQuick
+
+// One wheel of a picker: a column of values that snaps to the middle row. `value` is the index
+// the controller holds; a finished turn reports the new index with picked().
+ListView {
+    id: wheel
+    property var labels: []
+    property int value: 0
+    property int rowHeight: 36
+    property int textSize: 20
+    property int alignment: Text.AlignHCenter
+    property int sidePadding: 8
+    signal picked(int index)
+
+    clip: true
+    model: labels
+    boundsBehavior: Flickable.StopAtBounds
+    snapMode: ListView.SnapToItem
+    highlightRangeMode: ListView.StrictlyEnforceRange
+    preferredHighlightBegin: (height - rowHeight) / 2
+    preferredHighlightEnd: (height + rowHeight) / 2
+    highlightMoveDuration: 200
+    maximumFlickVelocity: 2400
+    flickDeceleration: 2000
+
+    function follow() {
+        if (moving || value < 0 || value >= count || currentIndex === value)
+            return
+        currentIndex = value
+    }
+    onValueChanged: follow()
+    onCountChanged: follow()
+    Component.onCompleted: {
+        if (value >= 0 && value < count) {
+            positionViewAtIndex(value, ListView.Center)
+            currentIndex = value
+        }
+    }
+    onMovementEnded: if (currentIndex !== value) picked(currentIndex)
+
+    delegate: Item {
+        id: row
+        required property int index
+        required property var modelData
+        readonly property bool chosen: ListView.isCurrentItem
+        readonly property real distance: Math.abs(y + height / 2 - wheel.contentY - wheel.height / 2)
+        width: wheel.width
+        height: wheel.rowHeight
+        Text {
+            anchors.fill: parent
+            anchors.leftMargin: wheel.sidePadding
+            anchors.rightMargin: wheel.sidePadding
+            horizontalAlignment: wheel.alignment
+            verticalAlignment: Text.AlignVCenter
+            text: row.modelData
+            color: row.chosen ? Theme.text : Theme.muted
+            // Rows fade towards the edges of the wheel, as on a drum.
+            opacity: Math.max(0.25, 1 - row.distance / (wheel.height * 0.62))
+            font.family: Theme.font
+            font.pixelSize: wheel.textSize
+            font.bold: row.chosen
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: {
+                wheel.currentIndex = row.index
+                if (row.index !== wheel.value)
+                    wheel.picked(row.index)
+            }
+        }
+    }
+}

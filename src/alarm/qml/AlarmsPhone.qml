@@ -1,0 +1,5 @@
+import QtQuick
+
+// The alarm and alert settings screen in the phone layout.
+AlarmsBase {
+}

@@ -1,0 +1,164 @@
+import QtQuick
+
+// The battery-alert section of the alarm and alert settings screen: the charge-complete switch,
+// the quiet-hours switch and the two quiet-hour times with their "Set" buttons. The picker the
+// buttons open is the screen's (it lies over everything); this section shows which end it edits.
+Column {
+    id: section
+    property QtObject settings
+    property color tint: Theme.accent
+    property int margin: 14
+    property int rowHeight: 54
+    property int titleSize: 17
+    property int captionSize: 12
+    property int timeSize: 24
+    property int switchWidth: 72
+    property int switchHeight: 45
+    property int setWidth: 40
+    property int setHeight: 17
+
+    function fileUrl(path) { return path ? "file://" + encodeURI(path) : "" }
+
+    component SwitchRow: Item {
+        id: switchRow
+        // The enclosing view, whose sizes and state this part follows.
+        property Item host
+        property string title
+        property string caption
+        property bool on
+        signal toggled()
+        width: host.width
+        height: host.rowHeight
+        Column {
+            x: host.margin
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.width - 3 * host.margin - host.switchWidth
+            spacing: 2
+            Text {
+                width: parent.width
+                text: switchRow.title
+                color: Theme.text
+                elide: Text.ElideRight
+                font.family: Theme.font
+                font.pixelSize: host.titleSize
+            }
+            Text {
+                width: parent.width
+                text: switchRow.caption
+                color: Theme.muted
+                elide: Text.ElideRight
+                font.family: Theme.font
+                font.pixelSize: host.captionSize
+            }
+        }
+        Image {
+            anchors.right: parent.right
+            anchors.rightMargin: host.margin - 4
+            anchors.verticalCenter: parent.verticalCenter
+            width: host.switchWidth
+            height: host.switchHeight
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+            source: host.settings ? host.fileUrl(switchRow.on ? host.settings.switchOnImage
+                                                                     : host.settings.switchOffImage)
+                                     : ""
+            MouseArea {
+                anchors.fill: parent
+                onClicked: switchRow.toggled()
+            }
+        }
+        Rectangle {
+            x: host.margin
+            anchors.bottom: parent.bottom
+            width: parent.width - host.margin
+            height: 1
+            color: Theme.raised
+        }
+    }
+
+    component TimeBox: Rectangle {
+        id: box
+        // The enclosing view, whose sizes and state this part follows.
+        property Item host
+        property string caption
+        property string time
+        property bool editing
+        signal setPressed()
+        width: (host.width - 3 * host.margin) / 2
+        height: host.rowHeight + 4
+        radius: 10
+        color: Theme.surface
+        border.width: editing ? 2 : 1
+        border.color: editing ? host.tint : Theme.line
+        Behavior on border.color { ColorAnimation { duration: 150 } }
+        Text {
+            x: 10
+            y: 7
+            text: box.caption
+            color: Theme.muted
+            font.family: Theme.font
+            font.pixelSize: host.captionSize
+        }
+        Text {
+            x: 10
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 5
+            text: box.time
+            color: host.settings && host.settings.swith2 ? host.tint : Theme.muted
+            font.family: Theme.font
+            font.pixelSize: host.timeSize
+            font.bold: true
+        }
+        Image {
+            anchors.right: parent.right
+            anchors.rightMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            width: host.setWidth
+            height: host.setHeight
+            smooth: true
+            source: host.settings ? host.fileUrl(host.settings.offButtonImage) : ""
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: box.setPressed()
+        }
+    }
+
+    SwitchRow {
+        host: section
+        title: "Charge complete"
+        caption: "Notify when the battery is full"
+        on: section.settings && section.settings.swith1
+        onToggled: section.settings.notifyWhenComplete()
+    }
+    SwitchRow {
+        host: section
+        title: "Quiet hours"
+        caption: "No battery alerts between these times"
+        on: section.settings && section.settings.swith2
+        onToggled: section.settings.turnOffAlertsBetwwen()
+    }
+    Item {
+        width: section.width
+        height: section.rowHeight + 20
+        Row {
+            x: section.margin
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: section.margin
+            TimeBox {
+                host: section
+                caption: "From"
+                time: section.settings ? section.settings.starLbl : ""
+                editing: section.settings && section.settings.timePickerVisible && section.settings.off
+                onSetPressed: section.settings.startOff()
+            }
+            TimeBox {
+                host: section
+                caption: "Until"
+                time: section.settings ? section.settings.endLbl : ""
+                editing: section.settings && section.settings.timePickerVisible && !section.settings.off
+                onSetPressed: section.settings.endOff()
+            }
+        }
+    }
+}
