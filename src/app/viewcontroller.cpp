@@ -63,6 +63,12 @@ QString ViewController::familyView(const char *screen) const
 void ViewController::addComponentsOnLoad()
 {
     // The child screens are created here, once per main screen, in page order.
+    // The gauge lies behind the pages; its reader drives the whole estimate chain.
+    auto *gauge = new BatteryController(m_app, m_tablet, this);
+    gauge->setDelegate(this);
+    gauge->setAnimationsActive(m_windowVisible);
+    m_batteryController = gauge;
+
     auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight, {}, this);
     bottom->setDelegate(this);
     m_bottomController = bottom;
@@ -222,6 +228,8 @@ void ViewController::setWindowVisible(bool visible)
         return;
     m_windowVisible = visible;
     updateSnapTimer();
+    if (auto *gauge = qobject_cast<BatteryController *>(m_batteryController))
+        gauge->setAnimationsActive(visible);
     emit windowVisibleChanged();
 }
 

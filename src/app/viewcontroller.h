@@ -2,6 +2,7 @@
 
 #include "app/navigation.h"
 #include "appearance/whellcontroller.h"
+#include "battery/batterycontroller.h"
 #include "battery/bottomcontroller.h"
 
 #include <QObject>
@@ -20,7 +21,10 @@ class timeForAction;
 // them and the navigation wheel in a drawer in front. Forwards every battery reading to the pages
 // that show it, polls the network status for the summary panel, and presents the full-screen
 // screens. Torn down by "restartAPP1.5", after which the application object builds a new one.
-class ViewController : public QObject, public WheelDelegate, public BottomControllerDelegate
+class ViewController : public QObject,
+                       public WheelDelegate,
+                       public BottomControllerDelegate,
+                       public BatteryControllerDelegate
 {
     Q_OBJECT
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
@@ -79,7 +83,7 @@ public:
     // Shows a page: 0 tips, 1 calendar, 2 battery, 3 charging, 4 settings, 5 system monitor.
     Q_INVOKABLE void gotoView(int page) override;
     // A new battery percent for the pages that show it.
-    Q_INVOKABLE void currentLevel(float percent);
+    Q_INVOKABLE void currentLevel(float percent) override;
     // Passes the network status to the summary panel.
     Q_INVOKABLE void monitor();
     // Full-screen screens.

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "app/nrbatteryinfo.h"
+#include "battery/gaugegeometry.h"
+#include "battery/myslider.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QString>
+#include <QTimer>
+#include <QVariantMap>
+
+class AppDelegate;
+
+// Told the gauge's percent on every redraw, whether a reading or the user's finger moved it.
+class BatteryControllerDelegate
+{
+public:
+    virtual ~BatteryControllerDelegate() = default;
+    virtual void currentLevel(float percent) = 0;
+};
+
+// The large battery picture behind the main screen's pages. Owns the battery reader whose
+// readings drive the whole estimate chain, keeps the shared charge Level up to date, and draws
+// the level in the skin the user chose (fixed for the gauge's life; a change of skin rebuilds
+// the interface). The level lives in a slider that readings set and the user may drag.
+//
+// Every frame is in the skin's own coordinates (its canvas); the view places the canvas in the
+// gauge with canvasX/canvasY/canvasScale.
+class BatteryController : public QObject, public NrBatteryInfoDelegate
+{
+    Q_OBJECT
+    Q_PROPERTY(int skin READ skin CONSTANT)
+    Q_PROPERTY(bool tablet READ isIpad CONSTANT)
+    Q_PROPERTY(double capasity READ capasity CONSTANT)
+    Q_PROPERTY(bool removed READ removed NOTIFY removedChanged)
+    Q_PROPERTY(bool animationsActive READ animationsActive NOTIFY animationsActiveChanged)
+    // Placement of the skin's canvas in the gauge.
+    Q_PROPERTY(double canvasWidth READ canvasWidth CONSTANT)
+    Q_PROPERTY(double canvasHeight READ canvasHeight CONSTANT)
+    Q_PROPERTY(double canvasX READ canvasX CONSTANT)
+    Q_PROPERTY(double canvasY READ canvasY CONSTANT)
+    Q_PROPERTY(double canvasScale READ canvasScale CONSTANT)
+    // Picture names (Library copies) of the skin's layers; empty when the skin has no such layer.
+    Q_PROPERTY(QString bodyImage READ bodyImage CONSTANT)
+    Q_PROPERTY(QString fillImage READ fillImage CONSTANT)
+    Q_PROPERTY(QString surfaceImage READ surfaceImage CONSTANT)
+    Q_PROPERTY(QString electronImage READ electronImage CONSTANT)
+    Q_PROPERTY(QString coreImage READ coreImage CONSTANT)
+    Q_PROPERTY(QString rotorImage READ rotorImage CONSTANT)
+    // The slider's pictures, from the shipped resources.
+    Q_PROPERTY(QString thumbImage READ thumbImage CONSTANT)
+    Q_PROPERTY(QString trackImage READ trackImage CONSTANT)
+    // The liquid: the picture's frame at a full battery, and the region of it shown now.
+    Q_PROPERTY(QRectF liquidRest READ liquidRest CONSTANT)
+    Q_PROPERTY(QRectF fillFrame READ fillFrame NOTIFY geometryChanged)
+    Q_PROPERTY(QRectF surfaceFrame READ surfaceFrame NOTIFY geometryChanged)
+    Q_PROPERTY(QRectF surface2Frame READ surface2Frame NOTIFY geometryChanged)
+    Q_PROPERTY(QRectF coreFrame READ coreFrame NOTIFY geometryChanged)
+    Q_PROPERTY(QPointF electronCenter READ electronCenter NOTIFY electronChanged)
+    Q_PROPERTY(QRectF rotorFrame READ rotorFrame CONSTANT)
+    Q_PROPERTY(QRectF rotor2Frame READ rotor2Frame CONSTANT)
+    Q_PROPERTY(int degrees READ degrees NOTIFY rotorChanged)
+    // The slider, unturned: its frame in the canvas, turned by sliderRotation about its centre.
+    Q_PROPERTY(QRectF sliderFrame READ sliderFrame CONSTANT)
+    Q_PROPERTY(double sliderRotation READ sliderRotation CONSTANT)
+    Q_PROPERTY(double sliderValue READ sliderValue NOTIFY sliderChanged)
+    Q_PROPERTY(double thumbCenter READ thumbCenter NOTIFY sliderChanged)
+    Q_PROPERTY(double thumbScale READ thumbScale CONSTANT)
+    Q_PROPERTY(bool tracking READ tracking NOTIFY trackingChanged)
+
+public:
+    static constexpr int kElectronIntervalMs = 80;
+    static constexpr int kRotorIntervalMs = 600;
+
+    // Does what loading the gauge does: the nominal capacity from the device table, Level := that
+    // capacity, the reader, the skin of app.currentBattery().
+    BatteryController(AppDelegate &app, bool tablet, QObject *parent = nullptr);
+    ~BatteryController() override;
+
+    // Not owned; must outlive the gauge or be cleared first.
+    void setDelegate(BatteryControllerDelegate *delegate) { m_delegate = delegate; }
+    BatteryControllerDelegate *delegate() const { return m_delegate; }
+
+    int skin() const { return m_skin; }
+    bool isIpad() const { return m_tablet; }
+    double capasity() const { return m_capasity; }
+    bool removed() const { return m_removed; }
+    bool animationsActive() const { return m_animationsActive; }
+    double canvasWidth() const;
+    double canvasHeight() const;
+    double canvasX() const { return m_placement.x; }
+    double canvasY() const { return m_placement.y; }
+    double canvasScale() const { return m_placement.scale; }
+    QString bodyImage() const;
+    QString fillImage() const;
+    QString surfaceImage() const;
+    QString electronImage() const;
+    QString coreImage() const;
+    QString rotorImage() const;
+    QString thumbImage() const { return QStringLiteral("roti6ika1.png"); }
+    QString trackImage() const { return QStringLiteral("bat1Nude.png"); }
+    QRectF liquidRest() const;
+    QRectF fillFrame() const { return m_fillFrame; }
+    QRectF surfaceFrame() const { return m_surfaceFrame; }
+    QRectF surface2Frame() const { return m_surface2Frame; }
+    QRectF coreFrame() const { return m_coreFrame; }
+    QPointF electronCenter() const;
+    QRectF rotorFrame() const;
+    QRectF rotor2Frame() const;
+    int degrees() const { return m_degrees; }
+    QRectF sliderFrame() const;
+    double sliderRotation() const { return m_sliderLayout.vertical ? -90 : 0; }
+    double sliderValue() const { return m_customSlider.value(); }
+    double thumbCenter() const { return m_customSlider.thumbCenter(); }
+    double thumbScale() const { return gauge::thumbScale(m_tablet); }
+    bool tracking() const { return m_customSlider.isTracking(); }
+    double laTimer() const { return m_laTimer; }
+    bool animationEnabled() const { return m_animationEnabled; }
+    const mySlider &customSlider() const { return m_customSlider; }
+    // The point table of the skin (empty for the skins without one).
+    const gauge::PointTable &pointTable() const { return m_points; }
+
+    // Readings (Part of the reader's delegate interface).
+    void updateNormInfo(const QVariantMap &reading) override;
+    void updateInfo(const QVariantMap &detailed) override;
+
+    // Redraws the skin for the slider's value and reports the value to the delegate.
+    Q_INVOKABLE void testAnim();
+    // The user's drag, or any other setting of the slider; the value is clamped to 0..100.
+    Q_INVOKABLE void setSliderValue(double value);
+    // Touches on the slider, in its own unturned coordinates. A press outside the widened
+    // bounds or away from the thumb is refused (returns false) and the slider does not move.
+    Q_INVOKABLE bool sliderPressed(double x, double y);
+    Q_INVOKABLE void sliderMoved(double x);
+    Q_INVOKABLE void sliderReleased();
+
+    // Level setters of the skins (0 to 100); each acts only on its own skin.
+    Q_INVOKABLE void setSphereLevel(int level);
+    Q_INVOKABLE void setHydraulicLevel(int level);
+    Q_INVOKABLE void setLaboratoryLevel(int level);
+    Q_INVOKABLE void setNuclearLevel(int level);
+
+    // One tick of the electron's orbit (skin 1) and one quarter turn of the rotor (skin 4).
+    void rotateSphere();
+    void startNuclearRotation();
+
+    // The repeating animations run only while someone can see them.
+    Q_INVOKABLE void setAnimationsActive(bool active);
+
+    // Teardown on "restartAPP": the views go, the reader and the animations stop.
+    void removeAllObj();
+
+    NRBatteryInfo *normInfo() const { return m_normInfo; }
+    QTimer &electronTimer() { return m_electronTimer; }
+    QTimer &rotorTimer() { return m_rotorTimer; }
+
+signals:
+    void removedChanged();
+    void animationsActiveChanged();
+    void geometryChanged();
+    void electronChanged();
+    void rotorChanged();
+    void sliderChanged();
+    void trackingChanged();
+
+private:
+    void initSphere();
+    void initHydraulik();
+    void drawClassic(double value);
+    void updateTimers();
+    void setSlider(double value);
+    void reportFailure(const std::string &reason) const;
+
+    AppDelegate &m_app;
+    bool m_tablet;
+    int m_skin = 0;
+    float m_capasity = 0;
+    BatteryControllerDelegate *m_delegate = nullptr;
+    QPointer<NRBatteryInfo> m_normInfo;
+    gauge::Placement m_placement;
+    gauge::SliderLayout m_sliderLayout;
+    mySlider m_customSlider;
+    gauge::PointTable m_points;
+
+    QRectF m_fillFrame;
+    QRectF m_surfaceFrame;
+    QRectF m_surface2Frame;
+    QRectF m_coreFrame;
+
+    double m_laTimer = 0;
+    int m_degrees = 0;
+    bool m_animationEnabled = false;
+    bool m_animationsActive = true;
+    bool m_removed = false;
+    QTimer m_electronTimer;
+    QTimer m_rotorTimer;
+};

@@ -1,0 +1,5 @@
+import QtQuick
+
+// The battery gauge in the phone layout (skins 320 points wide).
+BatteryGaugeBase {
+}

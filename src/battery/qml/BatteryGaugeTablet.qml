@@ -1,0 +1,5 @@
+import QtQuick
+
+// The battery gauge in the tablet layout (skins 768 points wide).
+BatteryGaugeBase {
+}
