@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTest>
+
 namespace {
 
 const RenderLayout kLayouts[] = {
@@ -106,6 +110,17 @@ TEST_P(AlarmsRender, TwoAlarmsOneBrokenAndTheEditor)
     EXPECT_TRUE(editor->shown());
     EXPECT_EQ(editor->pickerHour(), 7);
     ASSERT_TRUE(h.shoot("alarm-editor"));
+
+    // A tap on the row below the chosen minute picks that minute.
+    auto *minutes = h.window().view().rootObject()->findChild<QQuickItem *>("minuteWheel");
+    ASSERT_NE(minutes, nullptr);
+    const double rowHeight = minutes->property("rowHeight").toDouble();
+    const QPointF below =
+        minutes->mapToScene(QPointF(minutes->width() / 2, minutes->height() / 2 + rowHeight));
+    QTest::mouseClick(&h.window().view(), Qt::LeftButton, {}, below.toPoint());
+    RenderHarness::settle();
+    EXPECT_EQ(editor->pickerMinute(), 31);
+    EXPECT_EQ(editor->pickerHour(), 7);
 
     editor->addDayView();
     editor->toggleDay(1);

@@ -143,6 +143,7 @@ Rectangle {
                 height: myDatePicker.height
                 rowHeight: editor.wheelRowHeight
                 textSize: editor.wheelTextSize
+                objectName: "minuteWheel"
                 labels: Array.from({ length: 60 }, (_, i) => (i < 10 ? "0" : "") + i)
                 value: editor.alarm ? editor.alarm.pickerMinute : 0
                 onPicked: index => editor.alarm.pickDate(editor.alarm.pickerDayIndex,

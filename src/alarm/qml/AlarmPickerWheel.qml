@@ -3,7 +3,7 @@ import QtQuick
 // One wheel of a picker: a column of values that snaps to the middle row. `value` is the index
 // the controller holds; a finished turn reports the new index with picked().
 ListView {
-    id: wheel
+    id: drum
     property var labels: []
     property int value: 0
     property int rowHeight: 36
@@ -43,29 +43,29 @@ ListView {
         required property int index
         required property var modelData
         readonly property bool chosen: ListView.isCurrentItem
-        readonly property real distance: Math.abs(y + height / 2 - wheel.contentY - wheel.height / 2)
-        width: wheel.width
-        height: wheel.rowHeight
+        readonly property real distance: Math.abs(y + height / 2 - drum.contentY - drum.height / 2)
+        width: drum.width
+        height: drum.rowHeight
         Text {
             anchors.fill: parent
-            anchors.leftMargin: wheel.sidePadding
-            anchors.rightMargin: wheel.sidePadding
-            horizontalAlignment: wheel.alignment
+            anchors.leftMargin: drum.sidePadding
+            anchors.rightMargin: drum.sidePadding
+            horizontalAlignment: drum.alignment
             verticalAlignment: Text.AlignVCenter
             text: row.modelData
             color: row.chosen ? Theme.text : Theme.muted
             // Rows fade towards the edges of the wheel, as on a drum.
-            opacity: Math.max(0.25, 1 - row.distance / (wheel.height * 0.62))
+            opacity: Math.max(0.25, 1 - row.distance / (drum.height * 0.62))
             font.family: Theme.font
-            font.pixelSize: wheel.textSize
+            font.pixelSize: drum.textSize
             font.bold: row.chosen
         }
         MouseArea {
             anchors.fill: parent
             onClicked: {
-                wheel.currentIndex = row.index
-                if (row.index !== wheel.value)
-                    wheel.picked(row.index)
+                drum.currentIndex = row.index
+                if (row.index !== drum.value)
+                    drum.picked(row.index)
             }
         }
     }
