@@ -1,5 +1,7 @@
 #include "app/viewcontroller.h"
 
+#include "alarm/alarmviewcontroller.h"
+#include "alerts/alertsettingsdelegate.h"
 #include "app/appdelegate.h"
 #include "battery/detailsviewcontroller.h"
 #include "battery/timeforaction.h"
@@ -130,6 +132,42 @@ void ViewController::showDeviceInfo()
             Qt::QueuedConnection);
     hideWheel();
     present(std::move(screen), familyView("DeviceInfo"));
+}
+
+namespace {
+
+// The main screen as the presenter of the alarm screen: it has no clock whose temperature unit
+// could change and nothing to update; leaving shows the navigation wheel again. Owned by the
+// alarm screen, so it lives exactly as long as the screen that calls it.
+class AlarmPresenter : public QObject, public AlarmTAbleDelegate
+{
+public:
+    AlarmPresenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
+
+    void weatherIsOn(bool) override {}
+    void update() override {}
+    bool respondsToUnhideWheel() const override { return true; }
+    void unhideWheel() override
+    {
+        if (m_main)
+            m_main->unhideWheel();
+    }
+
+private:
+    QPointer<ViewController> m_main;
+};
+
+} // namespace
+
+void ViewController::showAlarms()
+{
+    Platform &p = m_app.platform();
+    auto screen = std::make_unique<AlarmViewController>(p.defaults, p.folders, m_tablet);
+    screen->setDelegate(new AlarmPresenter(this, screen.get()));
+    connect(screen.get(), &AlarmViewController::closeRequested, this,
+            &ViewController::closePresented, Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Alarms"));
 }
 
 void ViewController::closePresented()

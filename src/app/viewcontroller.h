@@ -89,6 +89,8 @@ public:
     // Full-screen screens.
     Q_INVOKABLE void DetailsPresed() override;
     Q_INVOKABLE void showDeviceInfo();
+    // The alarm and alert settings screen; leaving it shows the wheel again.
+    Q_INVOKABLE void showAlarms();
     Q_INVOKABLE void closePresented();
     Q_INVOKABLE void hideWheel();
     Q_INVOKABLE void unhideWheel();
