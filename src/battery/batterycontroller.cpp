@@ -187,6 +187,16 @@ QRectF BatteryController::sliderFrame() const
     return {s.center.x - s.length / 2, s.center.y - s.thickness / 2, s.length, s.thickness};
 }
 
+gauge::PointTable BatteryController::spherePointsArray() const
+{
+    return m_skin == gauge::Atomic ? m_points : gauge::PointTable{};
+}
+
+gauge::PointTable BatteryController::hydraulicPointsArray() const
+{
+    return m_skin == gauge::Hydraulic ? m_points : gauge::PointTable{};
+}
+
 // ---- Readings ----------------------------------------------------------------------------------
 
 void BatteryController::updateNormInfo(const QVariantMap &reading)

@@ -122,6 +122,9 @@ public:
     const mySlider &customSlider() const { return m_customSlider; }
     // The point table of the skin (empty for the skins without one).
     const gauge::PointTable &pointTable() const { return m_points; }
+    // The same by skin: the sphere's table on the atomic skin, the tubes' on the hydraulic one.
+    gauge::PointTable spherePointsArray() const;
+    gauge::PointTable hydraulicPointsArray() const;
 
     // Readings (Part of the reader's delegate interface).
     void updateNormInfo(const QVariantMap &reading) override;

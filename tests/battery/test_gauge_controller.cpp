@@ -227,6 +227,8 @@ TEST_F(GaugeFixture, SphereSkin)
 {
     auto g = gauge(1);
     EXPECT_EQ(g->pointTable().size(), 101u);
+    EXPECT_EQ(g->spherePointsArray().size(), 101u);
+    EXPECT_TRUE(g->hydraulicPointsArray().empty());
     g->updateNormInfo(reading(50));
     EXPECT_EQ(g->fillFrame(), QRectF(89, 77, 122, 61));
     EXPECT_NEAR(g->surfaceFrame().width(), 122, 0.02); // the sphere's full width at its middle
@@ -276,6 +278,8 @@ TEST_F(GaugeFixture, ElectronOrbitsWhileVisible)
 TEST_F(GaugeFixture, HydraulicSkin)
 {
     auto g = gauge(2);
+    EXPECT_EQ(g->hydraulicPointsArray().size(), 101u);
+    EXPECT_TRUE(g->spherePointsArray().empty());
     g->updateNormInfo(reading(0));
     EXPECT_EQ(g->fillFrame(), QRectF(0, 141, 320, 36));
     const QRectF left = g->surfaceFrame(), right = g->surface2Frame();
