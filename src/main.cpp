@@ -3,6 +3,7 @@
 #include "app/notificationscheduler.h"
 #include "appearance/fonts.h"
 #include "platform/localnotifications.h"
+#include "platform/location.h"
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/screen.h"
@@ -54,7 +55,7 @@ int main(int argc, char *argv[])
     NotificationCenter notifications;
     SysfsBatterySource battery(roots);
     Platform platform{Folders::standard(), roots, defaults, notifications, battery, screenIdiom,
-                      [roots] { return screenBrightness(roots); }};
+                      [roots] { return screenBrightness(roots); }, locationServicesEnabled};
 
     AppDelegate delegate(platform, makeWindow);
     // Leaving the foreground replaces every scheduled notification with the current plan.

@@ -1,5 +1,7 @@
 #include "alarm/alarmnewviewcontroller.h"
 
+#include "alarm/timetext.h"
+
 #include "alarm/musiccell.h"
 #include "alarm/newalarmdelegate.h"
 
@@ -45,7 +47,7 @@ QString AlarmNewViewController::formatDate(const QDateTime &date) const
 {
     const QDateTime local = date.toTimeZone(m_zone);
     return m_locale.toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           m_locale.toString(local.time(), QLocale::ShortFormat);
+           timeOfDayText(m_locale, local.time());
 }
 
 QVariantList AlarmNewViewController::recursivePathsForResourcesOfType(const QString &extension,

@@ -1,5 +1,7 @@
 #include "alarm/alarmviewcontroller.h"
 
+#include "alarm/timetext.h"
+
 #include "alarm/alarmcell.h"
 #include "alarm/alarmnewviewcontroller.h"
 #include "alerts/alertsettings.h"
@@ -63,7 +65,7 @@ QString AlarmViewController::timeText(const QVariantMap &record) const
     const QVariant ora = record.value(QStringLiteral("ora"));
     if (ora.typeId() != QMetaType::QDateTime || !ora.toDateTime().isValid())
         return AlarmCell::kTimeUnknown;
-    return m_locale.toString(ora.toDateTime().toTimeZone(m_zone).time(), QLocale::ShortFormat);
+    return timeOfDayText(m_locale, ora.toDateTime().toTimeZone(m_zone).time());
 }
 
 AlarmCell *AlarmViewController::cellForRow(int row)

@@ -22,4 +22,6 @@ struct Platform
     std::function<int()> idiom = [] { return 0; };
     // Screen brightness 0.0 to 1.0.
     std::function<double()> brightness = [] { return 1.0; };
+    // Whether positioning is available on this system.
+    std::function<bool()> locationServicesEnabled = [] { return false; };
 };

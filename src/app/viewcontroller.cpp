@@ -38,6 +38,8 @@ ViewController::ViewController(AppDelegate &app, bool tablet, int screenHeight, 
     connect(&m_nT, &QTimer::timeout, this, [this] { m_snappingUp ? goUp() : goDown(); });
 
     addComponentsOnLoad();
+    // The status buttons show the network at once rather than after the first poll.
+    monitor();
     gotoView(2);
 }
 
@@ -71,7 +73,8 @@ void ViewController::addComponentsOnLoad()
     gauge->setAnimationsActive(m_windowVisible);
     m_batteryController = gauge;
 
-    auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight, {}, this);
+    auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
+                                        m_app.platform().locationServicesEnabled, this);
     bottom->setDelegate(this);
     m_bottomController = bottom;
 

@@ -133,6 +133,8 @@ Geometry geometry(int skin, bool tablet)
         w.addRoundedRect(rect(x2, g.fillRest.top(), tw, g.fillRest.height()), r, r);
         const qreal ch = tablet ? 46 : 28;
         w.addRect(rect(x1 + tw / 2, g.fillRest.bottom() - ch - r, x2 - x1, ch));
+        // The channel overlaps both tubes: with the even-odd rule the overlaps would be holes.
+        w.setFillRule(Qt::WindingFill);
         w = w.simplified();
         break;
     }
