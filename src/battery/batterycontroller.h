@@ -198,6 +198,8 @@ private:
     bool m_animationEnabled = false;
     bool m_animationsActive = true;
     bool m_removed = false;
+    // The last reading had no level and the user has not set one since: the pages say so.
+    bool m_levelUnknown = false;
     QTimer m_electronTimer;
     QTimer m_rotorTimer;
 };

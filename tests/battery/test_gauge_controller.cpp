@@ -136,11 +136,13 @@ TEST_F(GaugeFixture, ReadingsSetLevelAndSlider)
         float percent;
         float level;
         double slider;
+        float reported; // what the main screen is told
     } cases[] = {
-        {100, 1420, 100}, {42, 596, 42}, // 596.4 -> 596
-        {0.5f, 7, 0.5},                  // 7.1 -> 7
-        {0, 0, 0},        {-100, 0, 0},  // unknown: no charge, never a negative one
-        {120, 1704, 100},
+        {100, 1420, 100, 100}, {42, 596, 42, 42}, // 596.4 -> 596
+        {0.5f, 7, 0.5, 0.5f},                     // 7.1 -> 7
+        {0, 0, 0, 0},
+        {-100, 0, 0, -100}, // unknown: no charge, an empty skin, and the pages told it is unknown
+        {120, 1704, 100, 100},
     };
     auto g = gauge(0);
     for (const auto &c : cases) {
@@ -150,9 +152,21 @@ TEST_F(GaugeFixture, ReadingsSetLevelAndSlider)
         EXPECT_FLOAT_EQ(app->Level(), c.level);
         EXPECT_DOUBLE_EQ(g->sliderValue(), c.slider);
         ASSERT_EQ(screen.levels.size(), 1);
-        EXPECT_FLOAT_EQ(screen.levels[0], float(c.slider));
+        EXPECT_FLOAT_EQ(screen.levels[0], c.reported);
         EXPECT_GE(g->fillFrame().x(), -215); // never beyond the empty position
     }
+}
+
+TEST_F(GaugeFixture, DraggingAfterAnUnknownReadingReportsTheDraggedLevel)
+{
+    auto g = gauge(0);
+    g->updateNormInfo(reading(-100, 0));
+    screen.levels.clear();
+    g->setSliderValue(30);
+    g->testAnim();
+    EXPECT_EQ(screen.levels, (QList<float>{30, 30}));
+    g->updateNormInfo(reading(-100, 0));
+    EXPECT_FLOAT_EQ(screen.levels.last(), -100);
 }
 
 TEST_F(GaugeFixture, DraggingReportsWithoutTouchingLevel)
