@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-// The specification of the device Powerdeck runs on: eighteen named properties with text values,
+// The technical data of the device Powerdeck runs on: eighteen named properties with text values,
 // looked up by platform identifier in the shipped devices.plist, or read from the live system
 // when the identifier names a Linux host architecture rather than a device model.
 //

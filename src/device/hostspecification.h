@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariantMap>
 
-// The specification of the Linux machine Powerdeck runs on, read from the live system instead of
+// The technical data of the Linux machine Powerdeck runs on, read from the live system instead of
 // the shipped model table, keyed by the same eighteen property names as a devices.plist entry.
 //
 // A figure the system does not tell (size, weight, cameras, a panel without EDID) is an empty

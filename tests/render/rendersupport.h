@@ -7,12 +7,15 @@
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 // One layout of the interface on scripted platform data: temporary Documents and Library
 // folders, the real shipped resources, a battery the test sets, and the real window.
@@ -22,6 +25,11 @@ struct RenderLayout
     int idiom;
     int designHeight;
 };
+
+inline void PrintTo(const RenderLayout &layout, std::ostream *os)
+{
+    *os << layout.name;
+}
 
 class RenderHarness
 {
@@ -57,3 +65,31 @@ private:
 
 // Creates the one QGuiApplication of the test process (offscreen, software rendering).
 void ensureGuiApplication();
+
+// The three layouts every screen is drawn in.
+inline const RenderLayout kRenderLayouts[] = {
+    {"phone480", 0, 480},
+    {"phone568", 0, 568},
+    {"tablet", 1, 1024},
+};
+
+// A test drawn once per layout; it fails when anything printed a warning meanwhile.
+class RenderTest : public ::testing::TestWithParam<RenderLayout>
+{
+protected:
+    void SetUp() override
+    {
+        ensureGuiApplication();
+        RenderHarness::warnings().clear();
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
+            << RenderHarness::warnings().join('\n').toStdString();
+    }
+    // A phone of profile E and a tablet of profile C, both in the device table.
+    static QString platformFor(const RenderLayout &layout)
+    {
+        return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
+    }
+};

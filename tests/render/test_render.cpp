@@ -6,31 +6,7 @@
 
 namespace {
 
-const RenderLayout kLayouts[] = {
-    {"phone480", 0, 480},
-    {"phone568", 0, 568},
-    {"tablet", 1, 1024},
-};
-
-QString platformFor(const RenderLayout &layout)
-{
-    return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
-}
-
-class Render : public ::testing::TestWithParam<RenderLayout>
-{
-protected:
-    void SetUp() override
-    {
-        ensureGuiApplication();
-        RenderHarness::warnings().clear();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
-            << RenderHarness::warnings().join('\n').toStdString();
-    }
-};
+using Render = RenderTest;
 
 TEST_P(Render, EveryPage)
 {
@@ -59,7 +35,7 @@ TEST_P(Render, DeviceInformation)
     EXPECT_FALSE(h.viewController().wheelHidden());
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, Render, ::testing::ValuesIn(kLayouts),
+INSTANTIATE_TEST_SUITE_P(Layouts, Render, ::testing::ValuesIn(kRenderLayouts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -14,29 +14,9 @@
 
 namespace {
 
-const RenderLayout kLayouts[] = {
-    {"phone480", 0, 480},
-    {"phone568", 0, 568},
-    {"tablet", 1, 1024},
-};
-
-class AlarmsRender : public ::testing::TestWithParam<RenderLayout>
+class AlarmsRender : public RenderTest
 {
 protected:
-    void SetUp() override
-    {
-        ensureGuiApplication();
-        RenderHarness::warnings().clear();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
-            << RenderHarness::warnings().join('\n').toStdString();
-    }
-    static QString platformFor(const RenderLayout &layout)
-    {
-        return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
-    }
     static AlarmViewController *open(RenderHarness &h)
     {
         h.viewController().gotoView(4);
@@ -151,7 +131,7 @@ TEST_P(AlarmsRender, TwoAlarmsOneBrokenAndTheEditor)
     ASSERT_TRUE(h.shoot("alarms-three"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, AlarmsRender, ::testing::ValuesIn(kLayouts),
+INSTANTIATE_TEST_SUITE_P(Layouts, AlarmsRender, ::testing::ValuesIn(kRenderLayouts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

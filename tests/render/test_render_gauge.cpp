@@ -9,29 +9,9 @@
 
 namespace {
 
-const RenderLayout kLayouts[] = {
-    {"phone480", 0, 480},
-    {"phone568", 0, 568},
-    {"tablet", 1, 1024},
-};
-
-class GaugeRender : public ::testing::TestWithParam<RenderLayout>
+class GaugeRender : public RenderTest
 {
 protected:
-    void SetUp() override
-    {
-        ensureGuiApplication();
-        RenderHarness::warnings().clear();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
-            << RenderHarness::warnings().join('\n').toStdString();
-    }
-    static QString platformFor(const RenderLayout &layout)
-    {
-        return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
-    }
     static BatteryController *gauge(RenderHarness &h)
     {
         return qobject_cast<BatteryController *>(h.viewController().batteryController());
@@ -155,7 +135,7 @@ TEST_P(GaugeRender, AnimationsPauseWhileHidden)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, GaugeRender, ::testing::ValuesIn(kLayouts),
+INSTANTIATE_TEST_SUITE_P(Layouts, GaugeRender, ::testing::ValuesIn(kRenderLayouts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -7,29 +7,9 @@
 
 namespace {
 
-const RenderLayout kLayouts[] = {
-    {"phone480", 0, 480},
-    {"phone568", 0, 568},
-    {"tablet", 1, 1024},
-};
-
-class SummaryRender : public ::testing::TestWithParam<RenderLayout>
+class SummaryRender : public RenderTest
 {
 protected:
-    void SetUp() override
-    {
-        ensureGuiApplication();
-        RenderHarness::warnings().clear();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
-            << RenderHarness::warnings().join('\n').toStdString();
-    }
-    static QString platformFor(const RenderLayout &layout)
-    {
-        return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
-    }
     static BottomController *panel(RenderHarness &h)
     {
         return qobject_cast<BottomController *>(h.viewController().bottomController());
@@ -106,7 +86,7 @@ TEST_P(SummaryRender, ActivityLists)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, SummaryRender, ::testing::ValuesIn(kLayouts),
+INSTANTIATE_TEST_SUITE_P(Layouts, SummaryRender, ::testing::ValuesIn(kRenderLayouts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

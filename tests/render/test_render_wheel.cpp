@@ -13,31 +13,9 @@
 
 namespace {
 
-const RenderLayout kLayouts[] = {
-    {"phone480", 0, 480},
-    {"phone568", 0, 568},
-    {"tablet", 1, 1024},
-};
-
-QString platformFor(const RenderLayout &layout)
-{
-    return layout.idiom == 1 ? QStringLiteral("iPad3,4") : QStringLiteral("iPhone4,1");
-}
-
-class RenderWheel : public ::testing::TestWithParam<RenderLayout>
+class RenderWheel : public RenderTest
 {
 protected:
-    void SetUp() override
-    {
-        ensureGuiApplication();
-        RenderHarness::warnings().clear();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(RenderHarness::warnings().isEmpty())
-            << RenderHarness::warnings().join('\n').toStdString();
-    }
-
     static WhellController &wheelOf(RenderHarness &h)
     {
         auto *wheel = qobject_cast<WhellController *>(h.viewController().whell());
@@ -155,7 +133,7 @@ TEST_P(RenderWheel, CircularMouseDragTurnsToThePage)
     EXPECT_EQ(h.viewController().currentPage(), 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, RenderWheel, ::testing::ValuesIn(kLayouts),
+INSTANTIATE_TEST_SUITE_P(Layouts, RenderWheel, ::testing::ValuesIn(kRenderLayouts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
