@@ -30,20 +30,6 @@ void filled(QPainter &p, const QColor &c, const QPainterPath &path)
     p.restore();
 }
 
-QPainterPath cloudPath()
-{
-    QPainterPath c;
-    c.moveTo(7, 19);
-    c.cubicTo(3.5, 19, 2, 16.5, 2.5, 14.5);
-    c.cubicTo(3, 12.5, 5, 11.5, 6.5, 11.8);
-    c.cubicTo(7, 8, 10, 5.5, 13.5, 6);
-    c.cubicTo(16.5, 6.4, 18.5, 8.8, 18.6, 11.5);
-    c.cubicTo(21, 11.7, 22.5, 13.5, 22.2, 15.7);
-    c.cubicTo(21.9, 17.7, 20.3, 19, 18.5, 19);
-    c.closeSubpath();
-    return c;
-}
-
 const std::map<QString, GlyphFn> &glyphs()
 {
     static const std::map<QString, GlyphFn> table = {
@@ -397,6 +383,20 @@ const std::map<QString, GlyphFn> &glyphs()
 }
 
 } // namespace
+
+QPainterPath cloudPath()
+{
+    QPainterPath c;
+    c.moveTo(7, 19);
+    c.cubicTo(3.5, 19, 2, 16.5, 2.5, 14.5);
+    c.cubicTo(3, 12.5, 5, 11.5, 6.5, 11.8);
+    c.cubicTo(7, 8, 10, 5.5, 13.5, 6);
+    c.cubicTo(16.5, 6.4, 18.5, 8.8, 18.6, 11.5);
+    c.cubicTo(21, 11.7, 22.5, 13.5, 22.2, 15.7);
+    c.cubicTo(21.9, 17.7, 20.3, 19, 18.5, 19);
+    c.closeSubpath();
+    return c;
+}
 
 bool isGlyph(const QString &name)
 {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 
@@ -13,5 +14,8 @@ bool drawGlyph(QPainter &p, const QString &name, const QRectF &box, const QColor
                qreal strokeUnits = 2.0);
 
 bool isGlyph(const QString &name);
+
+// The cloud outline on the 24-unit grid, shared by the cloud glyph and the weather icons.
+QPainterPath cloudPath();
 
 } // namespace powerdeck::imagegen

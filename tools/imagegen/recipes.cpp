@@ -19,13 +19,6 @@ namespace {
 
 using namespace palette;
 
-QImage blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
 struct Painter : QPainter
 {
     explicit Painter(QImage *img) : QPainter(img)
@@ -722,15 +715,7 @@ void cloud(QPainter &p, const QRectF &box, const QColor &fill, const QColor &edg
     const qreal s = box.width() / 24;
     p.translate(box.topLeft());
     p.scale(s, s);
-    QPainterPath c;
-    c.moveTo(7, 19);
-    c.cubicTo(3.5, 19, 2, 16.5, 2.5, 14.5);
-    c.cubicTo(3, 12.5, 5, 11.5, 6.5, 11.8);
-    c.cubicTo(7, 8, 10, 5.5, 13.5, 6);
-    c.cubicTo(16.5, 6.4, 18.5, 8.8, 18.6, 11.5);
-    c.cubicTo(21, 11.7, 22.5, 13.5, 22.2, 15.7);
-    c.cubicTo(21.9, 17.7, 20.3, 19, 18.5, 19);
-    c.closeSubpath();
+    const QPainterPath c = cloudPath();
     p.setPen(QPen(edge, width / s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
     p.drawPath(c);

@@ -14,13 +14,6 @@ namespace {
 
 using namespace palette;
 
-QImage blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
 // Liquid: the accent, lit from the top, with a few bubbles. Deterministic, so rebuilds are
 // byte-identical.
 void paintLiquid(QPainter &p, const QRectF &r, const QPainterPath &shape = {})

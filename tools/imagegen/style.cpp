@@ -66,4 +66,11 @@ void glow(QPainter &p, const QPointF &centre, qreal radius, const QColor &color,
     p.restore();
 }
 
+QImage blank(int w, int h)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
 } // namespace powerdeck::imagegen

@@ -5,6 +5,7 @@
 // alone; everything that should follow the tint is drawn in the accent family.
 
 #include <QColor>
+#include <QImage>
 #include <QFont>
 #include <QPainter>
 #include <QRectF>
@@ -25,6 +26,9 @@ inline const QColor accentDeep{0x0b, 0x7a, 0x4b};  // shade, "low"
 } // namespace palette
 
 QColor withAlpha(QColor c, qreal alpha);
+
+// A transparent picture of the given size, ready to paint on.
+QImage blank(int w, int h);
 
 // The condensed sans of the interface ("DINMittelschriftStd" on screen).
 QFont uiFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
