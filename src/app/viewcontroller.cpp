@@ -4,7 +4,6 @@
 #include "alerts/alertsettingsdelegate.h"
 #include "app/appdelegate.h"
 #include "battery/detailsviewcontroller.h"
-#include "battery/timeforaction.h"
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
@@ -23,11 +22,6 @@ ViewController::ViewController(AppDelegate &app, bool tablet, int screenHeight, 
 
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
                                                [this](const QVariant &) { restart(); });
-
-    auto *platformDefaults = &m_app.platform().defaults;
-    m_actionTime = std::make_unique<timeForAction>(
-        [platformDefaults] { return platformIdentifier(platformDefaults).toStdString(); },
-        float(m_app.platform().brightness ? m_app.platform().brightness() : 1.0));
 
     m_mainTimer.setInterval(kMonitorIntervalMs);
     connect(&m_mainTimer, &QTimer::timeout, this, &ViewController::monitor);
@@ -300,7 +294,6 @@ void ViewController::restart()
             (*child)->deleteLater();
         *child = nullptr;
     }
-    m_actionTime.reset();
     // The application object builds the new main screen; this one must be off the stack first.
     QTimer::singleShot(20, &center, [&center] { center.post(QStringLiteral("restartAPP2")); });
 }

@@ -14,7 +14,6 @@
 #include <memory>
 
 class AppDelegate;
-class timeForAction;
 
 // The main screen: six pages side by side in one paged area (tips, charge calendar, battery
 // summary over the gauge, charging monitor, settings, system monitor), the battery gauge behind
@@ -139,7 +138,6 @@ private:
     bool m_snappingUp = false;
     std::unique_ptr<QObject> m_presented;
     QString m_presentedView;
-    std::unique_ptr<timeForAction> m_actionTime;
     QTimer m_mainTimer;
     QTimer m_nT;
     // Child screens; owned through the QObject tree.
