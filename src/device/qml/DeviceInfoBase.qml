@@ -56,7 +56,8 @@ Rectangle {
             required property var modelData
             required property int index
             width: ListView.view.width
-            height: info.rowHeight
+            // Long values (a processor's full name) take a second line.
+            height: Math.max(info.rowHeight, valueText.implicitHeight + 16)
             Rectangle {
                 anchors.fill: parent
                 color: index % 2 === 0 ? Theme.ink : Theme.surface
@@ -72,12 +73,15 @@ Rectangle {
                 font.pixelSize: info.captionSize
             }
             Text {
+                id: valueText
                 x: parent.width * 0.42
                 width: parent.width * 0.58 - info.margin
                 anchors.verticalCenter: parent.verticalCenter
                 text: modelData.value
                 color: Theme.text
                 horizontalAlignment: Text.AlignRight
+                wrapMode: Text.Wrap
+                maximumLineCount: 2
                 elide: Text.ElideRight
                 font.family: Theme.font
                 font.pixelSize: info.valueSize
