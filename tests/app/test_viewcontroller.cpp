@@ -210,6 +210,17 @@ TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
     EXPECT_EQ(center.observerCount("restartAPP1.5"), 1);
 }
 
+TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
+{
+    ensureApp();
+    QObject *panel = vc().bottomController();
+    ASSERT_NE(panel, nullptr);
+    vc().currentLevel(42.0f);
+    EXPECT_EQ(panel->property("procentsLabel").toString(), "42%");
+    vc().currentLevel(-100.0f);
+    EXPECT_EQ(panel->property("procentsLabel").toString(), "--%");
+}
+
 TEST_F(MainScreenFixture, TabletScreen)
 {
     ensureApp();
