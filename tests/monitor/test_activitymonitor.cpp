@@ -177,6 +177,11 @@ struct NetworkCase
     std::array<long long, 4> counters;
 };
 
+void PrintTo(const NetworkCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ActivityMonitorNetwork : public testing::TestWithParam<NetworkCase>
 {
 };

@@ -259,6 +259,11 @@ struct FailedFetch
     HttpResponse response;
 };
 
+void PrintTo(const FailedFetch &fetch, std::ostream *os)
+{
+    *os << fetch.name;
+}
+
 class XmlReaderFailedFetch : public testing::TestWithParam<FailedFetch>
 {
 };
