@@ -1,5 +1,7 @@
 #include "battery/timeforaction.h"
 
+#include "platform/kernelidentity.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,11 +68,6 @@ std::string formatTime(const char *format, float hours)
 const std::array<Activity, 18> &activities()
 {
     return kActivities;
-}
-
-bool isHostIdentifier(std::string_view identifier)
-{
-    return identifier == "x86_64" || identifier == "aarch64" || identifier == "armv7l";
 }
 
 timeForAction::timeForAction(PlatformSource platform, float brightness)

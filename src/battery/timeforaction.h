@@ -61,6 +61,3 @@ float timeToCharge(int designCapacity, int currentCapacity, int chargerCurrent);
 // The remaining charge the whole chain works with: the integer part of percent / 100 x nominal
 // capacity. An unknown level (negative percent) means no known charge: 0, never a negative one.
 int chargeForPercent(float percent, float nominalCapacity);
-
-// Platform identifiers of Linux hosts; they share the estimates of the "x86_64" row.
-bool isHostIdentifier(std::string_view identifier);

@@ -1,5 +1,7 @@
 #include "device/devicespectable.h"
 
+#include "platform/kernelidentity.h"
+
 #include "device/capacitytext.h"
 #include "device/hostspecification.h"
 #include "platform/plist.h"
@@ -35,8 +37,7 @@ const QStringList &DeviceSpecTable::propertyNames()
 
 bool DeviceSpecTable::isHostIdentifier(const QString &identifier)
 {
-    return identifier == QLatin1String("x86_64") || identifier == QLatin1String("aarch64") ||
-           identifier == QLatin1String("armv7l");
+    return ::isHostIdentifier(identifier.toStdString());
 }
 
 DeviceSpecTable::DeviceSpecTable(QString resourcePath, QString platform, SystemRoots roots)

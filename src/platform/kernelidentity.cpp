@@ -21,3 +21,8 @@ QString platformIdentifier(const UserDefaults *defaults)
     }
     return kernelMachineName();
 }
+
+bool isHostIdentifier(std::string_view identifier)
+{
+    return identifier == "x86_64" || identifier == "aarch64" || identifier == "armv7l";
+}

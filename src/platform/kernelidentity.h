@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 class UserDefaults;
 
 // The platform identifier every per-model table is keyed by. On Linux this is the kernel's
@@ -10,3 +12,7 @@ class UserDefaults;
 // model row it is. Read afresh on every call; never cached.
 QString kernelMachineName();
 QString platformIdentifier(const UserDefaults *defaults);
+
+// The machine names of the Linux hosts Powerdeck runs on ("x86_64", "aarch64", "armv7l"). They
+// name no device model: the estimates use the host row, and the device table is read live.
+bool isHostIdentifier(std::string_view identifier);

@@ -1,6 +1,6 @@
 #include "app/appdelegate.h"
 
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -15,15 +15,8 @@
 namespace {
 
 // A start-up on temporary folders with a few shipped images; the window is a plain object.
-struct StartUp
+struct StartUp : TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    int idiom = 0;
-    Platform platform{folders, SystemRoots{}, defaults, center, battery, [this] { return idiom; }};
     int windowsMade = 0;
     QList<int> idioms;
 

@@ -2,7 +2,7 @@
 #include "app/navigation.h"
 #include "app/viewcontroller.h"
 
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 
@@ -73,14 +73,8 @@ TEST(Navigation, DrawerSnapsOnePointPerTick)
     }
 }
 
-struct MainScreenFixture : ::testing::Test
+struct MainScreenFixture : ::testing::Test, TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    Platform platform{folders, SystemRoots{dir.path() + "/sys", dir.path() + "/proc"}, defaults, center, battery};
     std::unique_ptr<AppDelegate> app;
     QList<QPointer<ViewController>> screens;
     bool tablet = false;

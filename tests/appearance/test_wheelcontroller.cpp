@@ -1,7 +1,7 @@
 #include "appearance/whellcontroller.h"
 
 #include "app/appdelegate.h"
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -43,15 +43,8 @@ QVariantMap reading(double level, int state)
     return {{"batteryLevel", level}, {"batteryState", state}};
 }
 
-struct WheelFixture : ::testing::Test
+struct WheelFixture : ::testing::Test, TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    int idiom = 0;
-    Platform platform{folders, SystemRoots{}, defaults, center, battery, [this] { return idiom; }};
     std::unique_ptr<AppDelegate> app;
     PageRecorder pages;
 

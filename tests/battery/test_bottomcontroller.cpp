@@ -3,7 +3,7 @@
 #include "app/appdelegate.h"
 #include "app/nrbatteryinfo.h"
 #include "battery/timeforaction.h"
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -42,21 +42,13 @@ struct RecordingDelegate : BottomControllerDelegate
 
 // An application object on temporary folders, with a device table of our own so the
 // capacities are the ones the worked examples use.
-struct Panel : ::testing::Test
+struct Panel : ::testing::Test, TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    Platform platform{folders,           SystemRoots{dir.path() + "/sys", dir.path() + "/proc"},
-                      defaults,          center,
-                      battery,           [] { return 0; },
-                      [] { return 0.5; }};
     std::unique_ptr<AppDelegate> app;
 
     void SetUp() override
     {
+        brightness = 0.5;
         ensureApp();
         QDir().mkpath(folders.resources);
         const auto device = [](const char *capacity) {

@@ -2,7 +2,7 @@
 #include "battery/detailsviewcontroller.h"
 
 #include "app/appdelegate.h"
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 
@@ -72,21 +72,13 @@ TEST(DetailsBar, CellsForAProfile)
     EXPECT_TRUE(detailsCells({}).size() == 18u);
 }
 
-struct List : ::testing::Test
+struct List : ::testing::Test, TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    Platform platform{folders,           SystemRoots{dir.path() + "/sys", dir.path() + "/proc"},
-                      defaults,          center,
-                      battery,           [] { return 0; },
-                      [] { return 0.0; }};
     std::unique_ptr<AppDelegate> app;
 
     void SetUp() override
     {
+        brightness = 0.0;
         ensureApp();
         QDir().mkpath(folders.library);
         app = std::make_unique<AppDelegate>(

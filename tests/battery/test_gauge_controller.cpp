@@ -2,7 +2,7 @@
 #include "app/nrbatteryinfo.h"
 #include "battery/batterycontroller.h"
 
-#include "fakebattery.h"
+#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 #include "testsupport.h"
@@ -35,15 +35,8 @@ struct RecordingScreen : BatteryControllerDelegate
 
 // An application object on temporary folders: a two-model device table (a phone of 1420 mAh, a
 // tablet of 11560 mAh) and the shipped point tables among its resources.
-struct GaugeFixture : ::testing::Test
+struct GaugeFixture : ::testing::Test, TempPlatform
 {
-    QTemporaryDir dir;
-    Folders folders = Folders::under(dir.path());
-    UserDefaults defaults{dir.path() + "/defaults.plist"};
-    NotificationCenter center;
-    ScriptedBatterySource battery;
-    Platform platform{folders, SystemRoots{dir.path() + "/sys", dir.path() + "/proc"}, defaults,
-                      center, battery};
     std::unique_ptr<AppDelegate> app;
     RecordingScreen screen;
 
