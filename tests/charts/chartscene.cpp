@@ -87,9 +87,15 @@ bool ChartScene::load(const QString &body, QSize size)
 
 QQuickItem *ChartScene::find(const QString &objectName) const
 {
-    if (!m_root || m_root->objectName() == objectName)
-        return m_root;
-    return m_root->findChild<QQuickItem *>(objectName);
+    // Walks the visual tree: items a Repeater makes are not its QObject children.
+    QList<QQuickItem *> pending{m_view->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (item->objectName() == objectName)
+            return item;
+        pending += item->childItems();
+    }
+    return nullptr;
 }
 
 bool ChartScene::shoot(const QString &name)
