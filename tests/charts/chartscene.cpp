@@ -1,12 +1,11 @@
 #include "chartscene.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QQmlComponent>
 #include <QQmlEngine>
-#include <QThread>
+#include <QTest>
 
 namespace {
 
@@ -109,10 +108,5 @@ bool ChartScene::shoot(const QString &name)
 
 void ChartScene::settle(int ms)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
+    QTest::qWait(ms);
 }

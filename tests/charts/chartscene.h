@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QQuickItem>
 #include <QQuickView>
 #include <QString>
@@ -32,4 +34,17 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<QQuickView> m_view;
     QQuickItem *m_root = nullptr;
+};
+
+// A test drawing in its own scene; it fails when anything warned meanwhile.
+class ChartSceneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ChartScene::warnings().clear(); }
+    void TearDown() override
+    {
+        EXPECT_TRUE(ChartScene::warnings().isEmpty())
+            << ChartScene::warnings().join('\n').toStdString();
+    }
+    ChartScene scene;
 };

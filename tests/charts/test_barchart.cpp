@@ -8,17 +8,7 @@
 
 namespace {
 
-class BarChartTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ChartScene::warnings().clear(); }
-    void TearDown() override
-    {
-        EXPECT_TRUE(ChartScene::warnings().isEmpty())
-            << ChartScene::warnings().join('\n').toStdString();
-    }
-    ChartScene scene;
-};
+using BarChartTest = ChartSceneTest;
 
 // The network gauge's two bars, sent and received, at most 62 points tall: traffic of 30 and
 // 70 MB, no traffic at all, and everything one way.

@@ -9,17 +9,7 @@
 
 namespace {
 
-class GoalRingTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ChartScene::warnings().clear(); }
-    void TearDown() override
-    {
-        EXPECT_TRUE(ChartScene::warnings().isEmpty())
-            << ChartScene::warnings().join('\n').toStdString();
-    }
-    ChartScene scene;
-};
+using GoalRingTest = ChartSceneTest;
 
 TEST_F(GoalRingTest, HoldsTheTargetWhileTheDrawingFollows)
 {

@@ -6,17 +6,7 @@
 
 namespace {
 
-class LineChartTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ChartScene::warnings().clear(); }
-    void TearDown() override
-    {
-        EXPECT_TRUE(ChartScene::warnings().isEmpty())
-            << ChartScene::warnings().join('\n').toStdString();
-    }
-    ChartScene scene;
-};
+using LineChartTest = ChartSceneTest;
 
 // The processor history: 101 loads as the two series (load x 2 and 300 - load x 3) with the
 // chart's defaults, and a chart with padding whose lines run far outside the axes' ranges.

@@ -6,17 +6,7 @@
 
 namespace {
 
-class PieChartTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ChartScene::warnings().clear(); }
-    void TearDown() override
-    {
-        EXPECT_TRUE(ChartScene::warnings().isEmpty())
-            << ChartScene::warnings().join('\n').toStdString();
-    }
-    ChartScene scene;
-};
+using PieChartTest = ChartSceneTest;
 
 // The overview's three pies (CPU: four records from -160 degrees; memory: five records in a ring
 // from 45 degrees with grey labels; disk: free and used from 180 degrees), and pies whose records
