@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
+#include "core/platform.h"
 #include "fakebattery.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"

@@ -7,10 +7,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
-    : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory))
+    : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory)),
+      m_state(platform)
 {
 }
 
@@ -29,24 +29,9 @@ QString AppDelegate::battPath() const
     return m_platform.folders.library + QStringLiteral("/batt.txt");
 }
 
-QString AppDelegate::libraryImage(const QString &name) const
-{
-    return QUrl::fromLocalFile(m_platform.folders.library + QLatin1Char('/') + name).toString();
-}
-
-QString AppDelegate::resourceImage(const QString &name) const
-{
-    return QUrl::fromLocalFile(m_platform.folders.resources + QLatin1Char('/') + name).toString();
-}
-
 void AppDelegate::applicationDidEnterBackground()
 {
     emit didEnterBackground();
-}
-
-bool AppDelegate::isIpad() const
-{
-    return m_platform.idiom && m_platform.idiom() == 1;
 }
 
 QVariantList AppDelegate::defaultAlerts()
@@ -66,25 +51,26 @@ bool AppDelegate::didFinishLaunching()
 {
     m_platform.folders.ensureExist();
 
-    m_privat = false;
+    m_state.setPrivat(false);
     initAlarmArray();
 
-    m_level = 1000.0f;
-    m_timeneedToCharge.clear();
-    m_timeBeforeDie.clear();
-    m_currentBattery = 0;
-    m_transformIMG.clear();
+    m_state.setLevel(1000.0f);
+    m_state.setTimeneedToCharge(QString());
+    m_state.setTimeBeforeDie(QString());
+    m_state.setCurrentBattery(0);
+    m_state.setTransformIMG({});
 
     const QString resources = m_platform.folders.resources;
-    m_imageArray = recursivePathsForResourcesOfType(QStringLiteral("png"), resources) +
-                   recursivePathsForResourcesOfType(QStringLiteral("jpeg"), resources);
+    m_state.setImageArray(recursivePathsForResourcesOfType(QStringLiteral("png"), resources) +
+                          recursivePathsForResourcesOfType(QStringLiteral("jpeg"), resources));
 
     readSkin();
 
     // The copies are made once: when the marker image's copy exists, they all do.
-    if (!m_imageArray.isEmpty()) {
-        const int marker = std::min<int>(2, int(m_imageArray.size()) - 1);
-        const QString name = m_imageArray.at(marker).toMap().value(QStringLiteral("name")).toString();
+    const QVariantList &images = m_state.imageArray();
+    if (!images.isEmpty()) {
+        const int marker = std::min<int>(2, int(images.size()) - 1);
+        const QString name = images.at(marker).toMap().value(QStringLiteral("name")).toString();
         if (!QFileInfo::exists(m_platform.folders.library + QLatin1Char('/') + name))
             copyImgToCache();
     }
@@ -103,7 +89,7 @@ void AppDelegate::initAlarmArray()
         const QVariantList records = stored.value.toList();
         // A file with fewer records has no precision flag: the mode stays off.
         if (records.size() > 1)
-            m_privat = records.at(1).toMap().value(QStringLiteral("state")).toBool();
+            m_state.setPrivat(records.at(1).toMap().value(QStringLiteral("state")).toBool());
         return;
     }
     if (!plist::writeFile(path, defaultAlerts()))
@@ -119,7 +105,7 @@ void AppDelegate::readSkin()
         bool ok = false;
         const int index = list.isEmpty() ? 0 : list.first().toInt(&ok);
         // An index outside the five skins would leave the gauge without a skin.
-        m_currentBattery = (ok && index >= 0 && index < kSkinCount) ? index : 0;
+        m_state.setCurrentBattery((ok && index >= 0 && index < AppState::kSkinCount) ? index : 0);
         return;
     }
     // First start: the file says 1 while this run keeps skin 0.
@@ -129,7 +115,7 @@ void AppDelegate::readSkin()
 QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
                                                            const QString &directory) const
 {
-    const QString prefix = isIpad() ? QStringLiteral("2_") : QStringLiteral("1_");
+    const QString prefix = m_state.isIpad() ? QStringLiteral("2_") : QStringLiteral("1_");
     const QDir root(directory);
     QStringList names;
     QDirIterator it(directory, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -153,21 +139,24 @@ QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
 void AppDelegate::copyImgToCache()
 {
     const QString library = m_platform.folders.library;
-    for (const QVariant &v : std::as_const(m_imageArray)) {
+    QVariantList copies = m_state.transformIMG();
+    for (const QVariant &v : m_state.imageArray()) {
         const QVariantMap entry = v.toMap();
         const QString name = entry.value(QStringLiteral("name")).toString();
         const QString target = library + QLatin1Char('/') + name;
         QDir().mkpath(QFileInfo(target).absolutePath());
         // An existing copy (possibly tinted) is kept.
         QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
-        m_transformIMG.append(QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
+        copies.append(
+            QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
+    m_state.setTransformIMG(copies);
 }
 
 void AppDelegate::createWindow()
 {
     if (m_windowFactory)
-        m_window = m_windowFactory(*this, isIpad() ? 1 : 0);
+        m_window = m_windowFactory(*this, m_state.isIpad() ? 1 : 0);
     emit viewControllerChanged();
 }
 
@@ -177,44 +166,4 @@ void AppDelegate::restart()
     if (m_window)
         m_window.release()->deleteLater();
     createWindow();
-}
-
-void AppDelegate::setLevel(float level)
-{
-    if (level == m_level)
-        return;
-    m_level = level;
-    emit LevelChanged();
-}
-
-void AppDelegate::setTimeBeforeDie(const QString &text)
-{
-    if (text == m_timeBeforeDie)
-        return;
-    m_timeBeforeDie = text;
-    emit timeBeforeDieChanged();
-}
-
-void AppDelegate::setTimeneedToCharge(const QString &text)
-{
-    if (text == m_timeneedToCharge)
-        return;
-    m_timeneedToCharge = text;
-    emit timeneedToChargeChanged();
-}
-
-void AppDelegate::setCurrentBattery(int index)
-{
-    if (index == m_currentBattery)
-        return;
-    m_currentBattery = index;
-    emit currentBatteryChanged();
-}
-
-void AppDelegate::setPrivat(bool on)
-{
-    if (on == m_privat)
-        return;
-    m_privat = on;
-    emit privatChanged();
 }

@@ -14,7 +14,7 @@ QSize MainWindow::designSize(int idiom, int designHeight)
 MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize windowSize) : m_app(app)
 {
     const QSize design = designSize(idiom, designHeight);
-    m_viewController = std::make_unique<ViewController>(app, idiom == 1, design.height());
+    m_viewController = std::make_unique<ViewController>(app.state(), idiom == 1, design.height());
     m_view = std::make_unique<QQuickView>();
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));

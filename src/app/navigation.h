@@ -29,8 +29,9 @@ struct Drawer
     // Where snapping stops: fully open, nearly closed.
     double openTop() const { return screenHeight - (tablet ? 235 : 150); }
     double closedTop() const { return followBottom(); }
-    // The finger's y beyond which a release closes the drawer.
-    double releaseThreshold() const { return tablet ? 874 : 360; }
+    // The finger's y beyond which a release closes the drawer: on phones 120 points above the
+    // bottom, inside the band the drawer follows on either phone height.
+    double releaseThreshold() const { return tablet ? 874 : screenHeight - 120; }
 
     // New top edge for a finger at y, or the current one when the finger is outside the band.
     double follow(double currentTop, double fingerY) const;

@@ -2,8 +2,8 @@
 
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettingsdelegate.h"
-#include "app/appdelegate.h"
 #include "battery/detailsviewcontroller.h"
+#include "core/appstate.h"
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
@@ -13,12 +13,12 @@
 #include <QMetaObject>
 #include <QThread>
 
-ViewController::ViewController(AppDelegate &app, bool tablet, int screenHeight, QObject *parent)
-    : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
-      m_drawer{double(screenHeight), tablet}
+ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent)
+    : QObject(parent), m_app(app), m_tablet(tablet),
+      m_screenHeight(screenHeight), m_drawer{double(screenHeight), tablet}
 {
-    // The wheel sits at the bottom of the screen, a little higher on the tall phone screen.
-    m_wheelTop = m_screenHeight - wheelHeight() - (m_screenHeight == 568 ? 28 : 0);
+    // The drawer starts open, where releasing it upwards brings it back to.
+    m_wheelTop = m_drawer.openTop();
 
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
                                                [this](const QVariant &) { restart(); });

@@ -13,7 +13,7 @@
 #include <atomic>
 #include <memory>
 
-class AppDelegate;
+class AppState;
 
 // The main screen: six pages side by side in one paged area (tips, charge calendar, battery
 // summary over the gauge, charging monitor, settings, system monitor), the battery gauge behind
@@ -53,7 +53,7 @@ public:
     static constexpr int kSnapIntervalMs = 3;
 
     // screenHeight is the layout's height in points: 480 or 568 for phones, 1024 for tablets.
-    ViewController(AppDelegate &app, bool tablet, int screenHeight, QObject *parent = nullptr);
+    ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent = nullptr);
     ~ViewController() override;
 
     bool isTablet() const { return m_tablet; }
@@ -77,7 +77,7 @@ public:
     QObject *batteryController() const { return m_batteryController; }
     QObject *bottomController() const { return m_bottomController; }
     QObject *whell() const { return m_whell; }
-    AppDelegate &app() const { return m_app; }
+    AppState &app() const { return m_app; }
 
     // Shows a page: 0 tips, 1 calendar, 2 battery, 3 charging, 4 settings, 5 system monitor.
     Q_INVOKABLE void gotoView(int page) override;
@@ -123,7 +123,7 @@ private:
     void updateSnapTimer();
     QString familyView(const char *screen) const;
 
-    AppDelegate &m_app;
+    AppState &m_app;
     bool m_tablet;
     int m_screenHeight;
     navigation::Drawer m_drawer;

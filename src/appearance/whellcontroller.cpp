@@ -1,8 +1,8 @@
 #include "appearance/whellcontroller.h"
 
 #include "alerts/chargehistory.h"
-#include "app/appdelegate.h"
 #include "appearance/wheelmath.h"
+#include "core/appstate.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -26,7 +26,7 @@ double viewWidth(bool tablet)
 
 } // namespace
 
-WhellController::WhellController(AppDelegate &app, bool tablet, QObject *parent)
+WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet),
       m_now([] { return QDateTime::currentDateTime(); }), m_zone(QTimeZone::systemTimeZone())
 {
@@ -312,17 +312,27 @@ void WhellController::updateInfo(const QVariantMap &detailed)
 {
     const bool charging = detailed.value(QStringLiteral("Device Charging")).toBool();
     const bool externalPower = detailed.value(QStringLiteral("External Power")).toBool();
+    const bool fullyCharged = detailed.value(QStringLiteral("Fully Charged")).toBool();
+    // A supply being online says nothing about the charge (a laptop on mains whose status stays
+    // unknown, a battery held below full): only the battery's own word, or a level at the top on
+    // external power, is full.
+    const float level = detailed.value(QStringLiteral("Battery Level"), -1.0f).toFloat();
+    const bool full = fullyCharged || (externalPower && level >= 99.0f);
+    // Unplugged: the next plug-in may say "full" again.
+    const bool unplugged = !externalPower && !charging && !fullyCharged;
+    if (unplugged)
+        m_fullShownThisPlugIn = false;
     if (m_verIfConnected) {
         if (charging) {
             gotoCharging();
             m_verIfConnected = false;
-        } else if (externalPower) {
+        } else if (full && !m_fullShownThisPlugIn) {
             showFullAlert();
             m_verIfConnected = false;
         }
         return;
     }
-    if (!externalPower)
+    if (unplugged)
         m_verIfConnected = true;
 }
 
@@ -334,6 +344,7 @@ void WhellController::calendarComplete(const QVariantMap &reading)
 
 void WhellController::showFullAlert()
 {
+    m_fullShownThisPlugIn = true;
     if (m_alertVisible)
         return;
     m_alertVisible = true;

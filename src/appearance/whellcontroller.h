@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/nrbatteryinfo.h"
 #include "appearance/onefingerrotationgesturerecognizer.h"
+#include "core/nrbatteryinfo.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-class AppDelegate;
+class AppState;
 
 // The screen that shows the pages the wheel picks.
 class WheelDelegate
@@ -67,7 +67,7 @@ public:
 
     // Loads at once: observes "restartAPP", arms, starts its battery reader, reads the charge
     // history and turns to the battery page.
-    WhellController(AppDelegate &app, bool tablet, QObject *parent = nullptr);
+    WhellController(AppState &app, bool tablet, QObject *parent = nullptr);
     ~WhellController() override;
 
     // The main screen; not owned. Cleared by the tear-down.
@@ -163,7 +163,7 @@ private:
     bool saveCalendar();
     void stopWatching();
 
-    AppDelegate &m_app;
+    AppState &m_app;
     bool m_tablet;
     bool m_loaded = false;
     WheelDelegate *m_delegate = nullptr;
@@ -177,6 +177,8 @@ private:
     bool m_highlightVisible = false;
     bool m_alertVisible = false;
     bool m_verIfConnected = false;
+    // "Device is full" was shown since the detailed readings last said unplugged.
+    bool m_fullShownThisPlugIn = false;
     QString m_calPath;
     QVariantList m_calendarArr;
     bool m_unsavedHistory = false;

@@ -1,8 +1,8 @@
 #include "battery/batterycontroller.h"
 
-#include "app/appdelegate.h"
 #include "battery/pointtables.h"
 #include "battery/timeforaction.h"
+#include "core/appstate.h"
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
@@ -69,7 +69,7 @@ const SkinImages &imagesFor(int skin, bool tablet)
 
 } // namespace
 
-BatteryController::BatteryController(AppDelegate &app, bool tablet, QObject *parent)
+BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet), m_skin(validSkin(app.currentBattery())),
       m_placement(gauge::skinPlacement(m_skin, tablet)),
       m_sliderLayout(gauge::sliderLayout(m_skin, tablet)),

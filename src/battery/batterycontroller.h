@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/nrbatteryinfo.h"
 #include "battery/gaugegeometry.h"
 #include "battery/myslider.h"
+#include "core/nrbatteryinfo.h"
 
 #include <QObject>
 #include <QPointF>
@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QVariantMap>
 
-class AppDelegate;
+class AppState;
 
 // Told the gauge's percent on every redraw, whether a reading or the user's finger moved it.
 class BatteryControllerDelegate
@@ -77,7 +77,7 @@ public:
 
     // Does what loading the gauge does: the nominal capacity from the device table, Level := that
     // capacity, the reader, the skin of app.currentBattery().
-    BatteryController(AppDelegate &app, bool tablet, QObject *parent = nullptr);
+    BatteryController(AppState &app, bool tablet, QObject *parent = nullptr);
     ~BatteryController() override;
 
     // Not owned; must outlive the gauge or be cleared first.
@@ -177,7 +177,7 @@ private:
     void setSlider(double value);
     void reportFailure(const std::string &reason) const;
 
-    AppDelegate &m_app;
+    AppState &m_app;
     bool m_tablet;
     int m_skin = 0;
     float m_capasity = 0;

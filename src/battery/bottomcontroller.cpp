@@ -1,8 +1,8 @@
 #include "battery/bottomcontroller.h"
 
-#include "app/appdelegate.h"
-#include "app/nrbatteryinfo.h"
 #include "battery/timeforaction.h"
+#include "core/appstate.h"
+#include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
@@ -15,7 +15,7 @@ const char *const kButtonNames[] = {"gpsBtn", "wifiBTN", "g3Btn", "lightBtn", "b
 
 } // namespace
 
-BottomController::BottomController(AppDelegate &app, bool tablet, int screenHeight,
+BottomController::BottomController(AppState &app, bool tablet, int screenHeight,
                                    std::function<bool()> locationServicesEnabled, QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
       m_locationServicesEnabled(std::move(locationServicesEnabled))

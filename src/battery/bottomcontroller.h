@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-class AppDelegate;
+class AppState;
 class NRBatteryInfo;
 class timeForAction;
 
@@ -49,7 +49,7 @@ public:
 
     // screenHeight is the layout height in points (480, 568 or 1024). locationServicesEnabled
     // tells whether the positioning services are on; absent reads as off.
-    BottomController(AppDelegate &app, bool tablet, int screenHeight,
+    BottomController(AppState &app, bool tablet, int screenHeight,
                      std::function<bool()> locationServicesEnabled = {}, QObject *parent = nullptr);
     ~BottomController() override;
 
@@ -109,7 +109,7 @@ private:
     void setSelected(int tag, bool selected);
     void setDetailsEnabled(bool enabled);
 
-    AppDelegate &m_app;
+    AppState &m_app;
     bool m_tablet;
     int m_screenHeight;
     std::function<bool()> m_locationServicesEnabled;

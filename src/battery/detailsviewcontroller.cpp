@@ -1,7 +1,7 @@
 #include "battery/detailsviewcontroller.h"
 
-#include "app/appdelegate.h"
 #include "battery/timeforaction.h"
+#include "core/appstate.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -27,7 +27,7 @@ const QColor kUntintedAccent(0x1f, 0xd6, 0x8a);
 
 } // namespace
 
-DetailsViewController::DetailsViewController(AppDelegate &app, bool tablet, QObject *parent)
+DetailsViewController::DetailsViewController(AppState &app, bool tablet, QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet)
 {
     Platform &platform = m_app.platform();

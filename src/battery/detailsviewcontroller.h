@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-class AppDelegate;
+class AppState;
 class timeForAction;
 
 // The activity list: for each of the eighteen activities, how long the remaining charge lasts
@@ -26,7 +26,7 @@ class DetailsViewController : public QObject
     Q_PROPERTY(QColor tintColor READ tintColor CONSTANT)
 
 public:
-    DetailsViewController(AppDelegate &app, bool tablet, QObject *parent = nullptr);
+    DetailsViewController(AppState &app, bool tablet, QObject *parent = nullptr);
     ~DetailsViewController() override;
 
     bool isTablet() const { return m_tablet; }
@@ -51,7 +51,7 @@ signals:
     void closeRequested();
 
 private:
-    AppDelegate &m_app;
+    AppState &m_app;
     bool m_tablet;
     std::unique_ptr<timeForAction> m_timeForAction;
     int m_charge = 0;

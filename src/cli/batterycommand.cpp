@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
-#include "app/nrbatteryinfo.h"
 #include "battery/timeforaction.h"
+#include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
 #include "platform/folders.h"

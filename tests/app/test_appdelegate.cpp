@@ -78,17 +78,19 @@ TEST(StartUp, FirstStartWritesDefaultsAndCopiesThePhoneImages)
     EXPECT_EQ(records[3].toMap().value("state"), true);
 
     EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
-    EXPECT_EQ(app->currentBattery(), 0);
-    EXPECT_FALSE(app->privat());
-    EXPECT_FLOAT_EQ(app->Level(), 1000.0f);
-    EXPECT_TRUE(app->timeBeforeDie().isEmpty());
+    EXPECT_EQ(app->state().currentBattery(), 0);
+    EXPECT_FALSE(app->state().privat());
+    EXPECT_FLOAT_EQ(app->state().Level(), 1000.0f);
+    EXPECT_TRUE(app->state().timeBeforeDie().isEmpty());
 
-    EXPECT_EQ(names(app->imageArray()),
+    EXPECT_EQ(names(app->state().imageArray()),
               (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
-    EXPECT_EQ(app->imageArray()[0].toMap().value("path"), s.folders.resources + "/1_a_10x10.png");
+    EXPECT_EQ(app->state().imageArray()[0].toMap().value("path"),
+              s.folders.resources + "/1_a_10x10.png");
     EXPECT_EQ(s.library(), (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
-    EXPECT_EQ(names(app->transformIMG()), names(app->imageArray()));
-    EXPECT_EQ(app->transformIMG()[0].toMap().value("path"), s.folders.library + "/1_a_10x10.png");
+    EXPECT_EQ(names(app->state().transformIMG()), names(app->state().imageArray()));
+    EXPECT_EQ(app->state().transformIMG()[0].toMap().value("path"),
+              s.folders.library + "/1_a_10x10.png");
     EXPECT_EQ(s.windowsMade, 1);
     EXPECT_EQ(s.idioms, QList<int>{0});
     EXPECT_NE(app->viewController(), nullptr);
@@ -101,8 +103,8 @@ TEST(StartUp, SecondStartUsesTheStoredSkinAndCopiesNothing)
     // A tinted copy must survive the next start.
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
     auto app = s.launch();
-    EXPECT_EQ(app->currentBattery(), 1);
-    EXPECT_TRUE(app->transformIMG().isEmpty());
+    EXPECT_EQ(app->state().currentBattery(), 1);
+    EXPECT_TRUE(app->state().transformIMG().isEmpty());
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
@@ -115,7 +117,7 @@ TEST(StartUp, MissingMarkerCopyTriggersTheCopyButKeepsExistingCopies)
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
     QFile::remove(s.folders.library + "/1_c_10x10.png"); // the third image is the marker
     auto app = s.launch();
-    EXPECT_EQ(app->transformIMG().size(), 4);
+    EXPECT_EQ(app->state().transformIMG().size(), 4);
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
@@ -127,7 +129,8 @@ TEST(StartUp, TabletListsOnlyTabletImages)
     StartUp s;
     s.idiom = 1;
     auto app = s.launch();
-    EXPECT_EQ(names(app->imageArray()), (QStringList{"2_a_20x20.png", "2_b_20x20.png", "2_c_20x20.png"}));
+    EXPECT_EQ(names(app->state().imageArray()),
+              (QStringList{"2_a_20x20.png", "2_b_20x20.png", "2_c_20x20.png"}));
     EXPECT_EQ(s.idioms, QList<int>{1});
 }
 
@@ -152,7 +155,7 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
         QDir().mkpath(s.folders.documents);
         ASSERT_TRUE(plist::writeFile(s.folders.documents + "/Alert.plist", c.stored));
         auto app = s.launch();
-        EXPECT_EQ(app->privat(), c.privat);
+        EXPECT_EQ(app->state().privat(), c.privat);
         // An existing file is used as it is, never rewritten.
         EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value, c.stored);
     }
@@ -170,7 +173,7 @@ TEST(StartUp, CorruptFilesAreSetAsideAndRecreated)
     EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
     EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(), AppDelegate::defaultAlerts());
     EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
-    EXPECT_EQ(app->currentBattery(), 0);
+    EXPECT_EQ(app->state().currentBattery(), 0);
 }
 
 TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)
@@ -182,7 +185,7 @@ TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)
         plist::writeFile(s.folders.library + "/batt.txt", stored);
         auto app = s.launch();
         const int expected = stored.toList().value(0).toInt() == 4 ? 4 : 0;
-        EXPECT_EQ(app->currentBattery(), expected);
+        EXPECT_EQ(app->state().currentBattery(), expected);
     }
 }
 
@@ -193,19 +196,19 @@ TEST(StartUp, RestartReplacesTheWindowAndKeepsTheSharedState)
     StartUp s;
     auto app = s.launch();
     QPointer<QObject> first = app->viewController();
-    app->setLevel(604);
-    app->setCurrentBattery(3);
-    app->setPrivat(true);
-    app->setTimeBeforeDie("12.500000");
+    app->state().setLevel(604);
+    app->state().setCurrentBattery(3);
+    app->state().setPrivat(true);
+    app->state().setTimeBeforeDie("12.500000");
     s.center.post("restartAPP2");
     EXPECT_EQ(s.windowsMade, 2);
     EXPECT_NE(app->viewController(), first.data());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull()); // the old window is gone once control returns to the loop
-    EXPECT_FLOAT_EQ(app->Level(), 604);
-    EXPECT_EQ(app->currentBattery(), 3);
-    EXPECT_TRUE(app->privat());
-    EXPECT_EQ(app->timeBeforeDie(), "12.500000");
+    EXPECT_FLOAT_EQ(app->state().Level(), 604);
+    EXPECT_EQ(app->state().currentBattery(), 3);
+    EXPECT_TRUE(app->state().privat());
+    EXPECT_EQ(app->state().timeBeforeDie(), "12.500000");
     // After the application object is gone, the notification reaches nobody.
     app.reset();
     s.center.post("restartAPP2");

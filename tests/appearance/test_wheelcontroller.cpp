@@ -1,10 +1,10 @@
 #include "appearance/whellcontroller.h"
 
-#include "app/appdelegate.h"
-#include "tempplatform.h"
+#include "core/appstate.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ QVariantMap reading(double level, int state)
 
 struct WheelFixture : ::testing::Test, TempPlatform
 {
-    std::unique_ptr<AppDelegate> app;
+    std::unique_ptr<AppState> app;
     PageRecorder pages;
 
     void SetUp() override
@@ -54,8 +54,7 @@ struct WheelFixture : ::testing::Test, TempPlatform
         QDir().mkpath(folders.documents);
         QDir().mkpath(folders.library);
         battery.set(0.5, 1);
-        app = std::make_unique<AppDelegate>(
-            platform, [](AppDelegate &, int) { return std::make_unique<QObject>(); });
+        app = std::make_unique<AppState>(platform);
     }
 
     // A wheel past its opening turn, with a fixed day: 3 March, noon UTC.
@@ -330,21 +329,48 @@ TEST_F(WheelFixture, UnpluggedWhileArmedChangesNothing)
     EXPECT_TRUE(pages.pages.empty());
 }
 
-TEST_F(WheelFixture, DetailedReadingsArmAndDisarmTheSameWay)
+TEST_F(WheelFixture, DetailedReadingsSayFullOnlyForAFullBatteryOncePerPlugIn)
 {
-    auto wheel = make();
-    wheel->updateInfo({{"Device Charging", false}, {"External Power", true}});
-    EXPECT_TRUE(wheel->alertVisible());
-    EXPECT_FALSE(wheel->verIfConnected());
-    wheel->dismissAlert();
-    wheel->updateInfo({{"Device Charging", true}, {"External Power", true}});
-    EXPECT_FALSE(wheel->turning());
-    wheel->updateInfo({{"Device Charging", false}, {"External Power", false}});
-    EXPECT_TRUE(wheel->verIfConnected());
-    wheel->updateInfo({{"Device Charging", true}, {"External Power", true}});
-    wheel->completeTurn();
-    EXPECT_EQ(pages.pages, std::vector<int>{3});
-    EXPECT_FALSE(wheel->alertVisible());
+    // Readings of the higher-precision mode as the wheel's reader takes them (the normal reading,
+    // then the detailed one): level as a fraction, the state the kernel's status gives, mains.
+    struct Step
+    {
+        double level;
+        int state;
+        bool mains;
+    };
+    const struct
+    {
+        const char *what;
+        std::vector<Step> steps;
+        int alerts;
+    } cases[] = {
+        {"on mains, status unknown, 80 %", {{0.8, 0, true}, {0.8, 0, true}, {0.8, 0, true}}, 0},
+        {"plugged in, not charging, 80 %", {{0.8, 1, true}, {0.8, 1, true}}, 0},
+        {"on mains, status unknown, 100 %", {{1.0, 0, true}, {1.0, 0, true}, {1.0, 0, true}}, 1},
+        {"status full", {{0.97, 3, true}, {0.97, 3, true}}, 1},
+        {"full, unplugged, plugged in again",
+         {{1.0, 0, true}, {0.99, 1, false}, {1.0, 0, true}, {1.0, 0, true}},
+         2},
+    };
+    app->setPrivat(true);
+    battery.figures.remainingMah = 1500;
+    battery.figures.designMah = 3000;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        auto wheel = make();
+        int alerts = 0;
+        for (const Step &step : c.steps) {
+            battery.set(step.level, step.state);
+            battery.figures.externalPower = step.mains;
+            wheel->nrInfo()->batteryInfo();
+            if (wheel->alertVisible()) {
+                ++alerts;
+                wheel->dismissAlert();
+            }
+        }
+        EXPECT_EQ(alerts, c.alerts);
+    }
 }
 
 TEST_F(WheelFixture, HistoryIsRecordedInMemoryAndWrittenOnTheWayToTheCalendar)

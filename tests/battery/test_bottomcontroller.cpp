@@ -1,12 +1,12 @@
 #include "battery/bottomcontroller.h"
 
-#include "app/appdelegate.h"
-#include "app/nrbatteryinfo.h"
 #include "battery/timeforaction.h"
-#include "tempplatform.h"
+#include "core/appstate.h"
+#include "core/nrbatteryinfo.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ struct RecordingDelegate : BottomControllerDelegate
 // capacities are the ones the worked examples use.
 struct Panel : ::testing::Test, TempPlatform
 {
-    std::unique_ptr<AppDelegate> app;
+    std::unique_ptr<AppState> app;
 
     void SetUp() override
     {
@@ -59,8 +59,7 @@ struct Panel : ::testing::Test, TempPlatform
                                                  {"iPhone1,2", device("1150 mAh")},
                                                  {"iPod2,1", device("700 mAh")}}));
         defaults.setValue("platform", "iPhone4,1");
-        app = std::make_unique<AppDelegate>(
-            platform, [](AppDelegate &, int) { return std::make_unique<QObject>(); });
+        app = std::make_unique<AppState>(platform);
     }
 
     std::unique_ptr<BottomController> make(bool tablet = false, int height = 480,

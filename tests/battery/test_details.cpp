@@ -1,10 +1,10 @@
 #include "battery/detailscell.h"
 #include "battery/detailsviewcontroller.h"
 
-#include "app/appdelegate.h"
-#include "tempplatform.h"
+#include "core/appstate.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
 
 #include <gtest/gtest.h>
 
@@ -74,15 +74,14 @@ TEST(DetailsBar, CellsForAProfile)
 
 struct List : ::testing::Test, TempPlatform
 {
-    std::unique_ptr<AppDelegate> app;
+    std::unique_ptr<AppState> app;
 
     void SetUp() override
     {
         brightness = 0.0;
         ensureApp();
         QDir().mkpath(folders.library);
-        app = std::make_unique<AppDelegate>(
-            platform, [](AppDelegate &, int) { return std::make_unique<QObject>(); });
+        app = std::make_unique<AppState>(platform);
     }
     std::unique_ptr<DetailsViewController> open(const char *model, float level, bool tablet = false)
     {

@@ -1,6 +1,6 @@
-#include "app/appdelegate.h"
-#include "app/nrbatteryinfo.h"
 #include "battery/batterycontroller.h"
+#include "core/appstate.h"
+#include "core/nrbatteryinfo.h"
 
 #include "tempplatform.h"
 #include "platform/notificationcenter.h"
@@ -37,7 +37,7 @@ struct RecordingScreen : BatteryControllerDelegate
 // tablet of 11560 mAh) and the shipped point tables among its resources.
 struct GaugeFixture : ::testing::Test, TempPlatform
 {
-    std::unique_ptr<AppDelegate> app;
+    std::unique_ptr<AppState> app;
     RecordingScreen screen;
 
     void SetUp() override
@@ -60,8 +60,7 @@ struct GaugeFixture : ::testing::Test, TempPlatform
         }
         defaults.setValue("platform", "iPhone4,1");
         battery.set(0.5, 1);
-        app = std::make_unique<AppDelegate>(
-            platform, [](AppDelegate &, int) { return std::unique_ptr<QObject>(); });
+        app = std::make_unique<AppState>(platform);
     }
 
     std::unique_ptr<BatteryController> gauge(int skin, bool tablet = false)

@@ -39,7 +39,7 @@ public:
 
     ViewController &viewController();
     MainWindow &window() { return *m_window; }
-    AppDelegate &app() { return *m_app; }
+    AppState &app() { return m_app->state(); }
     ScriptedBatterySource &battery() { return m_battery; }
     NotificationCenter &notifications() { return m_center; }
 

@@ -42,7 +42,8 @@ public:
 
     // The reading as it would be sent now.
     static QVariantMap reading(float level, int state);
-    // The detailed reading for these figures, or empty when the system lacks them.
+    // The detailed reading for these figures, or empty when the system lacks them. Besides the
+    // figures it says whether a supply is online and whether the battery itself reports full.
     static QVariantMap detailedReading(const PowerSupplySnapshot &snapshot);
 
     QTimer &timer() { return m_timer; }

@@ -1,4 +1,4 @@
-#include "app/nrbatteryinfo.h"
+#include "core/nrbatteryinfo.h"
 
 #include "fakebattery.h"
 

@@ -1,4 +1,4 @@
-#include "app/nrbatteryinfo.h"
+#include "core/nrbatteryinfo.h"
 
 #include "platform/batterysource.h"
 
@@ -38,6 +38,7 @@ QVariantMap NRBatteryInfo::detailedReading(const PowerSupplySnapshot &s)
         {QStringLiteral("Charger Current"), int(std::lround(s.currentMa.value_or(0)))},
         {QStringLiteral("Device Charging"), s.state == 2},
         {QStringLiteral("External Power"), s.externalPower},
+        {QStringLiteral("Fully Charged"), s.state == 3},
     };
 }
 

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/platform.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+// The state every screen shares, owned by the application object and handed to each controller:
+// the battery state (charge, estimates), the chosen skin, the higher-precision mode, the device
+// family with its interface images, and the platform services the screens reach the system
+// through. It survives every rebuild of the interface.
+class AppState : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float Level READ Level WRITE setLevel NOTIFY LevelChanged)
+    Q_PROPERTY(
+        QString timeBeforeDie READ timeBeforeDie WRITE setTimeBeforeDie NOTIFY timeBeforeDieChanged)
+    Q_PROPERTY(QString timeneedToCharge READ timeneedToCharge WRITE setTimeneedToCharge NOTIFY
+                   timeneedToChargeChanged)
+    Q_PROPERTY(
+        int currentBattery READ currentBattery WRITE setCurrentBattery NOTIFY currentBatteryChanged)
+    Q_PROPERTY(bool privat READ privat WRITE setPrivat NOTIFY privatChanged)
+
+public:
+    static constexpr int kSkinCount = 5;
+
+    explicit AppState(Platform &platform, QObject *parent = nullptr);
+
+    Platform &platform() { return m_platform; }
+    const Platform &platform() const { return m_platform; }
+    const Folders &folders() const { return m_platform.folders; }
+
+    float Level() const { return m_level; }
+    void setLevel(float level);
+    QString timeBeforeDie() const { return m_timeBeforeDie; }
+    void setTimeBeforeDie(const QString &text);
+    QString timeneedToCharge() const { return m_timeneedToCharge; }
+    void setTimeneedToCharge(const QString &text);
+    int currentBattery() const { return m_currentBattery; }
+    void setCurrentBattery(int index);
+    bool privat() const { return m_privat; }
+    void setPrivat(bool on);
+
+    // The family's shipped interface images and the copies made of them in the Library folder,
+    // as {"path", "name"} entries.
+    const QVariantList &imageArray() const { return m_imageArray; }
+    void setImageArray(QVariantList images) { m_imageArray = std::move(images); }
+    const QVariantList &transformIMG() const { return m_transformIMG; }
+    void setTransformIMG(QVariantList copies) { m_transformIMG = std::move(copies); }
+
+    // The device family: the tablet layout (idiom 1) or the phone layout (0).
+    bool isIpad() const;
+    // URLs of interface images: the (tinted) copies in the Library folder, or the shipped
+    // resources for the few images that are never tinted.
+    Q_INVOKABLE QString libraryImage(const QString &name) const;
+    Q_INVOKABLE QString resourceImage(const QString &name) const;
+
+signals:
+    void LevelChanged();
+    void timeBeforeDieChanged();
+    void timeneedToChargeChanged();
+    void currentBatteryChanged();
+    void privatChanged();
+
+private:
+    Platform &m_platform;
+    float m_level = 1000.0f;
+    QString m_timeBeforeDie;
+    QString m_timeneedToCharge;
+    int m_currentBattery = 0;
+    bool m_privat = false;
+    QVariantList m_imageArray;
+    QVariantList m_transformIMG;
+};
