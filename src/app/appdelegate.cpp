@@ -98,7 +98,7 @@ bool AppDelegate::didFinishLaunching()
 void AppDelegate::initAlarmArray()
 {
     const QString path = alertPath();
-    const plist::ReadResult stored = plist::readFile(path);
+    const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
     if (stored.ok()) {
         const QVariantList records = stored.value.toList();
         // A file with fewer records has no precision flag: the mode stays off.
@@ -106,6 +106,9 @@ void AppDelegate::initAlarmArray()
             m_privat = records.at(1).toMap().value(QStringLiteral("state")).toBool();
         return;
     }
+    // An unreadable file is left as it is; the mode stays off for this run.
+    if (!stored.mayWrite())
+        return;
     if (!plist::writeFile(path, defaultAlerts()))
         qWarning("powerdeck: could not write %s", qPrintable(path));
 }
@@ -113,7 +116,7 @@ void AppDelegate::initAlarmArray()
 void AppDelegate::readSkin()
 {
     const QString path = battPath();
-    const plist::ReadResult stored = plist::readFile(path);
+    const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
     if (stored.ok()) {
         const QVariantList list = stored.value.toList();
         bool ok = false;
@@ -122,8 +125,9 @@ void AppDelegate::readSkin()
         m_currentBattery = (ok && index >= 0 && index < kSkinCount) ? index : 0;
         return;
     }
-    // First start: the file says 1 while this run keeps skin 0.
-    plist::writeFile(path, QVariantList{1});
+    // First start: the file says 1 while this run keeps skin 0. An unreadable file is kept.
+    if (stored.mayWrite())
+        plist::writeFile(path, QVariantList{1});
 }
 
 QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,

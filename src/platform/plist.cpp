@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 #include <QTimeZone>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -185,6 +188,76 @@ plist_t fromVariant(const QVariant &value)
     }
 }
 
+// Paths whose last read found an existing file that could not be read.
+struct UnreadablePaths
+{
+    QMutex mutex;
+    QSet<QString> paths;
+};
+
+UnreadablePaths &unreadablePaths()
+{
+    static UnreadablePaths instance;
+    return instance;
+}
+
+QString pathKey(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void markUnreadable(const QString &path, bool unreadable)
+{
+    UnreadablePaths &u = unreadablePaths();
+    const QMutexLocker lock(&u.mutex);
+    if (unreadable)
+        u.paths.insert(pathKey(path));
+    else
+        u.paths.remove(pathKey(path));
+}
+
+enum class Bytes { Read, Absent, Failed };
+
+// The whole file. errorNumber tells why it failed.
+Bytes readBytes(const QString &path, QByteArray &out, int &errorNumber)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        errorNumber = errno;
+        return errorNumber == ENOENT ? Bytes::Absent : Bytes::Failed;
+    }
+    out.clear();
+    char buf[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            errorNumber = errno;
+            ::close(fd);
+            return Bytes::Failed;
+        }
+        out.append(buf, n);
+    }
+    ::close(fd);
+    return Bytes::Read;
+}
+
+bool hasShape(const QVariant &value, Shape expected)
+{
+    switch (expected) {
+    case Shape::Array:
+        return value.typeId() == QMetaType::QVariantList;
+    case Shape::Dictionary:
+        return value.typeId() == QMetaType::QVariantMap;
+    case Shape::Any:
+        break;
+    }
+    return true;
+}
+
 bool writeAll(int fd, const char *data, qsizetype size)
 {
     while (size > 0) {
@@ -230,25 +303,48 @@ QByteArray toXml(const QVariant &value)
     return out;
 }
 
-ReadResult readFile(const QString &path)
+ReadResult readFile(const QString &path, Shape expected)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    int errorNumber = 0;
+    switch (readBytes(path, bytes, errorNumber)) {
+    case Bytes::Absent:
+        markUnreadable(path, false);
         return {{}, ReadStatus::Missing};
-    const QByteArray bytes = file.readAll();
-    file.close();
+    case Bytes::Failed:
+        // Its contents are unknown, not absent: writing defaults over it would destroy them.
+        markUnreadable(path, true);
+        qWarning("powerdeck: %s cannot be read (%s); it is left alone and defaults are used",
+                 qPrintable(path), std::strerror(errorNumber));
+        return {{}, ReadStatus::Unreadable};
+    case Bytes::Read:
+        break;
+    }
+    markUnreadable(path, false);
     QVariant value = fromData(bytes);
-    if (value.isValid())
+    if (value.isValid() && hasShape(value, expected))
         return {value, ReadStatus::Ok};
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning("powerdeck: %s could not be parsed; kept as %s", qPrintable(path), qPrintable(aside));
+    qWarning("powerdeck: %s could not be parsed or holds the wrong kind of value; kept as %s",
+             qPrintable(path), qPrintable(aside));
     return {{}, ReadStatus::Corrupt};
+}
+
+bool isUnreadable(const QString &path)
+{
+    UnreadablePaths &u = unreadablePaths();
+    const QMutexLocker lock(&u.mutex);
+    return u.paths.contains(pathKey(path));
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    if (isUnreadable(path)) {
+        qWarning("powerdeck: not replacing %s, which could not be read", qPrintable(path));
+        return false;
+    }
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     QDir().mkpath(dir);

@@ -1,9 +1,10 @@
 #include "app/appdelegate.h"
 
-#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +145,6 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
         {"off", AppDelegate::defaultAlerts(), false},
         {"one record only", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}}}, false},
         {"empty array", QVariantList{}, false},
-        {"not an array", QVariantMap{{"state", true}}, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -160,17 +160,50 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
 
 TEST(StartUp, CorruptFilesAreSetAsideAndRecreated)
 {
-    StartUp s;
-    QDir().mkpath(s.folders.documents);
-    QDir().mkpath(s.folders.library);
-    StartUp::touch(s.folders.documents + "/Alert.plist", "<plist><array><dict>");
-    StartUp::touch(s.folders.library + "/batt.txt", "garbage");
-    auto app = s.launch();
-    EXPECT_TRUE(QFile::exists(s.folders.documents + "/Alert.plist.corrupt"));
-    EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
-    EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(), AppDelegate::defaultAlerts());
-    EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
-    EXPECT_EQ(app->currentBattery(), 0);
+    const struct
+    {
+        const char *what;
+        QByteArray alerts, skin;
+    } cases[] = {
+        {"unparsable", "<plist><array><dict>", "garbage"},
+        {"wrong kind", plist::toXml(QVariantMap{{"state", true}}), plist::toXml(QString("3"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        StartUp s;
+        QDir().mkpath(s.folders.documents);
+        QDir().mkpath(s.folders.library);
+        StartUp::touch(s.folders.documents + "/Alert.plist", c.alerts.constData());
+        StartUp::touch(s.folders.library + "/batt.txt", c.skin.constData());
+        auto app = s.launch();
+        EXPECT_TRUE(QFile::exists(s.folders.documents + "/Alert.plist.corrupt"));
+        EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
+        EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(),
+                  AppDelegate::defaultAlerts());
+        EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
+        EXPECT_EQ(app->currentBattery(), 0);
+        EXPECT_FALSE(app->privat());
+    }
+}
+
+TEST(StartUp, StoredFilesThatCannotBeReadAreLeftAlone)
+{
+    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
+        SCOPED_TRACE(kindName(kind));
+        StartUp s;
+        const QString alerts = s.folders.documents + "/Alert.plist";
+        const QString skin = s.folders.library + "/batt.txt";
+        ASSERT_TRUE(makeUnreadable(alerts, kind));
+        ASSERT_TRUE(makeUnreadable(skin, kind));
+        auto app = s.launch();
+        // The run goes on with the defaults in memory.
+        EXPECT_FALSE(app->privat());
+        EXPECT_EQ(app->currentBattery(), 0);
+        EXPECT_TRUE(isStillUnreadable(alerts, kind));
+        EXPECT_TRUE(isStillUnreadable(skin, kind));
+        EXPECT_FALSE(QFileInfo::exists(alerts + ".corrupt"));
+        EXPECT_FALSE(QFileInfo::exists(skin + ".corrupt"));
+    }
 }
 
 TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)
