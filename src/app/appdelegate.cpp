@@ -81,13 +81,8 @@ bool AppDelegate::didFinishLaunching()
 
     readSkin();
 
-    // The copies are made once: when the marker image's copy exists, they all do.
-    if (!m_imageArray.isEmpty()) {
-        const int marker = std::min<int>(2, int(m_imageArray.size()) - 1);
-        const QString name = m_imageArray.at(marker).toMap().value(QStringLiteral("name")).toString();
-        if (!QFileInfo::exists(m_platform.folders.library + QLatin1Char('/') + name))
-            copyImgToCache();
-    }
+    // Every start: a newer build may ship images an existing install has no copy of yet.
+    copyImgToCache();
 
     m_platform.notifications.addObserver(QStringLiteral("restartAPP2"), this,
                                          [this](const QVariant &) { restart(); });
@@ -161,9 +156,11 @@ void AppDelegate::copyImgToCache()
         const QVariantMap entry = v.toMap();
         const QString name = entry.value(QStringLiteral("name")).toString();
         const QString target = library + QLatin1Char('/') + name;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        // An existing copy (possibly tinted) is kept.
-        QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
+        // An existing copy (possibly tinted) is kept; only missing ones are made.
+        if (!QFileInfo::exists(target)) {
+            QDir().mkpath(QFileInfo(target).absolutePath());
+            QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
+        }
         m_transformIMG.append(QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
 }

@@ -103,24 +103,27 @@ TEST(StartUp, SecondStartUsesTheStoredSkinAndCopiesNothing)
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
     auto app = s.launch();
     EXPECT_EQ(app->currentBattery(), 1);
-    EXPECT_TRUE(app->transformIMG().isEmpty());
+    EXPECT_EQ(names(app->transformIMG()), names(app->imageArray()));
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
 }
 
-TEST(StartUp, MissingMarkerCopyTriggersTheCopyButKeepsExistingCopies)
+TEST(StartUp, EveryMissingCopyIsMadeAndExistingCopiesAreKept)
 {
     StartUp s;
     s.launch();
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
-    QFile::remove(s.folders.library + "/1_c_10x10.png"); // the third image is the marker
+    QFile::remove(s.folders.library + "/1_b_10x10.png");
+    // A newer build ships an image the install has no copy of.
+    StartUp::touch(s.folders.resources + "/1_d_new.png", "new");
     auto app = s.launch();
-    EXPECT_EQ(app->transformIMG().size(), 4);
+    EXPECT_EQ(app->transformIMG().size(), 5);
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
-    EXPECT_TRUE(QFile::exists(s.folders.library + "/1_c_10x10.png"));
+    for (const char *name : {"1_b_10x10.png", "1_d_new.png"})
+        EXPECT_TRUE(QFile::exists(s.folders.library + "/" + name)) << name;
 }
 
 TEST(StartUp, TabletListsOnlyTabletImages)
