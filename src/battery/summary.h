@@ -29,7 +29,8 @@ constexpr int kViaCellular = 2;
 // The charge shown as a whole percent, "42%". The reader reports an unknown level as -100: that
 // is no charge at all, so it reads "--%" rather than a negative percent.
 std::string percentText(float percent);
-// The standby hours as stored for the empty-battery notification: "%f", never negative or NaN.
+// The standby hours as stored for the empty-battery notification: six decimals with a point
+// ("5.378788") whatever the locale, never negative or NaN.
 std::string timeBeforeDieText(float standbyHours);
 
 struct NetworkButtons

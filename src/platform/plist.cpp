@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <locale.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -188,6 +189,30 @@ plist_t fromVariant(const QVariant &value)
     }
 }
 
+// libplist reads <real> texts with the C library, which follows the process's LC_NUMERIC: under a
+// comma-decimal locale "5.378788" would come back as 5. The parse runs in the C locale on this
+// thread only.
+class CNumericLocale
+{
+public:
+    CNumericLocale()
+    {
+        static const locale_t c = ::newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+        if (c)
+            m_previous = ::uselocale(c);
+    }
+    ~CNumericLocale()
+    {
+        if (m_previous)
+            ::uselocale(m_previous);
+    }
+    CNumericLocale(const CNumericLocale &) = delete;
+    CNumericLocale &operator=(const CNumericLocale &) = delete;
+
+private:
+    locale_t m_previous = locale_t(nullptr);
+};
+
 // Paths whose last read found an existing file that could not be read.
 struct UnreadablePaths
 {
@@ -280,10 +305,12 @@ QVariant fromData(const QByteArray &data)
     if (data.isEmpty())
         return {};
     plist_t raw = nullptr;
-    if (data.startsWith("bplist00"))
+    if (data.startsWith("bplist00")) {
         plist_from_bin(data.constData(), uint32_t(data.size()), &raw);
-    else
+    } else {
+        const CNumericLocale numbers;
         plist_from_xml(data.constData(), uint32_t(data.size()), &raw);
+    }
     Node node(raw);
     return toVariant(raw);
 }
@@ -295,6 +322,7 @@ QByteArray toXml(const QVariant &value)
         return {};
     char *xml = nullptr;
     uint32_t len = 0;
+    const CNumericLocale numbers;
     plist_to_xml(static_cast<plist_t>(node.get()), &xml, &len);
     if (!xml)
         return {};

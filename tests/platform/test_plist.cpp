@@ -87,6 +87,19 @@ TEST(Plist, NestedArraysAndDictsKeepTheirShape)
     EXPECT_EQ(inner[2].typeId(), QMetaType::QVariantMap);
 }
 
+TEST(Plist, RealsReadAndWriteTheSameInAnyLocale)
+{
+    const QByteArray stored = "<plist version=\"1.0\"><array><real>5.378788</real>"
+                              "<real>-0.25</real></array></plist>";
+    CommaDecimalLocale comma;
+    REQUIRE_COMMA_DECIMAL_LOCALE(comma);
+    const QVariantList read = plist::fromData(stored).toList();
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_DOUBLE_EQ(read[0].toDouble(), 5.378788);
+    EXPECT_DOUBLE_EQ(read[1].toDouble(), -0.25);
+    EXPECT_DOUBLE_EQ(roundTrip(QVariantList{3.25}).toList().value(0).toDouble(), 3.25);
+}
+
 TEST(Plist, ValuesWithoutAPlistFormAreRefused)
 {
     EXPECT_TRUE(plist::toXml(QVariant()).isEmpty());
