@@ -6,9 +6,14 @@
 
 namespace summary {
 
+bool isUnknownLevel(float percent)
+{
+    return !std::isfinite(percent) || percent < 0;
+}
+
 std::string percentText(float percent)
 {
-    if (!std::isfinite(percent) || percent < 0)
+    if (isUnknownLevel(percent))
         return "--%";
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.0f%%", double(percent));
