@@ -33,6 +33,20 @@ install_packages() {
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The tests run parts of Powerdeck under a comma-decimal locale; generate it where it is missing.
+ensure_test_locale() {
+  if locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Note: locale de_DE.UTF-8 is missing; the locale tests skip. To generate it:"
+    echo "  sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8"
+    return 0
+  fi
+  echo "Generating locale de_DE.UTF-8 for the tests..."
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "Could not generate de_DE.UTF-8; the locale tests will fail."
+}
+
 build_tree() {
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
@@ -48,6 +62,7 @@ if [ "$mode" = run ]; then
 fi
 
 # Test mode: the main suite, then any further stages (sanitizer and fuzzing runs) in test.d.
+ensure_test_locale
 status=0
 ctest --test-dir "$build" --output-on-failure --timeout 600 -j "$(nproc 2>/dev/null || echo 2)" || status=1
 if [ -d "$here/test.d" ]; then

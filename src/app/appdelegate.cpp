@@ -66,14 +66,8 @@ bool AppDelegate::didFinishLaunching()
 
     readSkin();
 
-    // The copies are made once: when the marker image's copy exists, they all do.
-    const QVariantList &images = m_state.imageArray();
-    if (!images.isEmpty()) {
-        const int marker = std::min<int>(2, int(images.size()) - 1);
-        const QString name = images.at(marker).toMap().value(QStringLiteral("name")).toString();
-        if (!QFileInfo::exists(m_platform.folders.library + QLatin1Char('/') + name))
-            copyImgToCache();
-    }
+    // Every start: a newer build may ship images an existing install has no copy of yet.
+    copyImgToCache();
 
     m_platform.notifications.addObserver(QStringLiteral("restartAPP2"), this,
                                          [this](const QVariant &) { restart(); });
@@ -84,7 +78,7 @@ bool AppDelegate::didFinishLaunching()
 void AppDelegate::initAlarmArray()
 {
     const QString path = alertPath();
-    const plist::ReadResult stored = plist::readFile(path);
+    const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
     if (stored.ok()) {
         const QVariantList records = stored.value.toList();
         // A file with fewer records has no precision flag: the mode stays off.
@@ -92,6 +86,9 @@ void AppDelegate::initAlarmArray()
             m_state.setPrivat(records.at(1).toMap().value(QStringLiteral("state")).toBool());
         return;
     }
+    // An unreadable file is left as it is; the mode stays off for this run.
+    if (!stored.mayWrite())
+        return;
     if (!plist::writeFile(path, defaultAlerts()))
         qWarning("powerdeck: could not write %s", qPrintable(path));
 }
@@ -99,7 +96,7 @@ void AppDelegate::initAlarmArray()
 void AppDelegate::readSkin()
 {
     const QString path = battPath();
-    const plist::ReadResult stored = plist::readFile(path);
+    const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
     if (stored.ok()) {
         const QVariantList list = stored.value.toList();
         bool ok = false;
@@ -108,8 +105,9 @@ void AppDelegate::readSkin()
         m_state.setCurrentBattery((ok && index >= 0 && index < AppState::kSkinCount) ? index : 0);
         return;
     }
-    // First start: the file says 1 while this run keeps skin 0.
-    plist::writeFile(path, QVariantList{1});
+    // First start: the file says 1 while this run keeps skin 0. An unreadable file is kept.
+    if (stored.mayWrite())
+        plist::writeFile(path, QVariantList{1});
 }
 
 QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
@@ -139,16 +137,17 @@ QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
 void AppDelegate::copyImgToCache()
 {
     const QString library = m_platform.folders.library;
-    QVariantList copies = m_state.transformIMG();
+    QVariantList copies;
     for (const QVariant &v : m_state.imageArray()) {
         const QVariantMap entry = v.toMap();
         const QString name = entry.value(QStringLiteral("name")).toString();
         const QString target = library + QLatin1Char('/') + name;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        // An existing copy (possibly tinted) is kept.
-        QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
-        copies.append(
-            QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
+        // An existing copy (possibly tinted) is kept; only missing ones are made.
+        if (!QFileInfo::exists(target)) {
+            QDir().mkpath(QFileInfo(target).absolutePath());
+            QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
+        }
+        copies.append(QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
     m_state.setTransformIMG(copies);
 }

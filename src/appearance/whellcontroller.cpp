@@ -361,8 +361,10 @@ void WhellController::dismissAlert()
 
 void WhellController::loadCalendar()
 {
-    // A missing file is an empty history; a damaged one has been set aside by the reader.
-    const plist::ReadResult result = plist::readFile(m_calPath);
+    // A missing file is an empty history; a damaged one has been set aside by the reader. An
+    // unreadable one is kept: the history of this run stays in memory, and the plist layer
+    // refuses to write over that file.
+    const plist::ReadResult result = plist::readFile(m_calPath, plist::Shape::Array);
     m_calendarArr = result.ok() ? result.value.toList() : QVariantList();
     m_unsavedHistory = false;
 }

@@ -206,7 +206,7 @@ void BatteryController::updateNormInfo(const QVariantMap &reading)
     const float p = reading.value(QStringLiteral("batteryLevel")).toFloat();
     // An unknown level (-100) is no known charge, never a negative one.
     m_app.setLevel(float(chargeForPercent(p, m_capasity)));
-    m_levelUnknown = !std::isfinite(p) || p < 0;
+    setLevelUnknown(!std::isfinite(p) || p < 0);
     setSlider(m_levelUnknown ? 0.0 : std::clamp(double(p), 0.0, 100.0));
     testAnim();
 }
@@ -218,13 +218,21 @@ void BatteryController::updateInfo(const QVariantMap &detailed)
     const double p = detailed.value(QStringLiteral("Battery Level")).toDouble();
     const float capacity = detailed.value(QStringLiteral("Current Capacity")).toFloat();
     setSlider(p);
-    m_levelUnknown = false;
+    setLevelUnknown(false);
     if (std::isfinite(capacity))
         m_app.setLevel(std::fabs(capacity));
     testAnim();
 }
 
 // ---- The slider --------------------------------------------------------------------------------
+
+void BatteryController::setLevelUnknown(bool unknown)
+{
+    if (unknown == m_levelUnknown)
+        return;
+    m_levelUnknown = unknown;
+    emit levelUnknownChanged();
+}
 
 void BatteryController::setSlider(double value)
 {
@@ -239,7 +247,7 @@ void BatteryController::setSliderValue(double value)
     if (m_removed)
         return;
     setSlider(value);
-    m_levelUnknown = false;
+    setLevelUnknown(false);
     testAnim();
 }
 
@@ -258,7 +266,7 @@ void BatteryController::sliderMoved(double x)
     if (m_removed || !m_customSlider.isTracking())
         return;
     if (m_customSlider.continueTrackingWithTouch(x)) {
-        m_levelUnknown = false;
+        setLevelUnknown(false);
         emit sliderChanged();
         testAnim();
     }
@@ -277,8 +285,8 @@ void BatteryController::testAnim()
     if (m_removed)
         return;
     const double v = m_customSlider.value();
-    // Without a battery the skin shows empty, but the pages learn that the level is unknown
-    // rather than a flat battery.
+    // Without a known level the view veils the skin, and the pages learn that the level is
+    // unknown rather than a flat battery.
     if (m_delegate)
         m_delegate->currentLevel(m_levelUnknown ? -100.0f : float(v));
     const int level = int(v);

@@ -70,6 +70,9 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(double thumbCenter READ thumbCenter NOTIFY sliderChanged)
     Q_PROPERTY(double thumbScale READ thumbScale CONSTANT)
     Q_PROPERTY(bool tracking READ tracking NOTIFY trackingChanged)
+    // No level is known (no battery, or a reading without a level) and the user has not set one:
+    // the view shows the skin veiled rather than as an empty battery.
+    Q_PROPERTY(bool levelUnknown READ levelUnknown NOTIFY levelUnknownChanged)
 
 public:
     static constexpr int kElectronIntervalMs = 80;
@@ -117,6 +120,7 @@ public:
     double thumbCenter() const { return m_customSlider.thumbCenter(); }
     double thumbScale() const { return gauge::thumbScale(m_tablet); }
     bool tracking() const { return m_customSlider.isTracking(); }
+    bool levelUnknown() const { return m_levelUnknown; }
     double laTimer() const { return m_laTimer; }
     bool animationEnabled() const { return m_animationEnabled; }
     const mySlider &customSlider() const { return m_customSlider; }
@@ -168,6 +172,7 @@ signals:
     void rotorChanged();
     void sliderChanged();
     void trackingChanged();
+    void levelUnknownChanged();
 
 private:
     void initSphere();
@@ -175,6 +180,7 @@ private:
     void drawClassic(double value);
     void updateTimers();
     void setSlider(double value);
+    void setLevelUnknown(bool unknown);
     void reportFailure(const std::string &reason) const;
 
     AppState &m_app;

@@ -4,6 +4,7 @@
 #include "core/appstate.h"
 #include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
+#include "platform/batterysource.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -74,8 +75,13 @@ void BottomController::updateInfoFromBAttery(float percent)
     m_charge = chargeForPercent(percent, m_nominalCapacity);
     const float standby = standbyFor(m_charge);
     m_app.setTimeBeforeDie(QString::fromStdString(summary::timeBeforeDieText(standby)));
-    m_procentsLabel = QString::fromStdString(summary::percentText(percent));
-    m_timeLabel = floatToTime(standby);
+    // An unknown level on a machine without a battery says so; a battery that briefly reports
+    // no level, or a level the user dragged in, is shown as usual.
+    const bool noBattery =
+        summary::isUnknownLevel(percent) && !m_app.platform().battery.hasBattery();
+    m_procentsLabel = noBattery ? QString::fromLatin1(summary::kNoBattery)
+                                : QString::fromStdString(summary::percentText(percent));
+    m_timeLabel = noBattery ? QString::fromLatin1(summary::kNoTime) : floatToTime(standby);
     emit infoChanged();
 }
 

@@ -1,13 +1,19 @@
 #include "battery/summary.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace summary {
 
+bool isUnknownLevel(float percent)
+{
+    return !std::isfinite(percent) || percent < 0;
+}
+
 std::string percentText(float percent)
 {
-    if (!std::isfinite(percent) || percent < 0)
+    if (isUnknownLevel(percent))
         return "--%";
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.0f%%", double(percent));
@@ -19,9 +25,12 @@ std::string timeBeforeDieText(float standbyHours)
     // The scheduler times a notification from this; a bogus value must read as "no time left".
     if (!std::isfinite(standbyHours) || standbyHours < 0)
         standbyHours = 0;
+    // Six decimals like "%f", but always with a point: the C library's printf follows the
+    // user's locale, and "5,378788" would be read back as 5 hours.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%f", double(standbyHours));
-    return buf;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, double(standbyHours), std::chars_format::fixed, 6);
+    return std::string(buf, end.ptr);
 }
 
 NetworkButtons networkButtonsFor(int status, NetworkButtons current)

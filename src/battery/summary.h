@@ -29,7 +29,14 @@ constexpr int kViaCellular = 2;
 // The charge shown as a whole percent, "42%". The reader reports an unknown level as -100: that
 // is no charge at all, so it reads "--%" rather than a negative percent.
 std::string percentText(float percent);
-// The standby hours as stored for the empty-battery notification: "%f", never negative or NaN.
+// What the panel shows where the percent and the time go on a machine without a battery.
+constexpr const char *kNoBattery = "No battery";
+constexpr const char *kNoTime = "--";
+// True when the percent is no known level (the reader's -100, or anything not a percent).
+bool isUnknownLevel(float percent);
+
+// The standby hours as stored for the empty-battery notification: six decimals with a point
+// ("5.378788") whatever the locale, never negative or NaN.
 std::string timeBeforeDieText(float standbyHours);
 
 struct NetworkButtons

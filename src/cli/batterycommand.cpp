@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "battery/summary.h"
 #include "battery/timeforaction.h"
 #include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
@@ -146,6 +147,13 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
     const auto stand = profile.find("stand");
     const float standby = stand == profile.end() ? 0.0f : stand->second;
     const QVariantMap detailed = NRBatteryInfo::detailedReading(snap);
+    // Without a battery the text says so and gives no times, as the summary panel does, unless
+    // a charge or percent to estimate for was given.
+    const bool noTimes = !snap.hasBattery && !o.charge && summary::isUnknownLevel(percent);
+    auto timeText = [noTimes](float hours) {
+        return noTimes ? QString::fromLatin1(summary::kNoTime)
+                       : QString::fromStdString(floatToTime(hours));
+    };
 
     if (o.json) {
         QJsonArray list;
@@ -159,6 +167,7 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
         }
         QJsonObject root{
             {"platform", platform},
+            {"battery", snap.hasBattery},
             {"deviceName", specs.name()},
             {"nominalCapacity", double(nominal)},
             {"batteryLevel", double(batteryLevel)},
@@ -169,7 +178,8 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
             {"standby", QJsonObject{{"hours", double(standby)},
                                     {"text", QString::fromStdString(floatToTime(standby))}}},
             {"activities", list},
-            {"detailed", detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(detailed))},
+            {"detailed",
+             detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(detailed))},
         };
         out << QJsonDocument(root).toJson(QJsonDocument::Indented);
         out.flush();
@@ -180,8 +190,10 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
         out << "  " << (label + QLatin1Char(':')).leftJustified(22) << value << '\n';
     };
     out << "battery\n";
-    row(QStringLiteral("level"), batteryLevel < 0 ? QStringLiteral("unknown")
-                                                  : QString::number(double(batteryLevel), 'f', 1) + QStringLiteral(" %"));
+    row(QStringLiteral("level"),
+        !snap.hasBattery   ? QString::fromLatin1(summary::kNoBattery)
+        : batteryLevel < 0 ? QStringLiteral("unknown")
+                           : QString::number(double(batteryLevel), 'f', 1) + QStringLiteral(" %"));
     row(QStringLiteral("state"), QString::fromLatin1(stateText(batteryState)));
     row(QStringLiteral("platform"), platform);
     row(QStringLiteral("device"), specs.name().isEmpty() ? QStringLiteral("unknown") : specs.name());
@@ -194,12 +206,12 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
             row(it.key(), it.value().toString());
     }
     out << "standby\n";
-    row(QStringLiteral("Standy mode"), QString::fromStdString(floatToTime(standby)));
+    row(QStringLiteral("Standy mode"), timeText(standby));
     out << "activities\n";
     for (const Activity &a : activities()) {
         const auto it = profile.find(a.key);
         const float hours = it == profile.end() ? 0.0f : it->second;
-        row(QString::fromUtf8(a.label.data(), a.label.size()), QString::fromStdString(floatToTime(hours)));
+        row(QString::fromUtf8(a.label.data(), a.label.size()), timeText(hours));
     }
     out.flush();
     return 0;

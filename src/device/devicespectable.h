@@ -21,7 +21,7 @@ public:
 
     // The property names in display order; each is both the row caption and the resource key.
     static const QStringList &propertyNames();
-    // "x86_64", "aarch64", "armv7l": the kernel machine names of the hosts Powerdeck runs on.
+    // A kernel machine name ("x86_64", "riscv64", ...) rather than a device model code.
     static bool isHostIdentifier(const QString &identifier);
 
     DeviceSpecTable(QString resourcePath, QString platform, SystemRoots roots = {});

@@ -26,6 +26,9 @@ public:
     float batteryLevel() { return float(snapshot().level); }
     // 0 unknown, 1 unplugged, 2 charging, 3 full.
     int batteryState() { return snapshot().state; }
+    // Whether the system has a battery at all (a desktop or a container has none). A battery
+    // can report an unknown level for a moment; this stays true then.
+    bool hasBattery() { return snapshot().hasBattery; }
 
 signals:
     void batteryLevelDidChange();

@@ -24,5 +24,7 @@ QString platformIdentifier(const UserDefaults *defaults)
 
 bool isHostIdentifier(std::string_view identifier)
 {
-    return identifier == "x86_64" || identifier == "aarch64" || identifier == "armv7l";
+    // Device model codes are a family name, a major number, a comma and a minor number
+    // ("iPhone4,1"); no kernel machine name has a comma.
+    return !identifier.empty() && identifier.find(',') == std::string_view::npos;
 }

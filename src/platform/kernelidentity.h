@@ -13,6 +13,9 @@ class UserDefaults;
 QString kernelMachineName();
 QString platformIdentifier(const UserDefaults *defaults);
 
-// The machine names of the Linux hosts Powerdeck runs on ("x86_64", "aarch64", "armv7l"). They
-// name no device model: the estimates use the host row, and the device table is read live.
+// True for every identifier that names no device model: the kernel machine names of the hosts
+// Powerdeck runs on ("x86_64", "aarch64", "armv7l", "i686", "riscv64", "ppc64le", ...). For them
+// the estimates use the host row, and the device table is read live. A model code ("iPhone6,1")
+// is never a host, even when no table knows it; an empty identifier (nothing could be read)
+// names nothing at all.
 bool isHostIdentifier(std::string_view identifier);

@@ -6,11 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 #include <QTimeZone>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <locale.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -185,6 +189,100 @@ plist_t fromVariant(const QVariant &value)
     }
 }
 
+// libplist reads <real> texts with the C library, which follows the process's LC_NUMERIC: under a
+// comma-decimal locale "5.378788" would come back as 5. The parse runs in the C locale on this
+// thread only.
+class CNumericLocale
+{
+public:
+    CNumericLocale()
+    {
+        static const locale_t c = ::newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+        if (c)
+            m_previous = ::uselocale(c);
+    }
+    ~CNumericLocale()
+    {
+        if (m_previous)
+            ::uselocale(m_previous);
+    }
+    CNumericLocale(const CNumericLocale &) = delete;
+    CNumericLocale &operator=(const CNumericLocale &) = delete;
+
+private:
+    locale_t m_previous = locale_t(nullptr);
+};
+
+// Paths whose last read found an existing file that could not be read.
+struct UnreadablePaths
+{
+    QMutex mutex;
+    QSet<QString> paths;
+};
+
+UnreadablePaths &unreadablePaths()
+{
+    static UnreadablePaths instance;
+    return instance;
+}
+
+QString pathKey(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void markUnreadable(const QString &path, bool unreadable)
+{
+    UnreadablePaths &u = unreadablePaths();
+    const QMutexLocker lock(&u.mutex);
+    if (unreadable)
+        u.paths.insert(pathKey(path));
+    else
+        u.paths.remove(pathKey(path));
+}
+
+enum class Bytes { Read, Absent, Failed };
+
+// The whole file. errorNumber tells why it failed.
+Bytes readBytes(const QString &path, QByteArray &out, int &errorNumber)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        errorNumber = errno;
+        return errorNumber == ENOENT ? Bytes::Absent : Bytes::Failed;
+    }
+    out.clear();
+    char buf[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            errorNumber = errno;
+            ::close(fd);
+            return Bytes::Failed;
+        }
+        out.append(buf, n);
+    }
+    ::close(fd);
+    return Bytes::Read;
+}
+
+bool hasShape(const QVariant &value, Shape expected)
+{
+    switch (expected) {
+    case Shape::Array:
+        return value.typeId() == QMetaType::QVariantList;
+    case Shape::Dictionary:
+        return value.typeId() == QMetaType::QVariantMap;
+    case Shape::Any:
+        break;
+    }
+    return true;
+}
+
 bool writeAll(int fd, const char *data, qsizetype size)
 {
     while (size > 0) {
@@ -207,10 +305,12 @@ QVariant fromData(const QByteArray &data)
     if (data.isEmpty())
         return {};
     plist_t raw = nullptr;
-    if (data.startsWith("bplist00"))
+    if (data.startsWith("bplist00")) {
         plist_from_bin(data.constData(), uint32_t(data.size()), &raw);
-    else
+    } else {
+        const CNumericLocale numbers;
         plist_from_xml(data.constData(), uint32_t(data.size()), &raw);
+    }
     Node node(raw);
     return toVariant(raw);
 }
@@ -222,6 +322,7 @@ QByteArray toXml(const QVariant &value)
         return {};
     char *xml = nullptr;
     uint32_t len = 0;
+    const CNumericLocale numbers;
     plist_to_xml(static_cast<plist_t>(node.get()), &xml, &len);
     if (!xml)
         return {};
@@ -230,25 +331,48 @@ QByteArray toXml(const QVariant &value)
     return out;
 }
 
-ReadResult readFile(const QString &path)
+ReadResult readFile(const QString &path, Shape expected)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    int errorNumber = 0;
+    switch (readBytes(path, bytes, errorNumber)) {
+    case Bytes::Absent:
+        markUnreadable(path, false);
         return {{}, ReadStatus::Missing};
-    const QByteArray bytes = file.readAll();
-    file.close();
+    case Bytes::Failed:
+        // Its contents are unknown, not absent: writing defaults over it would destroy them.
+        markUnreadable(path, true);
+        qWarning("powerdeck: %s cannot be read (%s); it is left alone and defaults are used",
+                 qPrintable(path), std::strerror(errorNumber));
+        return {{}, ReadStatus::Unreadable};
+    case Bytes::Read:
+        break;
+    }
+    markUnreadable(path, false);
     QVariant value = fromData(bytes);
-    if (value.isValid())
+    if (value.isValid() && hasShape(value, expected))
         return {value, ReadStatus::Ok};
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning("powerdeck: %s could not be parsed; kept as %s", qPrintable(path), qPrintable(aside));
+    qWarning("powerdeck: %s could not be parsed or holds the wrong kind of value; kept as %s",
+             qPrintable(path), qPrintable(aside));
     return {{}, ReadStatus::Corrupt};
+}
+
+bool isUnreadable(const QString &path)
+{
+    UnreadablePaths &u = unreadablePaths();
+    const QMutexLocker lock(&u.mutex);
+    return u.paths.contains(pathKey(path));
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    if (isUnreadable(path)) {
+        qWarning("powerdeck: not replacing %s, which could not be read", qPrintable(path));
+        return false;
+    }
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     QDir().mkpath(dir);

@@ -12,9 +12,17 @@
 namespace plist {
 
 enum class ReadStatus {
-    Ok,      // parsed
-    Missing, // no such file (or not readable)
-    Corrupt, // the file could not be parsed; it was renamed to <path>.corrupt
+    Ok,         // parsed, and of the expected shape
+    Missing,    // no such file: the caller may create it
+    Unreadable, // the file exists but cannot be read (permissions, I/O error); it is left alone
+    Corrupt,    // unparsable, or not of the expected shape; it was renamed to <path>.corrupt
+};
+
+// What the caller expects at the root of a file.
+enum class Shape {
+    Any,
+    Array,
+    Dictionary,
 };
 
 struct ReadResult
@@ -22,6 +30,9 @@ struct ReadResult
     QVariant value;
     ReadStatus status = ReadStatus::Missing;
     bool ok() const { return status == ReadStatus::Ok; }
+    // False when the file exists but could not be read: its contents are unknown, so it must not
+    // be replaced (writeFile refuses it for the rest of the run anyway).
+    bool mayWrite() const { return status != ReadStatus::Unreadable; }
 };
 
 // Parses XML or binary property-list bytes. Returns an invalid QVariant when they do not parse.
@@ -29,15 +40,21 @@ QVariant fromData(const QByteArray &data);
 // Serialises to XML. Returns an empty array when the value holds a type that has no plist form.
 QByteArray toXml(const QVariant &value);
 
-// Reads a whole file. A file that exists but does not parse is set aside as <path>.corrupt
-// (never overwritten later by accident) and reported as Corrupt with an invalid value.
-ReadResult readFile(const QString &path);
+// Reads a whole file. A file that does not parse, or whose root is not of the expected shape, is
+// set aside as <path>.corrupt (never overwritten later by accident) and reported as Corrupt with
+// an invalid value. A file that exists but cannot be read is reported as Unreadable, logged, and
+// remembered: every later write of that path in this run is refused, until a read succeeds.
+ReadResult readFile(const QString &path, Shape expected = Shape::Any);
+
+// True while the last read of the path found the file unreadable.
+bool isUnreadable(const QString &path);
 
 // Writes the value as XML, atomically. Returns false (and leaves any old file untouched)
-// when the value cannot be serialised or the write fails.
+// when the value cannot be serialised, the file was found unreadable, or the write fails.
 bool writeFile(const QString &path, const QVariant &value);
 
 // Writes bytes atomically: temporary file in the same folder, fsync, rename, fsync of the folder.
+// Refuses (returns false) a path whose file was found unreadable.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace plist

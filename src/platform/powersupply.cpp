@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -60,7 +61,10 @@ double batteryLevel(const QString &dir, Battery &b)
     if (!capacity.isEmpty()) {
         bool ok = false;
         const int percent = capacity.toInt(&ok);
-        return (ok && percent >= 0 && percent <= 100) ? percent / 100.0 : -1;
+        if (!ok || percent < 0)
+            return -1;
+        // Fuel gauges often report a little above 100 (101 to 105) right after charging.
+        return std::min(percent, 100) / 100.0;
     }
     const double byCharge = ratio(b.chargeNow, b.chargeFull);
     if (byCharge >= 0)

@@ -19,8 +19,10 @@ QString UserDefaults::standardPath()
 
 void UserDefaults::reload()
 {
-    const plist::ReadResult r = plist::readFile(m_path);
+    // A root that is not a dictionary is set aside like an unparsable file.
+    const plist::ReadResult r = plist::readFile(m_path, plist::Shape::Dictionary);
     m_values = r.ok() ? r.value.toMap() : QVariantMap{};
+    m_writable = r.mayWrite();
 }
 
 QVariant UserDefaults::value(const QString &key) const
@@ -53,5 +55,7 @@ bool UserDefaults::remove(const QString &key)
 
 bool UserDefaults::save()
 {
+    if (!m_writable)
+        return false;
     return plist::writeFile(m_path, QVariant(m_values));
 }

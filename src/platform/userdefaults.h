@@ -21,9 +21,12 @@ public:
     // Re-reads the file (another process may have changed it).
     void reload();
     const QString &path() const { return m_path; }
+    // False while the file exists but could not be read.
+    bool writable() const { return m_writable; }
 
 private:
     bool save();
     QString m_path;
     QVariantMap m_values;
+    bool m_writable = true;
 };

@@ -1,9 +1,10 @@
 #include "app/appdelegate.h"
 
-#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -104,24 +105,27 @@ TEST(StartUp, SecondStartUsesTheStoredSkinAndCopiesNothing)
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
     auto app = s.launch();
     EXPECT_EQ(app->state().currentBattery(), 1);
-    EXPECT_TRUE(app->state().transformIMG().isEmpty());
+    EXPECT_EQ(names(app->state().transformIMG()), names(app->state().imageArray()));
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
 }
 
-TEST(StartUp, MissingMarkerCopyTriggersTheCopyButKeepsExistingCopies)
+TEST(StartUp, EveryMissingCopyIsMadeAndExistingCopiesAreKept)
 {
     StartUp s;
     s.launch();
     StartUp::touch(s.folders.library + "/1_a_10x10.png", "tinted");
-    QFile::remove(s.folders.library + "/1_c_10x10.png"); // the third image is the marker
+    QFile::remove(s.folders.library + "/1_b_10x10.png");
+    // A newer build ships an image the install has no copy of.
+    StartUp::touch(s.folders.resources + "/1_d_new.png", "new");
     auto app = s.launch();
-    EXPECT_EQ(app->state().transformIMG().size(), 4);
+    EXPECT_EQ(app->state().transformIMG().size(), 5);
     QFile copy(s.folders.library + "/1_a_10x10.png");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), "tinted");
-    EXPECT_TRUE(QFile::exists(s.folders.library + "/1_c_10x10.png"));
+    for (const char *name : {"1_b_10x10.png", "1_d_new.png"})
+        EXPECT_TRUE(QFile::exists(s.folders.library + "/" + name)) << name;
 }
 
 TEST(StartUp, TabletListsOnlyTabletImages)
@@ -147,7 +151,6 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
         {"off", AppDelegate::defaultAlerts(), false},
         {"one record only", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}}}, false},
         {"empty array", QVariantList{}, false},
-        {"not an array", QVariantMap{{"state", true}}, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -163,17 +166,50 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
 
 TEST(StartUp, CorruptFilesAreSetAsideAndRecreated)
 {
-    StartUp s;
-    QDir().mkpath(s.folders.documents);
-    QDir().mkpath(s.folders.library);
-    StartUp::touch(s.folders.documents + "/Alert.plist", "<plist><array><dict>");
-    StartUp::touch(s.folders.library + "/batt.txt", "garbage");
-    auto app = s.launch();
-    EXPECT_TRUE(QFile::exists(s.folders.documents + "/Alert.plist.corrupt"));
-    EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
-    EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(), AppDelegate::defaultAlerts());
-    EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
-    EXPECT_EQ(app->state().currentBattery(), 0);
+    const struct
+    {
+        const char *what;
+        QByteArray alerts, skin;
+    } cases[] = {
+        {"unparsable", "<plist><array><dict>", "garbage"},
+        {"wrong kind", plist::toXml(QVariantMap{{"state", true}}), plist::toXml(QString("3"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        StartUp s;
+        QDir().mkpath(s.folders.documents);
+        QDir().mkpath(s.folders.library);
+        StartUp::touch(s.folders.documents + "/Alert.plist", c.alerts.constData());
+        StartUp::touch(s.folders.library + "/batt.txt", c.skin.constData());
+        auto app = s.launch();
+        EXPECT_TRUE(QFile::exists(s.folders.documents + "/Alert.plist.corrupt"));
+        EXPECT_TRUE(QFile::exists(s.folders.library + "/batt.txt.corrupt"));
+        EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value.toList(),
+                  AppDelegate::defaultAlerts());
+        EXPECT_EQ(plist::readFile(s.folders.library + "/batt.txt").value.toList(), QVariantList{1});
+        EXPECT_EQ(app->state().currentBattery(), 0);
+        EXPECT_FALSE(app->state().privat());
+    }
+}
+
+TEST(StartUp, StoredFilesThatCannotBeReadAreLeftAlone)
+{
+    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
+        SCOPED_TRACE(kindName(kind));
+        StartUp s;
+        const QString alerts = s.folders.documents + "/Alert.plist";
+        const QString skin = s.folders.library + "/batt.txt";
+        ASSERT_TRUE(makeUnreadable(alerts, kind));
+        ASSERT_TRUE(makeUnreadable(skin, kind));
+        auto app = s.launch();
+        // The run goes on with the defaults in memory.
+        EXPECT_FALSE(app->state().privat());
+        EXPECT_EQ(app->state().currentBattery(), 0);
+        EXPECT_TRUE(isStillUnreadable(alerts, kind));
+        EXPECT_TRUE(isStillUnreadable(skin, kind));
+        EXPECT_FALSE(QFileInfo::exists(alerts + ".corrupt"));
+        EXPECT_FALSE(QFileInfo::exists(skin + ".corrupt"));
+    }
 }
 
 TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)

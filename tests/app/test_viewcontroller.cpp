@@ -229,6 +229,7 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
     ASSERT_NE(panel, nullptr);
     vc().currentLevel(42.0f);
     EXPECT_EQ(panel->property("procentsLabel").toString(), "42%");
+    battery.figures.hasBattery = true;
     vc().currentLevel(-100.0f);
     EXPECT_EQ(panel->property("procentsLabel").toString(), "--%");
 }

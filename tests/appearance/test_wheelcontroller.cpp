@@ -1,6 +1,7 @@
 #include "appearance/whellcontroller.h"
 
 #include "core/appstate.h"
+#include "testsupport.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -403,6 +404,25 @@ TEST_F(WheelFixture, LoadsTheSavedHistory)
     ASSERT_EQ(wheel->calendarArr().size(), 2);
     EXPECT_EQ(wheel->calendarArr()[0].toMap().value("Month").toInt(), 12);
     EXPECT_EQ(wheel->calendarArr()[1].toMap().value("Month").toInt(), 3);
+}
+
+TEST_F(WheelFixture, AHistoryThatCannotBeReadIsNeverWrittenOver)
+{
+    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
+        SCOPED_TRACE(kindName(kind));
+        const QString path = folders.documents + "/calendar.plist";
+        ASSERT_TRUE(makeUnreadable(path, kind));
+        auto wheel = make();
+        // The run records in memory, and the way to the calendar does not write.
+        wheel->updateNormInfo(reading(5, 2));
+        EXPECT_EQ(wheel->calendarArr().size(), 2);
+        wheel->gotoCalendar();
+        EXPECT_TRUE(isStillUnreadable(path, kind));
+        EXPECT_FALSE(QFileInfo::exists(path + ".corrupt"));
+        wheel.reset();
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+    }
 }
 
 TEST_F(WheelFixture, RestartTearsDownAndKeepsTheHistory)

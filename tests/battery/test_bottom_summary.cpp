@@ -1,5 +1,6 @@
 #include "battery/summary.h"
 #include "battery/timeforaction.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ TEST(SummaryTexts, Percent)
     }
 }
 
-TEST(SummaryTexts, TimeBeforeDie)
+TEST(SummaryTexts, TimeBeforeDieIgnoresTheLocale)
 {
     const struct
     {
@@ -50,6 +51,13 @@ TEST(SummaryTexts, TimeBeforeDie)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.hours);
+        EXPECT_EQ(timeBeforeDieText(c.hours), c.text);
+    }
+    // The scheduler reads the text back: a comma would cut 5.378788 hours down to 5.
+    CommaDecimalLocale comma;
+    REQUIRE_COMMA_DECIMAL_LOCALE(comma);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(CommaDecimalLocale::kName) + " " + c.text);
         EXPECT_EQ(timeBeforeDieText(c.hours), c.text);
     }
 }

@@ -78,6 +78,7 @@ TEST_F(Panel, ReadingsGiveTheTextsAndTheStandbyEstimate)
         float percent;
         int charge;
         const char *percentText, *timeText, *timeBeforeDie;
+        bool battery = true; // the battery source finds a system battery
     } cases[] = {
         {"iPhone4,1", 50, 355, "50%", "5h:22min", "5.378788"},
         {"iPhone4,1", 0, 0, "0%", "0h:0min", "0.000000"},
@@ -86,10 +87,16 @@ TEST_F(Panel, ReadingsGiveTheTextsAndTheStandbyEstimate)
         {"iPhone1,2", 42, 483, "42%", "5h:18min", "5.307693"},
         // A model without a profile has no estimate at all.
         {"iPod2,1", 50, 350, "50%", "0h:0min", "0.000000"},
+        // A battery that briefly reports no level is still a battery.
         {"iPhone4,1", -100, 0, "--%", "0h:0min", "0.000000"},
+        // No battery at all: said so, and no time; the estimate keeps its value.
+        {"iPhone4,1", -100, 0, "No battery", "--", "0.000000", false},
+        // The user drags the gauge's slider on a machine without a battery.
+        {"iPhone4,1", 50, 355, "50%", "5h:22min", "5.378788", false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.model << " " << c.percent);
+        SCOPED_TRACE(testing::Message() << c.model << " " << c.percent << " battery " << c.battery);
+        battery.figures.hasBattery = c.battery;
         defaults.setValue("platform", c.model);
         app->setTimeBeforeDie("stale");
         auto panel = make();

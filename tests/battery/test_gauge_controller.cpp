@@ -145,6 +145,8 @@ TEST_F(GaugeFixture, ReadingsSetLevelAndSlider)
         EXPECT_DOUBLE_EQ(g->sliderValue(), c.slider);
         ASSERT_EQ(screen.levels.size(), 1);
         EXPECT_FLOAT_EQ(screen.levels[0], c.reported);
+        // An unknown level veils the skin rather than showing an empty battery.
+        EXPECT_EQ(g->levelUnknown(), c.reported < 0);
         EXPECT_GE(g->fillFrame().x(), -215); // never beyond the empty position
     }
 }
@@ -157,6 +159,7 @@ TEST_F(GaugeFixture, DraggingAfterAnUnknownReadingReportsTheDraggedLevel)
     g->setSliderValue(30);
     g->testAnim();
     EXPECT_EQ(screen.levels, (QList<float>{30, 30}));
+    EXPECT_FALSE(g->levelUnknown());
     g->updateNormInfo(reading(-100, 0));
     EXPECT_FLOAT_EQ(screen.levels.last(), -100);
 }

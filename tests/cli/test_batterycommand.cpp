@@ -122,14 +122,35 @@ TEST(CliBattery, WhatIfOptionsAndMissingActivities)
     EXPECT_GT(activity(r, "stand")["hours"].toDouble(), 0.0);
 }
 
-TEST(CliBattery, NoBatteryGivesUnknownAndNoNegativeTimes)
+TEST(CliBattery, NoBatteryIsSaidInTextAndFlaggedInJson)
 {
-    const CliRun r = runProgram({"--sysfs-root", fixturePath("sys-empty"), "--procfs-root", fixturePath("proc-empty"),
-                              "--platform", "iPhone4,1"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.contains("unknown"));
-    EXPECT_TRUE(r.out.contains(QRegularExpression("Standy mode:\\s+0h:0min")));
-    EXPECT_FALSE(r.out.contains("-")) << r.out.toStdString();
+    const struct
+    {
+        const char *sysfs;
+        bool battery;
+        const char *levelRow;   // the text mode's level row
+        const char *standbyRow; // and its standby row
+    } cases[] = {
+        {"sys-empty", false, "level:\\s+No battery\n", "Standy mode:\\s+--\n"},
+        {"sys-battery-phone", true, "level:\\s+42\\.0 %\n", "Standy mode:\\s+\\d+h:\\d+min\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sysfs);
+        const QStringList args{"--sysfs-root",  fixturePath(c.sysfs),
+                               "--procfs-root", fixturePath("proc-empty"),
+                               "--platform",    "iPhone4,1"};
+        const CliRun text = runProgram(QStringList{"battery"} + args);
+        EXPECT_EQ(text.status, 0);
+        EXPECT_TRUE(text.out.contains(QRegularExpression(c.levelRow))) << text.out.toStdString();
+        EXPECT_TRUE(text.out.contains(QRegularExpression(c.standbyRow))) << text.out.toStdString();
+        // Every activity's time is "--" without a battery, never a made-up 0h:0min.
+        EXPECT_EQ(text.out.contains("0h:0min"), false) << text.out.toStdString();
+        const QJsonObject json = runJson(args);
+        EXPECT_EQ(json["battery"], QJsonValue(c.battery));
+        // The numbers stay as they are.
+        EXPECT_EQ(json["batteryLevel"].toDouble() < 0, !c.battery);
+        EXPECT_TRUE(json["standby"]["hours"].isDouble());
+    }
 }
 
 TEST(CliBattery, BadOptionsAreRejectedWithOneLine)

@@ -252,9 +252,11 @@ TEST_P(HostIdentifierTest, Recognises)
 
 INSTANTIATE_TEST_SUITE_P(Identifiers, HostIdentifierTest,
                          ::testing::Values(HostCase{"x86_64", true}, HostCase{"aarch64", true},
-                                           HostCase{"armv7l", true}, HostCase{"X86_64", false},
-                                           HostCase{"iPhone5,2", false}, HostCase{"i386", false},
-                                           HostCase{"", false}));
+                                           HostCase{"armv7l", true}, HostCase{"i686", true},
+                                           HostCase{"armv8l", true}, HostCase{"riscv64", true},
+                                           HostCase{"ppc64le", true}, HostCase{"loongarch64", true},
+                                           HostCase{"i386", true}, HostCase{"iPhone5,2", false},
+                                           HostCase{"iPhone6,1", false}, HostCase{"", false}));
 
 TEST_F(DeviceSpecTableTest, HostIdentifierReadsTheLiveSystem)
 {

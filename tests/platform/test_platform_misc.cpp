@@ -1,6 +1,8 @@
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
+#include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,34 @@ TEST(UserDefaults, ValuesPersistAcrossInstances)
     EXPECT_TRUE(again.value("celsius").toBool());
     EXPECT_EQ(again.value("alarm").toList().size(), 1);
     EXPECT_FALSE(again.contains("gone"));
+}
+
+TEST(UserDefaults, AStoreThatCannotBeReadIsNeverWrittenOver)
+{
+    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
+        SCOPED_TRACE(kindName(kind));
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/powerdeck/defaults.plist";
+        ASSERT_TRUE(makeUnreadable(path, kind));
+        UserDefaults d(path);
+        EXPECT_FALSE(d.writable());
+        EXPECT_FALSE(d.setValue("celsius", true));
+        // The run goes on with the value in memory.
+        EXPECT_TRUE(d.value("celsius").toBool());
+        EXPECT_TRUE(isStillUnreadable(path, kind));
+    }
+}
+
+TEST(UserDefaults, AStoreThatIsNotADictionaryIsSetAside)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/defaults.plist";
+    ASSERT_TRUE(plist::writeFile(path, QStringLiteral("alarm")));
+    UserDefaults d(path);
+    EXPECT_TRUE(d.writable());
+    EXPECT_TRUE(QFileInfo::exists(path + ".corrupt"));
+    EXPECT_TRUE(d.setValue("celsius", true));
+    EXPECT_TRUE(UserDefaults(path).value("celsius").toBool());
 }
 
 TEST(KernelIdentity, MachineNameUnlessConfigured)

@@ -1,5 +1,7 @@
 #include "platform/plist.h"
 
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -85,6 +87,19 @@ TEST(Plist, NestedArraysAndDictsKeepTheirShape)
     EXPECT_EQ(inner[2].typeId(), QMetaType::QVariantMap);
 }
 
+TEST(Plist, RealsReadAndWriteTheSameInAnyLocale)
+{
+    const QByteArray stored = "<plist version=\"1.0\"><array><real>5.378788</real>"
+                              "<real>-0.25</real></array></plist>";
+    CommaDecimalLocale comma;
+    REQUIRE_COMMA_DECIMAL_LOCALE(comma);
+    const QVariantList read = plist::fromData(stored).toList();
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_DOUBLE_EQ(read[0].toDouble(), 5.378788);
+    EXPECT_DOUBLE_EQ(read[1].toDouble(), -0.25);
+    EXPECT_DOUBLE_EQ(roundTrip(QVariantList{3.25}).toList().value(0).toDouble(), 3.25);
+}
+
 TEST(Plist, ValuesWithoutAPlistFormAreRefused)
 {
     EXPECT_TRUE(plist::toXml(QVariant()).isEmpty());
@@ -129,6 +144,51 @@ TEST(Plist, AnUnparsableFileIsSetAsideNotOverwritten)
     EXPECT_EQ(aside.readAll(), QByteArray("<plist><array><dict><key>Day"));
     // The next read sees the file as missing, so the caller recreates it.
     EXPECT_EQ(plist::readFile(path).status, plist::ReadStatus::Missing);
+}
+
+TEST(Plist, AFileThatCannotBeReadIsLeftAloneAndNeverReplaced)
+{
+    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
+        SCOPED_TRACE(kindName(kind));
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/Alert.plist";
+        ASSERT_TRUE(makeUnreadable(path, kind));
+        const plist::ReadResult r = plist::readFile(path, plist::Shape::Array);
+        EXPECT_EQ(r.status, plist::ReadStatus::Unreadable);
+        EXPECT_FALSE(r.mayWrite());
+        EXPECT_FALSE(plist::writeFile(path, QVariantList{1}));
+        EXPECT_TRUE(isStillUnreadable(path, kind));
+        EXPECT_FALSE(QFileInfo::exists(path + ".corrupt"));
+    }
+}
+
+TEST(Plist, ARootOfTheWrongKindIsSetAsideLikeAnUnparsableOne)
+{
+    const struct
+    {
+        const char *what;
+        QVariant stored;
+        plist::Shape expected;
+        plist::ReadStatus status;
+    } cases[] = {
+        {"text for an array", QStringLiteral("1"), plist::Shape::Array, plist::ReadStatus::Corrupt},
+        {"dictionary for an array", QVariantMap{{"a", 1}}, plist::Shape::Array,
+         plist::ReadStatus::Corrupt},
+        {"array for a dictionary", QVariantList{1}, plist::Shape::Dictionary,
+         plist::ReadStatus::Corrupt},
+        {"array for an array", QVariantList{1}, plist::Shape::Array, plist::ReadStatus::Ok},
+        {"text for anything", QStringLiteral("1"), plist::Shape::Any, plist::ReadStatus::Ok},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/batt.txt";
+        ASSERT_TRUE(plist::writeFile(path, c.stored));
+        EXPECT_EQ(plist::readFile(path, c.expected).status, c.status);
+        const bool setAside = c.status == plist::ReadStatus::Corrupt;
+        EXPECT_EQ(QFileInfo::exists(path + ".corrupt"), setAside);
+        EXPECT_EQ(QFileInfo::exists(path), !setAside);
+    }
 }
 
 TEST(Plist, AKilledWriterNeverLeavesATornFile)

@@ -103,10 +103,15 @@ TEST(PowerSupply, UnusableFiguresGiveTheUnknownLevel)
     } cases[] = {
         {"empty capacity", {{"capacity", ""}}, -1},
         {"text capacity", {{"capacity", "lots"}}, -1},
-        {"capacity above 100", {{"capacity", "250"}}, -1},
+        // Gauges overshoot right after charging: that is a full battery, not an unknown one.
+        {"capacity 101", {{"capacity", "101"}}, 1.0},
+        {"capacity 105", {{"capacity", "105"}}, 1.0},
+        {"capacity 100", {{"capacity", "100"}}, 1.0},
         {"negative capacity", {{"capacity", "-3"}}, -1},
         {"charge ratio", {{"charge_now", "1500000"}, {"charge_full", "3000000"}}, 0.5},
-        {"charge slightly above full", {{"charge_now", "3030000"}, {"charge_full", "3000000"}}, 1.0},
+        {"charge slightly above full",
+         {{"charge_now", "3030000"}, {"charge_full", "3000000"}},
+         1.0},
         {"charge far above full", {{"charge_now", "9000000"}, {"charge_full", "3000000"}}, -1},
         {"zero full charge", {{"charge_now", "100"}, {"charge_full", "0"}}, -1},
         {"energy only", {{"energy_now", "10000000"}, {"energy_full", "40000000"}}, 0.25},

@@ -125,6 +125,14 @@ Item {
             }
         }
 
+        // No level known (no battery): the skin is veiled instead of drawn as an empty battery.
+        Rectangle {
+            anchors.fill: parent
+            visible: gauge.ready && gauge.controller.levelUnknown
+            color: Theme.ink
+            opacity: 0.75
+        }
+
         // The level slider, turned upright on every skin but the classic one.
         Item {
             id: slider
