@@ -128,8 +128,8 @@ QRectF WhellController::monitorRect() const
 
 QRectF WhellController::baseRect() const
 {
-    // Below the knob the wheel is covered: on the tall phone screen the drawer ends above the
-    // screen's bottom edge, and the wheel must not show past the knob's hub there.
+    // Below the knob the wheel is covered, so only its upper arc shows above the knob's hub,
+    // wherever the drawer stands.
     const QRectF knob = knobRect();
     return QRectF(0, knob.bottom(), knob.width(), viewWidth(m_tablet));
 }
