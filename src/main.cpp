@@ -60,9 +60,12 @@ int main(int argc, char *argv[])
     AppDelegate delegate(platform, makeWindow);
     // Leaving the foreground replaces every scheduled notification with the current plan.
     const std::unique_ptr<LocalNotifications> localNotifications = createLocalNotifications(platform.folders);
-    NotificationScheduler scheduler(defaults, platform.folders, *localNotifications,
-                                    [&delegate] { return delegate.timeBeforeDie(); },
-                                    [&delegate] { return delegate.timeneedToCharge(); });
+    NotificationScheduler scheduler(
+        defaults, platform.folders, *localNotifications,
+        [&delegate] { return delegate.timeBeforeDie(); },
+        [&delegate] { return delegate.timeneedToCharge(); },
+        // The reading's state now: a few sysfs attributes, no wait.
+        [&battery] { return battery.batteryState(); });
     QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
                      [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
