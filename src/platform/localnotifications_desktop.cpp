@@ -1,5 +1,6 @@
 #include "platform/localnotifications_desktop.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QVariantMap>
@@ -21,7 +22,8 @@ bool DesktopNotifier::post(const QString &body, bool sound)
                           sound ? QStringLiteral("alarm-clock") : QStringLiteral("battery"),
                           QStringLiteral("Powerdeck"), body, QStringList{}, hints, int(-1)});
     // The answer is not waited for: a slow server must not hold up the caller.
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, 5000));
+    auto *watcher =
+        new QDBusPendingCallWatcher(m_bus.asyncCall(message, 5000), QCoreApplication::instance());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [body](QDBusPendingCallWatcher *w) {
                          if (w->isError()) {
