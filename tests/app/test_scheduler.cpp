@@ -2,6 +2,7 @@
 #include "platform/localnotifications.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "recordingnotifications.h"
 
 #include <gtest/gtest.h>
 
@@ -9,31 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// Records every call in order, as text.
-class RecordingNotifications : public LocalNotifications
-{
-public:
-    QStringList calls;
-    QString backendName() const override { return QStringLiteral("recording"); }
-    bool cancelAll() override
-    {
-        calls << QStringLiteral("cancelAll");
-        return true;
-    }
-    bool schedule(const QDateTime &fireDate, const QString &body, bool sound) override
-    {
-        calls << fireDate.toString(Qt::ISODate) + QLatin1Char(' ') + body + (sound ? " sound" : "");
-        return true;
-    }
-    bool scheduleWeekly(const QDateTime &first, quint8 weekdays, const QString &body,
-                        bool sound) override
-    {
-        schedule(first, body, sound);
-        calls.last() += QStringLiteral(" weekly %1").arg(weekdays);
-        return true;
-    }
-};
 
 const QTimeZone kBerlin("Europe/Berlin");
 

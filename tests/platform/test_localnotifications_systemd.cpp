@@ -2,6 +2,7 @@
 #include "platform/localnotifications.h"
 #include "platform/localnotifications_systemd.h"
 #include "platform/localnotifications_systemdtypes.h"
+#include "recordingnotifications.h"
 
 #include <gtest/gtest.h>
 
@@ -205,31 +206,6 @@ private:
                            [bus = connection(), reply = message().createReply()] {
                                QDBusConnection(bus).send(reply);
                            });
-        return true;
-    }
-};
-
-// Keeps what the systemd backend hands over once the manager has failed.
-class RecordingFallback : public LocalNotifications
-{
-public:
-    QStringList calls;
-    QString backendName() const override { return QStringLiteral("fallback"); }
-    bool cancelAll() override
-    {
-        calls << QStringLiteral("cancelAll");
-        return true;
-    }
-    bool schedule(const QDateTime &fireDate, const QString &body, bool sound) override
-    {
-        calls << fireDate.toUTC().toString(Qt::ISODate) + ' ' + body + (sound ? " sound" : "");
-        return true;
-    }
-    bool scheduleWeekly(const QDateTime &first, quint8 weekdays, const QString &body,
-                        bool sound) override
-    {
-        schedule(first, body, sound);
-        calls.last() += QStringLiteral(" weekly %1").arg(weekdays);
         return true;
     }
 };
@@ -495,23 +471,24 @@ TEST_F(SystemdBackend, CancelAllStopsOurTimersAndNothingElse)
 
 TEST_F(SystemdBackend, FailsWithoutAManager)
 {
-    auto fallback = std::make_unique<RecordingFallback>();
-    RecordingFallback *handedOver = fallback.get();
+    auto fallback = std::make_unique<RecordingNotifications>();
+    RecordingNotifications *handedOver = fallback.get();
     auto b = backend(kNow, std::move(fallback));
     b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true);
     ASSERT_TRUE(settle(*b));
     EXPECT_TRUE(b->lastError().startsWith("org.freedesktop.DBus.Error.ServiceUnknown"))
         << b->lastError().toStdString();
     EXPECT_TRUE(b->failedOver());
-    EXPECT_EQ(handedOver->calls, (QStringList{"cancelAll", "2024-03-05T21:40:00Z Alarm sound"}));
+    EXPECT_EQ(handedOver->calls,
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Alarm sound"}));
 }
 
 TEST_F(SystemdBackend, AHangingManagerNeitherHoldsUpLeavingNorLosesThePlan)
 {
     startManager();
     m_manager.answerAfterMs = 10000;
-    auto fallback = std::make_unique<RecordingFallback>();
-    RecordingFallback *handedOver = fallback.get();
+    auto fallback = std::make_unique<RecordingNotifications>();
+    RecordingNotifications *handedOver = fallback.get();
     auto b = backend(kNow, std::move(fallback));
     b->setCallTimeout(500);
 
@@ -528,8 +505,8 @@ TEST_F(SystemdBackend, AHangingManagerNeitherHoldsUpLeavingNorLosesThePlan)
     EXPECT_TRUE(b->lastError().startsWith("org.freedesktop.DBus.Error.NoReply"))
         << b->lastError().toStdString();
     EXPECT_EQ(handedOver->calls,
-              (QStringList{"cancelAll", "2024-03-05T21:40:00Z Battey is discharging",
-                           "2024-03-05T22:30:00Z Alarm sound weekly 62"}));
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Battey is discharging",
+                           "2024-03-05T22:30:00+00:00 Alarm sound weekly 62"}));
 
     // The rest of the run does not ask the manager again.
     handedOver->calls.clear();
@@ -542,7 +519,8 @@ TEST_F(SystemdBackend, AHangingManagerNeitherHoldsUpLeavingNorLosesThePlan)
     b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true);
     EXPECT_LT(leaving.elapsed(), 100);
     EXPECT_FALSE(b->busy());
-    EXPECT_EQ(handedOver->calls, (QStringList{"cancelAll", "2024-03-05T21:40:00Z Alarm sound"}));
+    EXPECT_EQ(handedOver->calls,
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Alarm sound"}));
     QMutexLocker lock(&m_manager.mutex);
     EXPECT_EQ(m_manager.calls, asked);
 }
