@@ -63,7 +63,9 @@ int main(int argc, char *argv[])
     NotificationScheduler scheduler(
         defaults, platform.folders, *localNotifications,
         [&delegate] { return delegate.state().timeBeforeDie(); },
-        [&delegate] { return delegate.state().timeneedToCharge(); });
+        [&delegate] { return delegate.state().timeneedToCharge(); },
+        // The reading's state now: a few sysfs attributes, no wait.
+        [&battery] { return battery.batteryState(); });
     QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
                      [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();

@@ -1,6 +1,7 @@
 #include "alerts/alertsettings.h"
 
 #include "alerts/alertsettingsdelegate.h"
+#include "core/alertrecords.h"
 #include "platform/plist.h"
 
 namespace {
@@ -47,8 +48,8 @@ QString AlertSettings::globalfinalName() const
 
 void AlertSettings::initAlarmArray()
 {
-    const plist::ReadResult r = plist::readFile(globalfinalName());
-    m_alarmArray = r.ok() ? r.value.toList() : QVariantList{};
+    // Without a usable file the switches work on the defaults, which leaving then writes.
+    m_alarmArray = alertrecords::fromRead(plist::readFile(globalfinalName())).records;
     m_loaded = m_alarmArray;
 }
 
@@ -179,27 +180,30 @@ bool AlertSettings::save()
     // Other screens write Alert.plist too (the charging screen, the settings menu) while this
     // copy is open; writing the whole stale copy back would undo their switches. So the file is
     // read again and only the fields changed here are put into it.
-    const plist::ReadResult fresh = plist::readFile(globalfinalName());
-    const bool haveFile = fresh.ok() && fresh.value.typeId() == QMetaType::QVariantList;
-    QVariantList merged = haveFile ? fresh.value.toList() : m_alarmArray;
-    if (haveFile) {
-        for (const EditedField &field : kEditedFields) {
-            const qsizetype w = indexOfType(m_alarmArray, field.type);
-            if (w < 0)
-                continue;
-            const QVariantMap now = m_alarmArray[w].toMap();
-            const qsizetype l = indexOfType(m_loaded, field.type);
-            const QVariantMap before = l >= 0 ? m_loaded[l].toMap() : QVariantMap{};
-            if (now.contains(field.key) == before.contains(field.key) &&
-                now.value(field.key) == before.value(field.key))
-                continue;
-            const qsizetype target = indexOfType(merged, field.type);
-            if (target < 0)
-                continue;
-            QVariantMap entry = merged[target].toMap();
-            entry.insert(field.key, now.value(field.key));
-            merged[target] = entry;
-        }
+    const alertrecords::Loaded fresh = alertrecords::fromRead(plist::readFile(globalfinalName()));
+    if (fresh.leaveAlone) {
+        qWarning("powerdeck: %s cannot be read; the settings are not saved",
+                 qPrintable(globalfinalName()));
+        return false;
+    }
+    QVariantList merged = fresh.records;
+    for (const EditedField &field : kEditedFields) {
+        const qsizetype w = indexOfType(m_alarmArray, field.type);
+        if (w < 0)
+            continue;
+        const QVariantMap now = m_alarmArray[w].toMap();
+        const qsizetype l = indexOfType(m_loaded, field.type);
+        const QVariantMap before = l >= 0 ? m_loaded[l].toMap() : QVariantMap{};
+        // Into a file written anew every value of the screen goes, changed or not.
+        if (!fresh.missing && now.contains(field.key) == before.contains(field.key) &&
+            now.value(field.key) == before.value(field.key))
+            continue;
+        const qsizetype target = indexOfType(merged, field.type);
+        if (target < 0 || !now.contains(field.key))
+            continue;
+        QVariantMap entry = merged[target].toMap();
+        entry.insert(field.key, now.value(field.key));
+        merged[target] = entry;
     }
     if (!plist::writeFile(globalfinalName(), merged)) {
         qWarning("powerdeck: could not write %s", qPrintable(globalfinalName()));

@@ -1,5 +1,6 @@
 #include "app/appdelegate.h"
 
+#include "core/alertrecords.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -36,15 +37,7 @@ void AppDelegate::applicationDidEnterBackground()
 
 QVariantList AppDelegate::defaultAlerts()
 {
-    auto record = [](const char *type, bool state) {
-        return QVariantMap{{QStringLiteral("Type"), QString::fromLatin1(type)},
-                           {QStringLiteral("state"), state}};
-    };
-    QVariantMap between = record("AlertsBetwwen", false);
-    between.insert(QStringLiteral("startTime"), QStringLiteral("00:00"));
-    between.insert(QStringLiteral("endTime"), QStringLiteral("00:00"));
-    return {record("DischargeAlert", true), record("higherPrecision", false), between,
-            record("notifyWhenComplete", true)};
+    return alertrecords::defaults();
 }
 
 bool AppDelegate::didFinishLaunching()
@@ -78,18 +71,15 @@ bool AppDelegate::didFinishLaunching()
 void AppDelegate::initAlarmArray()
 {
     const QString path = alertPath();
-    const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
-    if (stored.ok()) {
-        const QVariantList records = stored.value.toList();
-        // A file with fewer records has no precision flag: the mode stays off.
-        if (records.size() > 1)
-            m_state.setPrivat(records.at(1).toMap().value(QStringLiteral("state")).toBool());
+    const alertrecords::Loaded alerts = alertrecords::fromRead(plist::readFile(path, plist::Shape::Array));
+    // An unreadable file is left as it is; the mode stays off for this run.
+    if (alerts.leaveAlone)
+        return;
+    if (!alerts.missing) {
+        m_state.setPrivat(alerts.records.at(1).toMap().value(QStringLiteral("state")).toBool());
         return;
     }
-    // An unreadable file is left as it is; the mode stays off for this run.
-    if (!stored.mayWrite())
-        return;
-    if (!plist::writeFile(path, defaultAlerts()))
+    if (!plist::writeFile(path, alerts.records))
         qWarning("powerdeck: could not write %s", qPrintable(path));
 }
 

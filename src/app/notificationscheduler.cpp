@@ -7,11 +7,12 @@
 NotificationScheduler::NotificationScheduler(UserDefaults &defaults, Folders folders,
                                              LocalNotifications &notifications,
                                              TextSource timeBeforeDie, TextSource timeneedToCharge,
+                                             std::function<int()> batteryState,
                                              std::function<QDateTime()> now,
                                              std::function<QTimeZone()> zone)
     : m_defaults(defaults), m_folders(std::move(folders)), m_notifications(notifications),
       m_timeBeforeDie(std::move(timeBeforeDie)), m_timeneedToCharge(std::move(timeneedToCharge)),
-      m_now(std::move(now)), m_zone(std::move(zone))
+      m_batteryState(std::move(batteryState)), m_now(std::move(now)), m_zone(std::move(zone))
 {
 }
 
@@ -31,6 +32,7 @@ SchedulePlanInput NotificationScheduler::input() const
     in.alerts = readAlerts(m_folders.documents + QStringLiteral("/Alert.plist"));
     in.timeBeforeDie = m_timeBeforeDie ? m_timeBeforeDie() : QString();
     in.timeneedToCharge = m_timeneedToCharge ? m_timeneedToCharge() : QString();
+    in.batteryState = m_batteryState ? m_batteryState() : 0;
     in.zone = m_zone();
     in.now = m_now().toTimeZone(in.zone);
     return in;
@@ -48,9 +50,13 @@ QList<PlannedNotification> NotificationScheduler::applicationDidEnterBackground(
     const QList<PlannedNotification> planned = plan();
     m_notifications.cancelAll();
     for (const PlannedNotification &n : planned) {
-        qDebug("powerdeck: scheduling \"%s\" at %s%s", qPrintable(n.body),
-               qPrintable(n.fireDate.toString(Qt::ISODate)), n.sound ? " with sound" : "");
-        m_notifications.schedule(n.fireDate, n.body, n.sound);
+        qDebug("powerdeck: scheduling \"%s\" at %s%s%s", qPrintable(n.body),
+               qPrintable(n.fireDate.toString(Qt::ISODate)), n.weekdays ? " weekly" : "",
+               n.sound ? " with sound" : "");
+        if (n.weekdays)
+            m_notifications.scheduleWeekly(n.fireDate, n.weekdays, n.body, n.sound);
+        else
+            m_notifications.schedule(n.fireDate, n.body, n.sound);
     }
     return planned;
 }

@@ -22,9 +22,11 @@ class NotificationScheduler
 public:
     using TextSource = std::function<QString()>;
 
+    // batteryState: the state of the battery reading at the moment of leaving (0 unknown,
+    // 1 unplugged, 2 charging, 3 full).
     NotificationScheduler(UserDefaults &defaults, Folders folders,
                           LocalNotifications &notifications, TextSource timeBeforeDie,
-                          TextSource timeneedToCharge,
+                          TextSource timeneedToCharge, std::function<int()> batteryState,
                           std::function<QDateTime()> now = &QDateTime::currentDateTime,
                           std::function<QTimeZone()> zone = &QTimeZone::systemTimeZone);
 
@@ -44,6 +46,7 @@ private:
     LocalNotifications &m_notifications;
     TextSource m_timeBeforeDie;
     TextSource m_timeneedToCharge;
+    std::function<int()> m_batteryState;
     std::function<QDateTime()> m_now;
     std::function<QTimeZone()> m_zone;
 };

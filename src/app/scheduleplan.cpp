@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace scheduleplan {
@@ -105,15 +106,21 @@ double parsTimeToFloat(const QString &text)
     return hours + minutes * 100.0 / 60.0 / 100.0;
 }
 
-bool passesWindow(const QVariantMap &between, double now)
+bool passesWindow(const QVariantMap &between, double at)
 {
     if (!between.value(QStringLiteral("state")).toBool())
         return true;
     const double start = parsTimeToFloat(between.value(QStringLiteral("startTime")).toString());
     const double end = parsTimeToFloat(between.value(QStringLiteral("endTime")).toString());
     if (start <= end)
-        return now <= start || now >= end;
-    return (now <= start || now >= 23.99) && (now <= 0 || now >= end);
+        return !(at > start && at < end);
+    // Across midnight: from start to the end of the day, and from 00:00 to end.
+    return !(at > start || at < end);
+}
+
+quint8 weekdayBit(const QDate &date)
+{
+    return quint8(1u << (date.dayOfWeek() % 7)); // Qt counts Monday 1 ... Sunday 7
 }
 
 QList<PlannedNotification> alarmNotifications(const AlarmSchedule &alarm, const QDateTime &now,
@@ -123,28 +130,27 @@ QList<PlannedNotification> alarmNotifications(const AlarmSchedule &alarm, const 
     if (!alarm.onOff)
         return out;
     const QDateTime localOra = alarm.ora.toTimeZone(zone);
-    const QDate oraDay = localOra.date();
     const QTime oraTime = localOra.time();
-    const int w = oraDay.dayOfWeek() % 7; // Qt counts Monday 1 ... Sunday 7
-    const QDate today = now.toTimeZone(zone).date();
+    quint8 weekdays = 0;
     for (int j = 0; j < 7; ++j) {
-        if (!alarm.days[size_t(j)])
-            continue;
-        // Calendar days at the local time of day, so a daylight-saving change in between does
-        // not move the alarm by an hour.
-        QDate day = oraDay.addDays(j >= w ? j - w : j - w + 7);
-        const qint64 behind = day.daysTo(today);
-        if (behind > 7)
-            day = day.addDays((behind / 7) * 7);
-        QDateTime fire(day, oraTime, zone);
-        // A weekly alarm set in an earlier week rings at its next occurrence, not at once.
-        while (fire < now) {
-            day = day.addDays(7);
-            fire = QDateTime(day, oraTime, zone);
-        }
-        out.append({fire, kAlarmBody, true});
+        if (alarm.days[size_t(j)])
+            weekdays |= quint8(1u << j);
     }
-    if (alarm.ora > now)
+    if (weekdays != 0) {
+        // Calendar days at the local time of day, so a daylight-saving change in between does
+        // not move the alarm by an hour. Today's time may have passed: a week on, the same day.
+        const QDate today = now.toTimeZone(zone).date();
+        for (int k = 0; k <= 7; ++k) {
+            const QDate day = today.addDays(k);
+            const QDateTime fire(day, oraTime, zone);
+            if ((weekdayBit(day) & weekdays) && fire >= now) {
+                out.append({fire, kAlarmBody, true, weekdays});
+                break;
+            }
+        }
+    }
+    // The moment itself, unless it is one of the weekly occurrences anyway.
+    if (alarm.ora > now && !(weekdayBit(localOra.date()) & weekdays))
         out.append({localOra, kAlarmBody, true});
     return out;
 }
@@ -167,9 +173,10 @@ QList<PlannedNotification> planNotifications(const SchedulePlanInput &input)
     using namespace scheduleplan;
     QList<PlannedNotification> plan;
     auto add = [&plan](const PlannedNotification &n) {
-        // The same text at the same moment twice would show twice; once is enough.
+        // The same text at the same moment twice would show twice; once is enough. A weekly
+        // notification covers one that starts with it on fewer days.
         for (const PlannedNotification &p : std::as_const(plan)) {
-            if (p.fireDate == n.fireDate && p.body == n.body)
+            if (p.fireDate == n.fireDate && p.body == n.body && (n.weekdays & ~p.weekdays) == 0)
                 return;
         }
         plan.append(n);
@@ -187,8 +194,6 @@ QList<PlannedNotification> planNotifications(const SchedulePlanInput &input)
 
     if (!input.alerts)
         return plan;
-    const QTime leaving = input.now.toTimeZone(input.zone).time();
-    const double nowDecimal = decimalTime(leaving.hour(), leaving.minute());
     QList<QVariantMap> windows;
     for (const QVariant &v : *input.alerts) {
         const QVariantMap record = v.toMap();
@@ -205,18 +210,22 @@ QList<PlannedNotification> planNotifications(const SchedulePlanInput &input)
         const QString type = record.value(QStringLiteral("Type")).toString();
         std::optional<PlannedNotification> n;
         if (type == QLatin1String("notifyWhenComplete")) {
-            if (toFull > 0.01)
+            if (input.batteryState == 2 && toFull > 0.01)
                 n = batteryNotification(toFull, kFullBody, input.now, input.zone);
         } else if (type == QLatin1String("DischargeAlert")) {
-            // Six minutes before the estimated end; the threshold looks at the estimate itself.
-            if (toEmpty > 0.01)
-                n = batteryNotification(std::fabs(toEmpty - 0.1), kEmptyBody, input.now,
+            // Six minutes before the estimated end, or at once when less is left; the threshold
+            // looks at the estimate itself.
+            if (input.batteryState == 1 && toEmpty > 0.01)
+                n = batteryNotification(std::max(toEmpty - 0.1, 0.0), kEmptyBody, input.now,
                                         input.zone);
         }
         if (!n)
             continue;
+        // The quiet hours are those of the moment the notification would be shown.
+        const QTime shown = n->fireDate.toTimeZone(input.zone).time();
+        const double at = decimalTime(shown.hour(), shown.minute());
         for (const QVariantMap &between : std::as_const(windows)) {
-            if (passesWindow(between, nowDecimal))
+            if (passesWindow(between, at))
                 add(*n);
         }
     }

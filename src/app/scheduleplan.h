@@ -15,9 +15,12 @@
 
 struct PlannedNotification
 {
-    QDateTime fireDate; // in the plan's time zone
+    QDateTime fireDate; // in the plan's time zone; for a weekly one its next occurrence
     QString body;
     bool sound = false;
+    // Weekly repetition: bit j set for day j (0 Sunday ... 6 Saturday), at the local time of day
+    // of fireDate; 0 for a notification that fires once.
+    quint8 weekdays = 0;
 
     bool operator==(const PlannedNotification &other) const = default;
 };
@@ -31,6 +34,8 @@ struct SchedulePlanInput
     // The shared estimates, hours as "%f" text (empty when unknown).
     QString timeBeforeDie;
     QString timeneedToCharge;
+    // The battery reading's state: 0 unknown, 1 unplugged (discharging), 2 charging, 3 full.
+    int batteryState = 0;
     QDateTime now;
     QTimeZone zone;
 };
@@ -62,15 +67,19 @@ double decimalTime(int hours, int minutes);
 // The leading decimal number of a text (leading blanks skipped), 0 when there is none.
 double numberValue(const QString &text);
 
-// Whether a battery alert may be scheduled when leaving at the decimal time `now`, for one
-// "AlertsBetwwen" record.
-bool passesWindow(const QVariantMap &between, double now);
+// Whether a battery notification firing at the decimal time `at` may be scheduled, for one
+// "AlertsBetwwen" record: not when `at` lies strictly inside the switched-on window (which may
+// cross midnight); its two ends pass.
+bool passesWindow(const QVariantMap &between, double at);
 
-// Every notification for one alarm: the weekly occurrences (each the first day of its weekday at
-// or after ora's local day, at ora's local time, moved on by whole weeks while it lies before
-// now), then ora itself when it lies ahead.
+// Every notification for one alarm: one weekly notification for its selected days at ora's
+// local time of day (its next occurrence at or after now), then ora itself when it lies ahead
+// and is not already one of those occurrences.
 QList<PlannedNotification> alarmNotifications(const AlarmSchedule &alarm, const QDateTime &now,
                                               const QTimeZone &zone);
+
+// The bit of `weekdays` for the day of `date` (0 Sunday ... 6 Saturday).
+quint8 weekdayBit(const QDate &date);
 
 // A battery notification `hours` after the current minute (minute fractions dropped); nothing
 // for a negative or absurdly large figure. The 0.01 h thresholds are the caller's.
@@ -80,6 +89,7 @@ std::optional<PlannedNotification> batteryNotification(double hours, const QStri
 } // namespace scheduleplan
 
 // The whole plan in the order the notifications are handed over: alarms in record order, then
-// the battery notifications in the order of their records in Alert.plist. A notification with
-// the same moment and text as an earlier one is left out.
+// the battery notifications in the order of their records in Alert.plist. The empty-battery
+// warning needs a discharging battery, the charge-complete one a charging battery. A
+// notification that an earlier one with the same moment and text already covers is left out.
 QList<PlannedNotification> planNotifications(const SchedulePlanInput &input);

@@ -10,7 +10,9 @@ void usage(QTextStream &out)
            "  battery [--json] [--platform ID] [--charge MAH] [--percent P] [--brightness B]\n"
            "          [--sysfs-root DIR] [--procfs-root DIR]\n"
            "  monitor [--json] [--procfs-root DIR] [--sysfs-root DIR]\n"
-           "  schedule [--json] [--now ISO-8601] [--tz ZONE] [--timeBeforeDie H] [--timeneedToCharge H]\n";
+           "  schedule [--json] [--now ISO-8601] [--tz ZONE] [--timeBeforeDie H] "
+           "[--timeneedToCharge H]\n"
+           "           [--state N]\n";
     out.flush();
 }
 } // namespace

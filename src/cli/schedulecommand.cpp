@@ -3,6 +3,7 @@
 #include "app/notificationscheduler.h"
 #include "app/scheduleplan.h"
 #include "platform/folders.h"
+#include "platform/powersupply.h"
 #include "platform/userdefaults.h"
 
 #include <QJsonArray>
@@ -18,9 +19,22 @@ struct Options
     QString zone;
     QString timeBeforeDie;
     QString timeneedToCharge;
+    QString state;
 };
 
 const QString kLocalFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+// The days a weekly notification repeats on, Sunday first as the alarm records count them.
+QStringList dayNames(quint8 weekdays)
+{
+    static const char *const kNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    QStringList out;
+    for (int j = 0; j < 7; ++j) {
+        if (weekdays & (1u << j))
+            out << QString::fromLatin1(kNames[j]);
+    }
+    return out;
+}
 
 // Accepts "--name value" and "--name=value". Returns an error text, empty on success.
 QString parse(const QStringList &args, Options &o)
@@ -48,6 +62,8 @@ QString parse(const QStringList &args, Options &o)
             target = &o.timeBeforeDie;
         else if (name == QLatin1String("--timeneedToCharge"))
             target = &o.timeneedToCharge;
+        else if (name == QLatin1String("--state"))
+            target = &o.state;
         if (!target)
             return QStringLiteral("unknown option '%1'").arg(args[i]);
         if (!inlineValue) {
@@ -106,6 +122,17 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
         input.timeBeforeDie = hoursText(o.timeBeforeDie, "timeBeforeDie", error);
     if (error.isEmpty())
         input.timeneedToCharge = hoursText(o.timeneedToCharge, "timeneedToCharge", error);
+    if (error.isEmpty() && !o.state.isEmpty()) {
+        bool ok = false;
+        input.batteryState = o.state.toInt(&ok);
+        if (!ok || input.batteryState < 0 || input.batteryState > 3)
+            error = QStringLiteral("--state needs a battery state 0 to 3 (unknown, unplugged, "
+                                   "charging, full), not '%1'")
+                        .arg(o.state);
+    } else if (error.isEmpty()) {
+        // The reading the application would take now.
+        input.batteryState = readPowerSupplies(SystemRoots{}).state;
+    }
     if (!error.isEmpty()) {
         err << "powerdeck-cli schedule: " << error << Qt::endl;
         return 2;
@@ -126,7 +153,8 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
             list.append(QJsonObject{
                 {QStringLiteral("fireDate"), n.fireDate.toTimeZone(zone).toString(kLocalFormat)},
                 {QStringLiteral("body"), n.body},
-                {QStringLiteral("sound"), n.sound}});
+                {QStringLiteral("sound"), n.sound},
+                {QStringLiteral("weekdays"), QJsonArray::fromStringList(dayNames(n.weekdays))}});
         }
         out << QJsonDocument(list).toJson(QJsonDocument::Indented);
         out.flush();
@@ -138,7 +166,10 @@ int runScheduleCommand(const QStringList &args, QTextStream &out, QTextStream &e
         out << "  nothing to schedule\n";
     for (const PlannedNotification &n : plan) {
         out << "  " << n.fireDate.toTimeZone(zone).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-            << "  " << n.body << (n.sound ? "  (sound)" : "") << '\n';
+            << "  " << n.body << (n.sound ? "  (sound)" : "");
+        if (n.weekdays)
+            out << "  weekly: " << dayNames(n.weekdays).join(QStringLiteral(", "));
+        out << '\n';
     }
     out.flush();
     return 0;

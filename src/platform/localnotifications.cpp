@@ -13,20 +13,10 @@ std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &fold
     return createLocalNotifications(folders, QDBusConnection::sessionBus());
 }
 
-std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &folders,
-                                                             const QDBusConnection &bus)
+namespace {
+
+std::unique_ptr<LocalNotifications> scheduleFile(const Folders &folders, const QDBusConnection &bus)
 {
-    const QString notifySend = QStandardPaths::findExecutable(QStringLiteral("notify-send"));
-    if (SystemdLocalNotifications::isAvailable(bus) && !notifySend.isEmpty()) {
-        qInfo("powerdeck: scheduled notifications: systemd user timers (%s*)",
-              qPrintable(SystemdLocalNotifications::kUnitPrefix));
-        return std::make_unique<SystemdLocalNotifications>(bus, notifySend);
-    }
-    const QString path = folders.library + QStringLiteral("/scheduled.plist");
-    qInfo("powerdeck: scheduled notifications: %s (%s); shown while Powerdeck runs",
-          qPrintable(path),
-          notifySend.isEmpty() ? "notify-send is not installed"
-                               : "no systemd user manager on the session bus");
     auto deliver = [bus](const QString &body, bool sound) {
         DesktopNotifier notifier(bus);
         if (notifier.post(body, sound))
@@ -35,5 +25,26 @@ std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &fold
         qInfo("powerdeck: notification: %s", qPrintable(body));
         return false;
     };
-    return std::make_unique<FileLocalNotifications>(path, deliver);
+    return std::make_unique<FileLocalNotifications>(
+        folders.library + QStringLiteral("/scheduled.plist"), deliver);
+}
+
+} // namespace
+
+std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &folders,
+                                                             const QDBusConnection &bus)
+{
+    const QString notifySend = QStandardPaths::findExecutable(QStringLiteral("notify-send"));
+    if (SystemdLocalNotifications::isAvailable(bus) && !notifySend.isEmpty()) {
+        qInfo("powerdeck: scheduled notifications: systemd user timers (%s*)",
+              qPrintable(SystemdLocalNotifications::kUnitPrefix));
+        // The schedule file takes over should the manager stop answering.
+        return std::make_unique<SystemdLocalNotifications>(
+            bus, notifySend, &QDateTime::currentDateTimeUtc, scheduleFile(folders, bus));
+    }
+    qInfo("powerdeck: scheduled notifications: %s (%s); shown while Powerdeck runs",
+          qPrintable(folders.library + QStringLiteral("/scheduled.plist")),
+          notifySend.isEmpty() ? "notify-send is not installed"
+                               : "no systemd user manager on the session bus");
+    return scheduleFile(folders, bus);
 }

@@ -9,8 +9,8 @@ class QDBusConnection;
 struct Folders;
 
 // Notifications the system shows at a given local time, whether or not Powerdeck still runs.
-// The scheduler only ever throws everything away and schedules afresh, so two operations are
-// all it needs.
+// The scheduler only ever throws everything away and schedules afresh, so cancelling and
+// scheduling (once or weekly) are all it needs.
 class LocalNotifications
 {
 public:
@@ -21,8 +21,13 @@ public:
     // Withdraws every notification Powerdeck scheduled and that has not been shown yet.
     virtual bool cancelAll() = 0;
     // Shows `body` at `fireDate`, with the alarm sound when `sound` is set. A moment that has
-    // already passed is shown at once.
+    // already passed is shown at once. `sound` marks an alarm: only alarms wake a suspended
+    // device.
     virtual bool schedule(const QDateTime &fireDate, const QString &body, bool sound) = 0;
+    // Shows `body` every week on the days of `weekdays` (bit j: 0 Sunday ... 6 Saturday) at the
+    // local time of day of `first`, which is the first occurrence; until cancelled.
+    virtual bool scheduleWeekly(const QDateTime &first, quint8 weekdays, const QString &body,
+                                bool sound) = 0;
     // Shows what fell due while nothing could show it; returns how many. Backends that hand
     // the work to the system show everything in time and have nothing to do here.
     virtual int deliverDue() { return 0; }

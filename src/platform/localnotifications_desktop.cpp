@@ -1,6 +1,8 @@
 #include "platform/localnotifications_desktop.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QVariantMap>
 
 DesktopNotifier::DesktopNotifier(QDBusConnection bus) : m_bus(std::move(bus)) {}
@@ -19,6 +21,17 @@ bool DesktopNotifier::post(const QString &body, bool sound)
     message.setArguments({QStringLiteral("Powerdeck"), uint(0),
                           sound ? QStringLiteral("alarm-clock") : QStringLiteral("battery"),
                           QStringLiteral("Powerdeck"), body, QStringList{}, hints, int(-1)});
-    const QDBusMessage reply = m_bus.call(message, QDBus::Block, 5000);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    // The answer is not waited for: a slow server must not hold up the caller.
+    auto *watcher =
+        new QDBusPendingCallWatcher(m_bus.asyncCall(message, 5000), QCoreApplication::instance());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [body](QDBusPendingCallWatcher *w) {
+                         if (w->isError()) {
+                             // Nobody showed it; the log is the last place the text reaches.
+                             qInfo("powerdeck: notification: %s (%s)", qPrintable(body),
+                                   qPrintable(w->error().message()));
+                         }
+                         w->deleteLater();
+                     });
+    return true;
 }

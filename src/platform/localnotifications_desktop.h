@@ -11,7 +11,8 @@ public:
     explicit DesktopNotifier(QDBusConnection bus);
 
     // Alarms get critical urgency and the alarm-clock sound; battery notices the normal urgency.
-    // Returns false when no server took the notification.
+    // Does not wait for the server: returns false when there is no bus to send on, and a
+    // notification the server refuses is written to the log.
     bool post(const QString &body, bool sound);
 
 private:

@@ -8,69 +8,95 @@
 
 namespace {
 
+const QString kFireDate = QStringLiteral("fireDate");
+const QString kBody = QStringLiteral("body");
+const QString kSound = QStringLiteral("sound");
+const QString kWeekdays = QStringLiteral("weekdays");
+const QString kTimeOfDay = QStringLiteral("timeOfDay");
+const QString kTimeFormat = QStringLiteral("HH:mm:ss");
+
 QDateTime fireDateOf(const QVariant &entry)
 {
-    return entry.toMap().value(QStringLiteral("fireDate")).toDateTime();
+    return entry.toMap().value(kFireDate).toDateTime();
 }
 
-QVariantList sortedByFireDate(QVariantList entries)
+void sortByFireDate(QVariantList &entries)
 {
     std::stable_sort(entries.begin(), entries.end(), [](const QVariant &a, const QVariant &b) {
         return fireDateOf(a) < fireDateOf(b);
     });
-    return entries;
 }
 
 } // namespace
 
 FileLocalNotifications::FileLocalNotifications(QString path, Deliver deliver,
-                                               std::function<QDateTime()> now, QObject *parent)
-    : QObject(parent), m_path(std::move(path)), m_deliver(std::move(deliver)), m_now(std::move(now))
+                                               std::function<QDateTime()> now,
+                                               std::function<QTimeZone()> zone, QObject *parent)
+    : QObject(parent), m_path(std::move(path)), m_deliver(std::move(deliver)),
+      m_now(std::move(now)), m_zone(std::move(zone))
 {
+    m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { deliverDue(); });
-    // What fell due while Powerdeck was not running is shown as soon as the event loop runs.
-    if (QFile::exists(m_path))
-        m_timer.start(0);
-}
-
-QVariantList FileLocalNotifications::pending() const
-{
     const plist::ReadResult r = plist::readFile(m_path);
-    QVariantList entries;
-    if (!r.ok())
-        return entries;
     for (const QVariant &v : r.value.toList()) {
         // Entries without a usable date could never fall due; they are dropped.
         if (fireDateOf(v).isValid())
-            entries.append(v);
+            m_entries.append(v);
     }
-    return sortedByFireDate(entries);
+    sortByFireDate(m_entries);
+    // What fell due while Powerdeck was not running is shown as soon as the event loop runs.
+    if (r.ok())
+        m_timer.start(0);
 }
 
-bool FileLocalNotifications::store(const QVariantList &entries)
+FileLocalNotifications::~FileLocalNotifications()
 {
-    if (!plist::writeFile(m_path, entries)) {
-        qWarning("powerdeck: could not write %s", qPrintable(m_path));
-        return false;
-    }
-    return true;
+    waitForStored();
 }
 
-void FileLocalNotifications::arm(const QVariantList &entries)
+void FileLocalNotifications::waitForStored()
 {
-    if (entries.isEmpty()) {
+    m_writer.waitForDone();
+}
+
+void FileLocalNotifications::store()
+{
+    const quint64 generation = ++m_generation;
+    m_writer.start([this, generation, entries = m_entries, path = m_path] {
+        // A newer schedule is already on its way; writing this one would only cost a flush.
+        if (generation != m_generation.load())
+            return;
+        if (!plist::writeFile(path, entries))
+            qWarning("powerdeck: could not write %s", qPrintable(path));
+    });
+}
+
+void FileLocalNotifications::arm()
+{
+    if (m_entries.isEmpty()) {
         m_timer.stop();
         return;
     }
-    const qint64 wait = std::max<qint64>(0, m_now().msecsTo(fireDateOf(entries.constFirst())));
+    const qint64 wait = std::max<qint64>(0, m_now().msecsTo(fireDateOf(m_entries.constFirst())));
     m_timer.start(int(std::min<qint64>(wait, kLongestWaitMs)));
 }
 
 bool FileLocalNotifications::cancelAll()
 {
     m_timer.stop();
-    return store({});
+    m_entries.clear();
+    store();
+    return true;
+}
+
+void FileLocalNotifications::add(QVariantMap entry)
+{
+    entry.insert(kFireDate, entry.value(kFireDate).toDateTime().toUTC());
+    m_entries.append(entry);
+    sortByFireDate(m_entries);
+    store();
+    arm();
 }
 
 bool FileLocalNotifications::schedule(const QDateTime &fireDate, const QString &body, bool sound)
@@ -79,36 +105,68 @@ bool FileLocalNotifications::schedule(const QDateTime &fireDate, const QString &
         return false;
     if (fireDate <= m_now())
         return m_deliver(body, sound);
-    QVariantList entries = pending();
-    entries.append(QVariantMap{{QStringLiteral("fireDate"), fireDate.toUTC()},
-                               {QStringLiteral("body"), body},
-                               {QStringLiteral("sound"), sound}});
-    entries = sortedByFireDate(entries);
-    const bool ok = store(entries);
-    arm(entries);
-    return ok;
+    add({{kFireDate, fireDate}, {kBody, body}, {kSound, sound}});
+    return true;
+}
+
+bool FileLocalNotifications::scheduleWeekly(const QDateTime &first, quint8 weekdays,
+                                            const QString &body, bool sound)
+{
+    if (!first.isValid() || (weekdays & 0x7f) == 0)
+        return false;
+    add({{kFireDate, first},
+         {kBody, body},
+         {kSound, sound},
+         {kWeekdays, int(weekdays & 0x7f)},
+         {kTimeOfDay, first.toTimeZone(m_zone()).time().toString(kTimeFormat)}});
+    return true;
+}
+
+QDateTime FileLocalNotifications::nextWeekly(const QDateTime &after, quint8 weekdays,
+                                             const QTime &timeOfDay, const QTimeZone &zone)
+{
+    const QDate today = after.toTimeZone(zone).date();
+    // Eight days: today's time may have passed, and then the same weekday comes a week on.
+    for (int k = 0; k <= 7; ++k) {
+        const QDate day = today.addDays(k);
+        const QDateTime at(day, timeOfDay, zone);
+        if ((weekdays & (1u << (day.dayOfWeek() % 7))) && at > after)
+            return at;
+    }
+    return {};
 }
 
 int FileLocalNotifications::deliverDue()
 {
-    const QVariantList entries = pending();
     const QDateTime now = m_now();
     QVariantList waiting;
     int delivered = 0;
-    for (const QVariant &v : entries) {
+    for (const QVariant &v : std::as_const(m_entries)) {
         if (fireDateOf(v) > now) {
             waiting.append(v);
             continue;
         }
-        const QVariantMap entry = v.toMap();
-        m_deliver(entry.value(QStringLiteral("body")).toString(),
-                  entry.value(QStringLiteral("sound")).toBool());
+        QVariantMap entry = v.toMap();
+        m_deliver(entry.value(kBody).toString(), entry.value(kSound).toBool());
         ++delivered;
+        // A weekly entry rings once for however many occurrences were missed, then waits for
+        // the next one to come.
+        const auto weekdays = quint8(entry.value(kWeekdays).toInt() & 0x7f);
+        const QTime timeOfDay = QTime::fromString(entry.value(kTimeOfDay).toString(), kTimeFormat);
+        if (weekdays != 0 && timeOfDay.isValid()) {
+            const QDateTime next = nextWeekly(now, weekdays, timeOfDay, m_zone());
+            if (next.isValid()) {
+                entry.insert(kFireDate, next.toUTC());
+                waiting.append(entry);
+            }
+        }
     }
+    sortByFireDate(waiting);
+    m_entries = waiting;
     // Shown entries leave the file whether or not a server took them: showing them again at
     // every start would be worse than losing one.
-    if (delivered > 0 || QFile::exists(m_path))
-        store(waiting);
-    arm(waiting);
+    if (delivered > 0)
+        store();
+    arm();
     return delivered;
 }

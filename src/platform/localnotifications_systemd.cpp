@@ -4,6 +4,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QRandomGenerator>
 #include <QTimeZone>
 
@@ -11,9 +12,7 @@ using namespace systemdbus;
 
 namespace {
 
-constexpr int kCallTimeoutMs = 5000;
-
-UnitProperty property(const char *name, const QVariant &value)
+UnitProperty unitProperty(const char *name, const QVariant &value)
 {
     return {QString::fromLatin1(name), QDBusVariant(value)};
 }
@@ -21,16 +20,29 @@ UnitProperty property(const char *name, const QVariant &value)
 } // namespace
 
 SystemdLocalNotifications::SystemdLocalNotifications(QDBusConnection bus, QString notifySend,
-                                                     std::function<QDateTime()> now)
-    : m_bus(std::move(bus)), m_notifySend(std::move(notifySend)), m_now(std::move(now))
+                                                     std::function<QDateTime()> now,
+                                                     std::unique_ptr<LocalNotifications> fallback,
+                                                     QObject *parent)
+    : QObject(parent), m_bus(std::move(bus)), m_notifySend(std::move(notifySend)),
+      m_now(std::move(now)), m_fallback(std::move(fallback))
 {
     registerTypes();
+}
+
+SystemdLocalNotifications::~SystemdLocalNotifications()
+{
+    // At the end of the run no event loop will deliver the answers: what is still queued is
+    // sent now, one call after the other, so quitting schedules like hiding the window does.
+    // Each call is bounded by its time-out, and a time-out empties the queue.
+    for (int calls = 0; m_watcher && calls < 10000; ++calls)
+        m_watcher->waitForFinished();
 }
 
 bool SystemdLocalNotifications::isAvailable(const QDBusConnection &bus)
 {
     if (!bus.isConnected() || !bus.interface())
         return false;
+    // Answered by the bus itself, not by the manager.
     return bus.interface()->isServiceRegistered(kService).value();
 }
 
@@ -56,6 +68,33 @@ QString SystemdLocalNotifications::calendarSpec(const QDateTime &fireDate)
            QStringLiteral(" UTC");
 }
 
+QString SystemdLocalNotifications::weeklyCalendarSpec(quint8 weekdays, const QTime &timeOfDay)
+{
+    // The calendar's week runs from Monday to Sunday; runs of three days or more are ranges.
+    static const char *const kNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const int kOrder[] = {1, 2, 3, 4, 5, 6, 0};
+    QStringList parts;
+    for (int i = 0; i < 7;) {
+        if (!(weekdays & (1u << kOrder[i]))) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        while (last + 1 < 7 && (weekdays & (1u << kOrder[last + 1])))
+            ++last;
+        const QString first = QString::fromLatin1(kNames[kOrder[i]]);
+        if (last - i >= 2) {
+            parts << first + QStringLiteral("..") + QString::fromLatin1(kNames[kOrder[last]]);
+        } else {
+            for (int k = i; k <= last; ++k)
+                parts << QString::fromLatin1(kNames[kOrder[k]]);
+        }
+        i = last + 1;
+    }
+    return parts.join(QLatin1Char(',')) + QStringLiteral(" *-*-* ") +
+           timeOfDay.toString(QStringLiteral("HH:mm:ss"));
+}
+
 QString SystemdLocalNotifications::newUnitName(const QDateTime &fireDate) const
 {
     // The fire time makes the name readable in list-timers; the random part keeps two
@@ -66,116 +105,213 @@ QString SystemdLocalNotifications::newUnitName(const QDateTime &fireDate) const
                .rightJustified(8, QLatin1Char('0'));
 }
 
-QDBusMessage SystemdLocalNotifications::call(const QString &method, const QVariantList &args)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
-    message.setArguments(args);
-    QDBusMessage reply = m_bus.call(message, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        m_lastError = reply.errorName() + QStringLiteral(": ") + reply.errorMessage();
-        // No manager to talk to: asking again in other words would not help.
-        static const QStringList transport{
-            QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
-            QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
-            QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
-            QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-            QStringLiteral("org.freedesktop.DBus.Error.UnknownObject")};
-        m_lastErrorIsTransport = transport.contains(reply.errorName());
-    }
-    return reply;
-}
-
-bool SystemdLocalNotifications::startTransient(const QString &name, const QVariant &properties,
-                                               const QVariant &aux)
-{
-    const QDBusMessage reply =
-        call(QStringLiteral("StartTransientUnit"), {name, QStringLiteral("fail"), properties, aux});
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
 bool SystemdLocalNotifications::cancelAll()
 {
-    const QDBusMessage reply =
-        call(QStringLiteral("ListUnitsByPatterns"),
-             {QStringList{}, QStringList{kUnitPrefix + QStringLiteral("*.timer")}});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        qWarning("powerdeck: could not list the scheduled notifications: %s",
-                 qPrintable(m_lastError));
-        return false;
-    }
-    const auto units = qdbus_cast<UnitStatuses>(reply.arguments().constFirst());
-    bool ok = true;
-    for (const UnitStatus &unit : units) {
-        // The pattern already selects ours; the check guards against a manager that ignores it.
-        if (!unit.name.startsWith(kUnitPrefix))
-            continue;
-        const QDBusMessage stopped =
-            call(QStringLiteral("StopUnit"), {unit.name, QStringLiteral("replace")});
-        if (stopped.type() != QDBusMessage::ReplyMessage) {
-            qWarning("powerdeck: could not stop %s: %s", qPrintable(unit.name),
-                     qPrintable(m_lastError));
-            ok = false;
-        }
-    }
-    return ok;
+    if (m_failedOver)
+        return m_fallback && m_fallback->cancelAll();
+    // What was queued for an earlier plan would only be stopped again.
+    m_queue.clear();
+    enqueue({Op::List, {}, {}, false});
+    return true;
 }
 
 bool SystemdLocalNotifications::schedule(const QDateTime &fireDate, const QString &body, bool sound)
 {
-    const QString base = newUnitName(fireDate);
-    const QString description = QStringLiteral("Powerdeck: ") + body;
+    if (m_failedOver)
+        return m_fallback && m_fallback->schedule(fireDate, body, sound);
+    // Only an alarm is worth waking a suspended device for.
+    enqueue({Op::Start, {}, {fireDate, body, sound, 0}, sound});
+    return true;
+}
+
+bool SystemdLocalNotifications::scheduleWeekly(const QDateTime &first, quint8 weekdays,
+                                               const QString &body, bool sound)
+{
+    if ((weekdays & 0x7f) == 0)
+        return false;
+    if (m_failedOver)
+        return m_fallback && m_fallback->scheduleWeekly(first, weekdays, body, sound);
+    enqueue({Op::Start, {}, {first, body, sound, quint8(weekdays & 0x7f)}, sound});
+    return true;
+}
+
+void SystemdLocalNotifications::enqueue(Op op)
+{
+    m_queue.push_back(std::move(op));
+    pump();
+}
+
+void SystemdLocalNotifications::pump()
+{
+    if (m_inFlight || m_queue.empty() || m_failedOver)
+        return;
+    m_current = std::move(m_queue.front());
+    m_queue.pop_front();
+    const Op &op = *m_current;
+    switch (op.kind) {
+    case Op::List:
+        send(QStringLiteral("ListUnitsByPatterns"),
+             {QStringList{}, QStringList{kUnitPrefix + QStringLiteral("*.timer")}},
+             [this](const QDBusMessage &reply) {
+                 if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+                     qWarning("powerdeck: could not list the scheduled notifications: %s",
+                              qPrintable(m_lastError));
+                     return;
+                 }
+                 const auto units = qdbus_cast<UnitStatuses>(reply.arguments().constFirst());
+                 // Stopped before anything queued after the cancel is started.
+                 for (auto it = units.crbegin(); it != units.crend(); ++it) {
+                     // The pattern already selects ours; the check guards against a manager
+                     // that ignores it.
+                     if (it->name.startsWith(kUnitPrefix))
+                         m_queue.push_front({Op::Stop, it->name, {}, false});
+                 }
+             });
+        break;
+    case Op::Stop:
+        send(QStringLiteral("StopUnit"), {op.unit, QStringLiteral("replace")},
+             [this, unit = op.unit](const QDBusMessage &reply) {
+                 if (reply.type() != QDBusMessage::ReplyMessage)
+                     qWarning("powerdeck: could not stop %s: %s", qPrintable(unit),
+                              qPrintable(m_lastError));
+             });
+        break;
+    case Op::Start:
+        startRequest(op.request, op.wake);
+        break;
+    }
+}
+
+void SystemdLocalNotifications::send(const QString &method, const QVariantList &args,
+                                     std::function<void(const QDBusMessage &)> done)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    message.setArguments(args);
+    m_inFlight = true;
+    m_watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, m_callTimeoutMs), this);
+    connect(m_watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, done = std::move(done)](QDBusPendingCallWatcher *watcher) {
+                watcher->deleteLater();
+                m_watcher = nullptr;
+                m_inFlight = false;
+                const QDBusMessage reply = watcher->reply();
+                if (reply.type() == QDBusMessage::ErrorMessage) {
+                    m_lastError = reply.errorName() + QStringLiteral(": ") + reply.errorMessage();
+                    // No manager to talk to, or one that does not answer: asking again would
+                    // only make the next request wait as long.
+                    static const QStringList transport{
+                        QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+                        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+                        QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+                        QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
+                        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+                        QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                        QStringLiteral("org.freedesktop.DBus.Error.UnknownObject")};
+                    m_lastErrorIsTransport = transport.contains(reply.errorName());
+                    if (m_lastErrorIsTransport) {
+                        failOver();
+                        return;
+                    }
+                }
+                done(reply);
+                m_current.reset();
+                pump();
+            });
+}
+
+void SystemdLocalNotifications::startRequest(const Request &r, bool wake)
+{
+    const QString base = newUnitName(r.fireDate);
+    const QString description = QStringLiteral("Powerdeck: ") + r.body;
 
     UnitProperties service{
-        property("Description", description),
-        property("ExecStart",
-                 QVariant::fromValue(ExecCommands{
-                     {m_notifySend, notifyCommand(m_notifySend, body, sound), false}})),
-        // A finished or failed notification service disappears by itself.
-        property("CollectMode", QStringLiteral("inactive-or-failed")),
+        unitProperty("Description", description),
+        unitProperty("ExecStart",
+                     QVariant::fromValue(ExecCommands{
+                         {m_notifySend, notifyCommand(m_notifySend, r.body, r.sound), false}})),
+        // A finished or failed notification service disappears by itself (a weekly one stays
+        // while its timer holds it).
+        unitProperty("CollectMode", QStringLiteral("inactive-or-failed")),
     };
     // notify-send needs the session bus; the manager's own environment may lack it.
     const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
     if (!address.isEmpty()) {
         service.append(
-            property("Environment", QStringList{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") +
-                                                QString::fromLocal8Bit(address)}));
+            unitProperty("Environment", QStringList{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") +
+                                                    QString::fromLocal8Bit(address)}));
     }
 
-    if (fireDate <= m_now()) {
-        // A moment that has passed is shown at once: the service alone, without a timer.
-        if (startTransient(base + QStringLiteral(".service"), QVariant::fromValue(service),
-                           QVariant::fromValue(AuxUnits{})))
-            return true;
-        qWarning("powerdeck: could not post \"%s\": %s", qPrintable(body), qPrintable(m_lastError));
-        return false;
-    }
-
-    UnitProperties timer{
-        property("Description", description),
-        property("TimersCalendar", QVariant::fromValue(CalendarTimers{
-                                       {QStringLiteral("OnCalendar"), calendarSpec(fireDate)}})),
-        property("AccuracyUSec", QVariant::fromValue(quint64(1000000))),
-        // The timer unloads itself once it has fired.
-        property("RemainAfterElapse", false),
+    auto reportFailure = [this, body = r.body](const QDBusMessage &reply) {
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body),
+                     qPrintable(m_lastError));
     };
-    const QVariant aux =
-        QVariant::fromValue(AuxUnits{{base + QStringLiteral(".service"), service}});
-    const QString name = base + QStringLiteral(".timer");
 
-    UnitProperties waking = timer;
-    waking.append(property("WakeSystem", true));
-    if (startTransient(name, QVariant::fromValue(waking), aux))
-        return true;
-    if (m_lastErrorIsTransport) {
-        qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body),
-                 qPrintable(m_lastError));
-        return false;
+    if (r.weekdays == 0 && r.fireDate <= m_now()) {
+        // A moment that has passed is shown at once: the service alone, without a timer.
+        send(QStringLiteral("StartTransientUnit"),
+             {base + QStringLiteral(".service"), QStringLiteral("fail"),
+              QVariant::fromValue(service), QVariant::fromValue(AuxUnits{})},
+             reportFailure);
+        return;
     }
-    // A manager that may not wake the machine still shows the notification when it is awake.
-    qInfo("powerdeck: timer with WakeSystem refused (%s); scheduling without it",
-          qPrintable(m_lastError));
-    if (startTransient(name, QVariant::fromValue(timer), aux))
-        return true;
-    qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body), qPrintable(m_lastError));
-    return false;
+
+    const QString spec = r.weekdays
+                             ? weeklyCalendarSpec(r.weekdays, r.fireDate.toLocalTime().time())
+                             : calendarSpec(r.fireDate);
+    UnitProperties timer{
+        unitProperty("Description", description),
+        unitProperty("TimersCalendar",
+                     QVariant::fromValue(CalendarTimers{{QStringLiteral("OnCalendar"), spec}})),
+        unitProperty("AccuracyUSec", QVariant::fromValue(quint64(1000000))),
+    };
+    // A one-off timer unloads itself once it has fired; a weekly one stays until cancelled.
+    if (r.weekdays == 0)
+        timer.append(unitProperty("RemainAfterElapse", false));
+    if (wake)
+        timer.append(unitProperty("WakeSystem", true));
+    send(QStringLiteral("StartTransientUnit"),
+         {base + QStringLiteral(".timer"), QStringLiteral("fail"), QVariant::fromValue(timer),
+          QVariant::fromValue(AuxUnits{{base + QStringLiteral(".service"), service}})},
+         [this, r, wake, reportFailure](const QDBusMessage &reply) {
+             if (reply.type() != QDBusMessage::ReplyMessage && wake) {
+                 // A manager that may not wake the machine still shows the notification when
+                 // it is awake.
+                 qInfo("powerdeck: timer with WakeSystem refused (%s); scheduling without it",
+                       qPrintable(m_lastError));
+                 m_queue.push_front({Op::Start, {}, r, false});
+                 return;
+             }
+             reportFailure(reply);
+         });
+}
+
+void SystemdLocalNotifications::failOver()
+{
+    m_failedOver = true;
+    qWarning("powerdeck: the service manager failed (%s); notifications go to the %s for the "
+             "rest of this run",
+             qPrintable(m_lastError),
+             m_fallback ? qPrintable(m_fallback->backendName()) : "log only");
+    std::deque<Op> left;
+    left.swap(m_queue);
+    if (m_current)
+        left.push_front(*m_current);
+    m_current.reset();
+    if (!m_fallback)
+        return;
+    // Everything that the manager has not confirmed; what it did confirm is with it already.
+    m_fallback->cancelAll();
+    for (const Op &op : left) {
+        if (op.kind == Op::Start)
+            handOver(op.request);
+    }
+}
+
+void SystemdLocalNotifications::handOver(const Request &r)
+{
+    if (r.weekdays)
+        m_fallback->scheduleWeekly(r.fireDate, r.weekdays, r.body, r.sound);
+    else
+        m_fallback->schedule(r.fireDate, r.body, r.sound);
 }

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace {
 
 QVariantList defaultAlerts(bool quiet = false)
@@ -187,21 +189,46 @@ TEST(AlertSettings, StartThenEndButtonShowsThenHidesThePickerAndEditsTheEnd)
     EXPECT_EQ(screen.pickerTime(), QTime(6, 5));
 }
 
-TEST(AlertSettings, WithoutAFileNothingChangesAndLeavingWritesAnEmptyArray)
+// Without a usable file (none, or one with fewer than two records) the screen works on the
+// defaults, and leaving writes them with the screen's values: never an array without alerts.
+TEST(AlertSettings, WithoutAUsableFileLeavingWritesTheDefaultsWithTheScreensValues)
 {
-    Screen s;
-    AlertSettings screen(s.folders, false);
-    EXPECT_TRUE(screen.alarmArray().isEmpty());
-    screen.notifyWhenComplete();
-    screen.turnOffAlertsBetwwen();
-    EXPECT_FALSE(screen.swith1());
-    EXPECT_FALSE(screen.swith2());
-    screen.timeSelected(QTime(9, 0));
-    EXPECT_EQ(screen.starLbl(), "09:00"); // the label is set all the same
-    screen.goBack();
-    const plist::ReadResult r = plist::readFile(s.path);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.value, QVariant(QVariantList{}));
+    const struct
+    {
+        const char *what;
+        std::optional<QVariantList> stored;
+        bool deletedWhileOpen;
+    } cases[] = {
+        {"missing", std::nullopt, false},
+        {"empty array", QVariantList{}, false},
+        {"one record", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", false}}},
+         false},
+        {"deleted while open", defaultAlerts(), true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Screen s;
+        if (c.stored)
+            s.write(*c.stored);
+        AlertSettings screen(s.folders, false);
+        if (c.deletedWhileOpen) {
+            ASSERT_TRUE(QFile::remove(s.path));
+        }
+        screen.notifyWhenComplete();
+        screen.turnOffAlertsBetwwen();
+        EXPECT_FALSE(screen.swith1());
+        EXPECT_TRUE(screen.swith2());
+        screen.startOff();
+        screen.timeSelected(QTime(22, 0));
+        screen.goBack();
+        QVariantList expected = defaultAlerts();
+        expected[2] = QVariantMap{{"Type", "AlertsBetwwen"},
+                                  {"state", true},
+                                  {"startTime", "22:00"},
+                                  {"endTime", "00:00"}};
+        expected[3] = QVariantMap{{"Type", "notifyWhenComplete"}, {"state", false}};
+        EXPECT_EQ(s.stored(), expected);
+    }
 }
 
 TEST(AlertSettings, TemperatureButtonAsksTheClockScreenOnly)

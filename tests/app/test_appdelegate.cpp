@@ -140,17 +140,24 @@ TEST(StartUp, TabletListsOnlyTabletImages)
 
 TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
 {
+    // A file with fewer than two records could never bring the alerts back: it counts as
+    // missing and is written anew with the defaults. A usable file is never rewritten.
     const struct
     {
         const char *what;
         QVariant stored;
         bool privat;
+        bool defaultsWritten;
     } cases[] = {
-        {"on", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
-                            QVariantMap{{"Type", "higherPrecision"}, {"state", true}}}, true},
-        {"off", AppDelegate::defaultAlerts(), false},
-        {"one record only", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}}}, false},
-        {"empty array", QVariantList{}, false},
+        {"on",
+         QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
+                      QVariantMap{{"Type", "higherPrecision"}, {"state", true}}},
+         true, false},
+        {"off", AppDelegate::defaultAlerts(), false, false},
+        {"one record only", QVariantList{QVariantMap{{"Type", "DischargeAlert"}, {"state", false}}},
+         false, true},
+        {"empty array", QVariantList{}, false, true},
+        {"not an array", QVariantMap{{"state", true}}, false, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -159,8 +166,8 @@ TEST(StartUp, PrecisionFlagComesFromTheSecondRecord)
         ASSERT_TRUE(plist::writeFile(s.folders.documents + "/Alert.plist", c.stored));
         auto app = s.launch();
         EXPECT_EQ(app->state().privat(), c.privat);
-        // An existing file is used as it is, never rewritten.
-        EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value, c.stored);
+        EXPECT_EQ(plist::readFile(s.folders.documents + "/Alert.plist").value,
+                  c.defaultsWritten ? QVariant(AppDelegate::defaultAlerts()) : c.stored);
     }
 }
 

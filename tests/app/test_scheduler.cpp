@@ -2,6 +2,7 @@
 #include "platform/localnotifications.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "recordingnotifications.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// Records every call in order, as text.
-class RecordingNotifications : public LocalNotifications
-{
-public:
-    QStringList calls;
-    QString backendName() const override { return QStringLiteral("recording"); }
-    bool cancelAll() override
-    {
-        calls << QStringLiteral("cancelAll");
-        return true;
-    }
-    bool schedule(const QDateTime &fireDate, const QString &body, bool sound) override
-    {
-        calls << fireDate.toString(Qt::ISODate) + QLatin1Char(' ') + body + (sound ? " sound" : "");
-        return true;
-    }
-};
 
 const QTimeZone kBerlin("Europe/Berlin");
 
@@ -38,6 +21,7 @@ struct Fixture
     RecordingNotifications platform;
     QString timeBeforeDie;
     QString timeneedToCharge;
+    int batteryState = 1;
     QDateTime now = QDateTime(QDate(2024, 3, 5), QTime(22, 30, 15), kBerlin);
 
     Fixture() { folders.ensureExist(); }
@@ -46,7 +30,8 @@ struct Fixture
     {
         return NotificationScheduler(
             defaults, folders, platform, [this] { return timeBeforeDie; },
-            [this] { return timeneedToCharge; }, [this] { return now; }, [] { return kBerlin; });
+            [this] { return timeneedToCharge; }, [this] { return batteryState; },
+            [this] { return now; }, [] { return kBerlin; });
     }
     void writeAlerts(const QVariantList &records)
     {
@@ -89,16 +74,25 @@ TEST(NotificationScheduler, ReadsTheStoredRecordsAndTheEstimatesOfTheMomentOfLea
     f.timeneedToCharge = "";
     auto scheduler = f.scheduler();
     scheduler.applicationDidEnterBackground();
-    EXPECT_EQ(f.platform.calls, (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound",
-                                             "2024-03-06T04:00:00+01:00 Battey is discharging"}));
+    // The Wednesday alarm repeats by itself: one weekly notification.
+    EXPECT_EQ(f.platform.calls,
+              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound weekly 8",
+                           "2024-03-06T04:00:00+01:00 Battey is discharging"}));
 
-    // The estimates are read afresh at each run; so are the quiet hours.
+    // The estimates and the battery state are read afresh at each run; so are the quiet hours.
     f.platform.calls.clear();
     f.timeneedToCharge = "1.000000";
+    f.batteryState = 2;
     f.writeAlerts(defaultAlerts(true, "22:00", "07:00"));
     scheduler.applicationDidEnterBackground();
     EXPECT_EQ(f.platform.calls,
-              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound"}));
+              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound weekly 8"}));
+    f.platform.calls.clear();
+    f.writeAlerts(defaultAlerts(false, "22:00", "07:00"));
+    scheduler.applicationDidEnterBackground();
+    EXPECT_EQ(f.platform.calls,
+              (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound weekly 8",
+                           "2024-03-05T23:30:00+01:00 Battey is full"}));
 }
 
 TEST(NotificationScheduler, WithoutAlertFileOnlyAlarmsAreScheduled)

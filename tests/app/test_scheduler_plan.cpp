@@ -46,26 +46,35 @@ QVariantList defaultAlerts()
             window(false, "00:00", "00:00"), alert("notifyWhenComplete", true)};
 }
 
-// "2024-03-11T07:00:00 Alarm sound" per notification, local time of the plan's zone.
+// "2024-03-11T07:00:00 Alarm sound every Mon,Fri" per notification, local time of the plan's
+// zone.
 QStringList describe(const QList<PlannedNotification> &plan)
 {
+    static const char *const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     QStringList out;
     for (const PlannedNotification &n : plan) {
+        QStringList days;
+        for (int j = 0; j < 7; ++j) {
+            if (n.weekdays & (1 << j))
+                days << names[j];
+        }
         out << n.fireDate.toTimeZone(kBerlin).toString("yyyy-MM-ddTHH:mm:ss") + ' ' + n.body +
-                   (n.sound ? " sound" : "");
+                   (n.sound ? " sound" : "") + (days.isEmpty() ? "" : " every " + days.join(','));
     }
     return out;
 }
 
+// state: the battery reading's state (1 discharging, 2 charging).
 QStringList planFor(const QVariantList &alarms, const char *now,
                     std::optional<QVariantList> alerts = std::nullopt, const QString &die = {},
-                    const QString &charge = {})
+                    const QString &charge = {}, int state = 0)
 {
     SchedulePlanInput in;
     in.alarms = alarms;
     in.alerts = std::move(alerts);
     in.timeBeforeDie = die;
     in.timeneedToCharge = charge;
+    in.batteryState = state;
     in.now = berlin(now);
     in.zone = kBerlin;
     return describe(planNotifications(in));
@@ -98,25 +107,27 @@ TEST_P(AlarmPlan, MatchesTheWorkedExample)
     EXPECT_EQ(planFor({record}, c.now), c.expected) << c.name;
 }
 
+// A repeating alarm is one weekly notification from its next occurrence on, not one
+// occurrence per day that rings once.
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, AlarmPlan,
     testing::Values(
-        // Wednesday 07:00 repeating on Monday and Friday, left on Tuesday: Friday of that week,
-        // Monday of the next, and Wednesday itself.
-        AlarmCase{"wednesday-ahead",
-                  "2024-03-06T07:00:00",
-                  {1, 5},
-                  true,
-                  "2024-03-05T12:00:00",
-                  {"2024-03-11T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound",
-                   "2024-03-06T07:00:00 Alarm sound"}},
+        // Wednesday 07:00 repeating on Monday and Friday, left on Tuesday: every Monday and
+        // Friday from Friday on, and Wednesday itself.
+        AlarmCase{
+            "wednesday-ahead",
+            "2024-03-06T07:00:00",
+            {1, 5},
+            true,
+            "2024-03-05T12:00:00",
+            {"2024-03-08T07:00:00 Alarm sound every Mon,Fri", "2024-03-06T07:00:00 Alarm sound"}},
         // Left after Wednesday 07:00: the one-off moment has passed.
         AlarmCase{"wednesday-passed",
                   "2024-03-06T07:00:00",
                   {1, 5},
                   true,
                   "2024-03-06T08:00:00",
-                  {"2024-03-11T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound"}},
+                  {"2024-03-08T07:00:00 Alarm sound every Mon,Fri"}},
         AlarmCase{"switched-off", "2024-03-06T07:00:00", {1, 5}, false, "2024-03-05T12:00:00", {}},
         AlarmCase{"no-days-ahead",
                   "2024-03-06T07:00:00",
@@ -125,56 +136,53 @@ INSTANTIATE_TEST_SUITE_P(
                   "2024-03-05T12:00:00",
                   {"2024-03-06T07:00:00 Alarm sound"}},
         AlarmCase{"no-days-passed", "2024-03-06T07:00:00", {}, true, "2024-03-06T07:00:01", {}},
-        // Its own weekday selected and still ahead: one notification, not two.
+        // Its own weekday selected and still ahead: the weekly one covers it.
         AlarmCase{"own-weekday-once",
                   "2024-03-06T07:00:00",
                   {3},
                   true,
                   "2024-03-05T12:00:00",
-                  {"2024-03-06T07:00:00 Alarm sound"}},
-        // Set weeks ago: the next Wednesday, never a moment in the past.
+                  {"2024-03-06T07:00:00 Alarm sound every Wed"}},
+        // Set weeks ago: from the next Wednesday, never a moment in the past.
         AlarmCase{"weeks-ago-later-today",
                   "2024-01-03T07:00:00",
                   {3},
                   true,
                   "2024-03-06T06:00:00",
-                  {"2024-03-06T07:00:00 Alarm sound"}},
+                  {"2024-03-06T07:00:00 Alarm sound every Wed"}},
         AlarmCase{"weeks-ago-passed-today",
                   "2024-01-03T07:00:00",
                   {3},
                   true,
                   "2024-03-06T07:30:00",
-                  {"2024-03-13T07:00:00 Alarm sound"}},
+                  {"2024-03-13T07:00:00 Alarm sound every Wed"}},
         AlarmCase{"weeks-ago-every-day",
                   "2024-01-03T07:00:00",
                   {0, 1, 2, 3, 4, 5, 6},
                   true,
                   "2024-03-06T07:30:00",
-                  {"2024-03-10T07:00:00 Alarm sound", "2024-03-11T07:00:00 Alarm sound",
-                   "2024-03-12T07:00:00 Alarm sound", "2024-03-13T07:00:00 Alarm sound",
-                   "2024-03-07T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound",
-                   "2024-03-09T07:00:00 Alarm sound"}},
+                  {"2024-03-07T07:00:00 Alarm sound every Sun,Mon,Tue,Wed,Thu,Fri,Sat"}},
         // Across midnight: Saturday 00:30 repeating on Sunday, left late on Saturday.
         AlarmCase{"across-midnight",
                   "2024-03-09T00:30:00",
                   {0},
                   true,
                   "2024-03-09T23:50:00",
-                  {"2024-03-10T00:30:00 Alarm sound"}},
+                  {"2024-03-10T00:30:00 Alarm sound every Sun"}},
         // Across the spring change (31 March): Monday keeps 07:00 local time.
         AlarmCase{"spring-forward",
                   "2024-03-29T07:00:00",
                   {1},
                   true,
                   "2024-03-29T08:00:00",
-                  {"2024-04-01T07:00:00 Alarm sound"}},
+                  {"2024-04-01T07:00:00 Alarm sound every Mon"}},
         // Across the autumn change (27 October).
         AlarmCase{"fall-back",
                   "2024-10-25T07:00:00",
                   {1},
                   true,
                   "2024-10-25T08:00:00",
-                  {"2024-10-28T07:00:00 Alarm sound"}}),
+                  {"2024-10-28T07:00:00 Alarm sound every Mon"}}),
     [](const testing::TestParamInfo<AlarmCase> &info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), '-', '_');
@@ -295,11 +303,11 @@ TEST_P(QuietHours, GateTheBatteryAlerts)
               c.schedules)
         << c.start << "-" << c.end << " at " << c.hour << ":" << c.minute;
 
-    // The same through the whole plan: the empty-battery notification comes or not.
+    // The same through the whole plan: a warning due at once comes or not.
     char now[32];
     std::snprintf(now, sizeof now, "2024-03-05T%02d:%02d:00", c.hour, c.minute);
     const QVariantList alerts{alert("DischargeAlert", true), between};
-    EXPECT_EQ(planFor({}, now, alerts, "3.1").size(), c.schedules ? 1 : 0);
+    EXPECT_EQ(planFor({}, now, alerts, "0.1", {}, 1).size(), c.schedules ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, QuietHours,
@@ -308,13 +316,77 @@ INSTANTIATE_TEST_SUITE_P(Windows, QuietHours,
                                          WindowCase{"22:00", "07:00", true, 12, 0, true},
                                          WindowCase{"22:00", "07:00", true, 22, 0, true},
                                          WindowCase{"22:00", "07:00", true, 7, 0, true},
-                                         WindowCase{"22:00", "07:00", true, 0, 0, true},
+                                         WindowCase{"22:00", "07:00", true, 0, 0, false},
+                                         WindowCase{"22:00", "07:00", true, 23, 59, false},
                                          WindowCase{"09:00", "17:00", true, 9, 0, true},
                                          WindowCase{"09:00", "17:00", true, 12, 0, false},
                                          WindowCase{"09:00", "17:00", true, 17, 0, true},
                                          WindowCase{"09:00", "17:00", false, 12, 0, true},
                                          WindowCase{"00:00", "00:00", false, 12, 0, true},
                                          WindowCase{"00:00", "00:00", true, 12, 0, true}));
+
+// The window is that of the moment the notification would be shown, not of the moment of
+// leaving.
+struct FireTimeCase
+{
+    const char *name;
+    const char *now;
+    const char *timeBeforeDie;
+    const char *timeneedToCharge;
+    int state;
+    const char *start;
+    const char *end;
+    QStringList expected;
+};
+
+class QuietHoursAtFireTime : public testing::TestWithParam<FireTimeCase>
+{
+};
+
+TEST_P(QuietHoursAtFireTime, WithholdWhatWouldBeShownInside)
+{
+    const FireTimeCase &c = GetParam();
+    const QVariantList alerts{alert("DischargeAlert", true), window(true, c.start, c.end),
+                              alert("notifyWhenComplete", true)};
+    EXPECT_EQ(planFor({}, c.now, alerts, c.timeBeforeDie, c.timeneedToCharge, c.state), c.expected)
+        << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, QuietHoursAtFireTime,
+    testing::Values(
+        // Left before the window, shown at 22:59 inside it.
+        FireTimeCase{
+            "left-before-shown-inside", "2024-03-05T21:59:00", "1.1", "", 1, "22:00", "07:00", {}},
+        // Left inside the window, shown after it has ended.
+        FireTimeCase{"left-inside-shown-after",
+                     "2024-03-05T23:30:00",
+                     "8.1",
+                     "",
+                     1,
+                     "22:00",
+                     "07:00",
+                     {"2024-03-06T07:30:00 Battey is discharging"}},
+        // Shown at midnight, inside a window that crosses it.
+        FireTimeCase{
+            "shown-at-midnight", "2024-03-05T21:00:00", "3.1", "", 1, "22:00", "07:00", {}},
+        FireTimeCase{
+            "full-shown-inside", "2024-03-05T20:00:00", "", "2.5", 2, "22:00", "07:00", {}},
+        FireTimeCase{
+            "day-window-shown-inside", "2024-03-05T08:00:00", "1.2", "", 1, "09:00", "17:00", {}},
+        FireTimeCase{"day-window-shown-at-start",
+                     "2024-03-05T08:00:00",
+                     "1.1",
+                     "",
+                     1,
+                     "09:00",
+                     "17:00",
+                     {"2024-03-05T09:00:00 Battey is discharging"}}),
+    [](const testing::TestParamInfo<FireTimeCase> &info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
 
 // --- battery notifications ------------------------------------------------------------------
 
@@ -334,7 +406,10 @@ class BatteryPlan : public testing::TestWithParam<BatteryCase>
 TEST_P(BatteryPlan, TimesFromTheEstimates)
 {
     const BatteryCase &c = GetParam();
-    EXPECT_EQ(planFor({}, c.now, defaultAlerts(), c.timeBeforeDie, c.timeneedToCharge), c.expected)
+    // Each estimate is used in the state it belongs to: discharging, charging.
+    const int state = *c.timeBeforeDie ? 1 : 2;
+    EXPECT_EQ(planFor({}, c.now, defaultAlerts(), c.timeBeforeDie, c.timeneedToCharge, state),
+              c.expected)
         << c.name;
 }
 
@@ -354,12 +429,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     {"2024-03-06T04:00:00 Battey is discharging"}},
         BatteryCase{"too-little-left", "2024-03-05T22:30:00", "0.005000", "", {}},
-        // |0.05 - 0.1| = 0.05 h: three minutes after the current minute.
-        BatteryCase{"three-minutes",
+        // Under six minutes left the warning comes at once, never after the estimated end.
+        BatteryCase{"under-six-minutes",
                     "2024-03-05T22:30:40",
                     "0.050000",
                     "",
-                    {"2024-03-05T22:33:00 Battey is discharging"}},
+                    {"2024-03-05T22:30:00 Battey is discharging"}},
+        BatteryCase{"a-minute-left",
+                    "2024-03-05T22:30:40",
+                    "0.020000",
+                    "",
+                    {"2024-03-05T22:30:00 Battey is discharging"}},
+        BatteryCase{"seven-minutes-left",
+                    "2024-03-05T22:30:40",
+                    "0.116667",
+                    "",
+                    {"2024-03-05T22:31:00 Battey is discharging"}},
         // Exactly 0.1 h: the current minute, already begun; the platform shows it at once.
         BatteryCase{"at-once",
                     "2024-03-05T22:30:40",
@@ -374,13 +459,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "2.250000",
                     {"2024-03-06T02:05:00 Battey is full"}},
         BatteryCase{"full-threshold", "2024-03-05T23:50:00", "", "0.010000", {}},
-        // Both, in the order of their records: the discharge alert comes first in the file.
-        BatteryCase{
-            "both",
-            "2024-03-05T12:00:00",
-            "1.100000",
-            "0.500000",
-            {"2024-03-05T13:00:00 Battey is discharging", "2024-03-05T12:30:00 Battey is full"}},
         // Month and year roll over by the calendar.
         BatteryCase{"new-year",
                     "2024-12-31T22:00:00",
@@ -405,11 +483,36 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// The empty-battery warning only while discharging, "charge complete" only while charging.
+struct StateCase
+{
+    int state;
+    QStringList expected;
+};
+
+class BatteryState : public testing::TestWithParam<StateCase>
+{
+};
+
+TEST_P(BatteryState, GatesEachNotification)
+{
+    EXPECT_EQ(planFor({}, "2024-03-05T12:00:00", defaultAlerts(), "1.100000", "0.500000",
+                      GetParam().state),
+              GetParam().expected)
+        << "state " << GetParam().state;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, BatteryState,
+    testing::Values(StateCase{0, {}}, StateCase{1, {"2024-03-05T13:00:00 Battey is discharging"}},
+                    StateCase{2, {"2024-03-05T12:30:00 Battey is full"}}, StateCase{3, {}}));
+
 TEST(BatteryPlanTimes, AutumnChangeCountsElapsedHours)
 {
     SchedulePlanInput in;
     in.alerts = defaultAlerts();
     in.timeneedToCharge = "3.000000";
+    in.batteryState = 2;
     in.now = berlin("2024-10-27T00:30:00"); // 22:30 UTC the day before
     in.zone = kBerlin;
     const auto plan = planNotifications(in);
@@ -422,18 +525,18 @@ TEST(BatteryPlanTimes, AutumnChangeCountsElapsedHours)
 TEST(BatteryPlanFiles, MissingFileEmptyFileAndFewerRecords)
 {
     // No Alert.plist: no battery notification.
-    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", std::nullopt, "5.0", "1.0").isEmpty());
+    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", std::nullopt, "5.0", "1.0", 1).isEmpty());
     // An empty array: nothing to visit.
-    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", QVariantList{}, "5.0", "1.0").isEmpty());
+    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", QVariantList{}, "5.0", "1.0", 1).isEmpty());
     // Without an "AlertsBetwwen" record no window test passes, so nothing is scheduled.
     EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", QVariantList{alert("DischargeAlert", true)},
-                        "5.0", "1.0")
+                        "5.0", "1.0", 1)
                     .isEmpty());
     // Records that are no dictionaries are passed over.
     EXPECT_EQ(planFor({}, "2024-03-05T12:00:00",
                       QVariantList{QString("x"), 7, alert("DischargeAlert", true),
                                    window(false, "00:00", "00:00")},
-                      "1.1", ""),
+                      "1.1", "", 1),
               QStringList{"2024-03-05T13:00:00 Battey is discharging"});
 }
 
@@ -441,12 +544,12 @@ TEST(BatteryPlanFiles, TwoWindowsThatBothPassScheduleOnce)
 {
     const QVariantList alerts{alert("notifyWhenComplete", true), window(false, "00:00", "00:00"),
                               window(true, "01:00", "02:00")};
-    EXPECT_EQ(planFor({}, "2024-03-05T12:00:00", alerts, "", "1.0"),
+    EXPECT_EQ(planFor({}, "2024-03-05T12:00:00", alerts, "", "1.0", 2),
               QStringList{"2024-03-05T13:00:00 Battey is full"});
     // One window withholds: the other still passes, as each record is a pass of its own.
     const QVariantList mixed{alert("notifyWhenComplete", true), window(true, "11:00", "13:00"),
                              window(false, "00:00", "00:00")};
-    EXPECT_EQ(planFor({}, "2024-03-05T12:00:00", mixed, "", "1.0"),
+    EXPECT_EQ(planFor({}, "2024-03-05T12:00:00", mixed, "", "1.0", 2),
               QStringList{"2024-03-05T13:00:00 Battey is full"});
 }
 
@@ -454,16 +557,18 @@ TEST(BatteryPlanFiles, SwitchedOffAlertsScheduleNothing)
 {
     const QVariantList alerts{alert("DischargeAlert", false), window(false, "00:00", "00:00"),
                               alert("notifyWhenComplete", false)};
-    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", alerts, "5.0", "1.0").isEmpty());
+    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", alerts, "5.0", "1.0", 1).isEmpty());
+    EXPECT_TRUE(planFor({}, "2024-03-05T12:00:00", alerts, "5.0", "1.0", 2).isEmpty());
 }
 
 TEST(WholePlan, AlarmsFirstThenBatteryAndNothingTwice)
 {
     const QDateTime ora = berlin("2024-03-05T13:00:00");
     QVariantList alarms{alarmRecord(ora, {2}), alarmRecord(ora, {})};
-    // "Battey is discharging" at 13:00 shares the alarms' moment but not their text: it stays.
-    EXPECT_EQ(planFor(alarms, "2024-03-05T12:00:00", defaultAlerts(), "1.100000", ""),
-              (QStringList{"2024-03-05T13:00:00 Alarm sound",
+    // The weekly Tuesday alarm covers the one-off at its first moment. "Battey is discharging"
+    // at 13:00 shares the alarms' moment but not their text: it stays.
+    EXPECT_EQ(planFor(alarms, "2024-03-05T12:00:00", defaultAlerts(), "1.100000", "", 1),
+              (QStringList{"2024-03-05T13:00:00 Alarm sound every Tue",
                            "2024-03-05T13:00:00 Battey is discharging"}));
 }
 

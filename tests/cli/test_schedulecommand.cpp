@@ -35,9 +35,13 @@ QStringList lines(const QJsonArray &plan)
     QStringList out;
     for (const QJsonValue &v : plan) {
         const QJsonObject o = v.toObject();
-        EXPECT_EQ(o.keys(), (QStringList{"body", "fireDate", "sound"}));
+        EXPECT_EQ(o.keys(), (QStringList{"body", "fireDate", "sound", "weekdays"}));
+        QStringList days;
+        for (const QJsonValue &d : o["weekdays"].toArray())
+            days << d.toString();
         out << o["fireDate"].toString() + ' ' + o["body"].toString() +
-                   (o["sound"].toBool() ? " sound" : "");
+                   (o["sound"].toBool() ? " sound" : "") +
+                   (days.isEmpty() ? QString() : " every " + days.join(','));
     }
     return out;
 }
@@ -53,14 +57,15 @@ QJsonArray jsonPlan(const CommandRun &r)
 
 TEST(ScheduleCommand, JsonListsThePlanInSchedulingOrder)
 {
-    const CommandRun r = run("schedule-alarms", {"--json", "--now", "2024-03-05T22:30:00", "--tz",
-                                                 "Europe/Berlin", "--timeBeforeDie", "5.6"});
+    const CommandRun r =
+        run("schedule-alarms", {"--json", "--now", "2024-03-05T22:30:00", "--tz", "Europe/Berlin",
+                                "--timeBeforeDie", "5.6", "--state", "1"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
-    // The Wednesday alarm's Monday and Friday and its own moment; the switched-off and the two
-    // broken records give nothing; the one-off at 23:45; then the battery notification.
+    // The Wednesday alarm every Monday and Friday, and its own moment; the switched-off and the
+    // two broken records give nothing; the one-off at 23:45; then the battery notification.
     EXPECT_EQ(lines(jsonPlan(r)),
-              (QStringList{"2024-03-11T07:00:00 Alarm sound", "2024-03-08T07:00:00 Alarm sound",
+              (QStringList{"2024-03-08T07:00:00 Alarm sound every Mon,Fri",
                            "2024-03-06T07:00:00 Alarm sound", "2024-03-05T23:45:00 Alarm sound",
                            "2024-03-06T04:00:00 Battey is discharging"}));
 }
@@ -68,15 +73,15 @@ TEST(ScheduleCommand, JsonListsThePlanInSchedulingOrder)
 TEST(ScheduleCommand, NowWithAnOffsetIsConvertedIntoTheZone)
 {
     // 21:30 UTC is 22:30 in Berlin: the same plan as above, here in New York's clock.
-    const CommandRun r = run("schedule-alarms", {"--json", "--now=2024-03-05T21:30:00Z",
-                                                 "--tz=America/New_York", "--timeneedToCharge=1"});
+    const CommandRun r =
+        run("schedule-alarms", {"--json", "--now=2024-03-05T21:30:00Z", "--tz=America/New_York",
+                                "--timeneedToCharge=1", "--state=2"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList plan = lines(jsonPlan(r));
-    // Wednesday 06:00 UTC is Wednesday 01:00 in New York: Monday and Friday at 01:00 there.
-    ASSERT_EQ(plan.size(), 5);
-    EXPECT_EQ(plan[0], "2024-03-11T01:00:00 Alarm sound"); // after New York's spring change
-    EXPECT_EQ(plan[1], "2024-03-08T01:00:00 Alarm sound");
-    EXPECT_EQ(plan[4], "2024-03-05T17:30:00 Battey is full");
+    // Wednesday 06:00 UTC is Wednesday 01:00 in New York: Mondays and Fridays at 01:00 there.
+    ASSERT_EQ(plan.size(), 4);
+    EXPECT_EQ(plan[0], "2024-03-08T01:00:00 Alarm sound every Mon,Fri");
+    EXPECT_EQ(plan[3], "2024-03-05T17:30:00 Battey is full");
 }
 
 TEST(ScheduleCommand, QuietHoursWithholdTheBatteryNotifications)
@@ -84,13 +89,20 @@ TEST(ScheduleCommand, QuietHoursWithholdTheBatteryNotifications)
     const QStringList args{
         "--json", "--tz", "Europe/Berlin", "--timeBeforeDie", "5.6", "--timeneedToCharge", "2.25"};
     const CommandRun late = run("schedule-quiet", QStringList(args) << "--now"
-                                                                    << "2024-03-05T23:30:00");
+                                                                    << "2024-03-05T23:30:00"
+                                                                    << "--state=1");
     ASSERT_EQ(late.status, 0);
     EXPECT_TRUE(jsonPlan(late).isEmpty());
-    const CommandRun noon = run("schedule-quiet", QStringList(args) << "--now"
-                                                                    << "2024-03-05T12:00:00");
-    EXPECT_EQ(lines(jsonPlan(noon)), (QStringList{"2024-03-05T17:30:00 Battey is discharging",
-                                                  "2024-03-05T14:15:00 Battey is full"}));
+    // The state given picks the notification that fits it.
+    const CommandRun discharging = run("schedule-quiet", QStringList(args) << "--now"
+                                                                           << "2024-03-05T12:00:00"
+                                                                           << "--state=1");
+    EXPECT_EQ(lines(jsonPlan(discharging)),
+              QStringList{"2024-03-05T17:30:00 Battey is discharging"});
+    const CommandRun charging = run("schedule-quiet", QStringList(args) << "--now"
+                                                                        << "2024-03-05T12:00:00"
+                                                                        << "--state=2");
+    EXPECT_EQ(lines(jsonPlan(charging)), QStringList{"2024-03-05T14:15:00 Battey is full"});
 }
 
 TEST(ScheduleCommand, TextOutputAndNoStoredFiles)
@@ -114,8 +126,7 @@ TEST(ScheduleCommand, TextOutputAndNoStoredFiles)
         run("schedule-alarms", {"--now", "2024-03-06T08:00:00", "--tz", "Europe/Berlin"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Leaving at 2024-03-06 08:00:00 (Europe/Berlin)\n"
-                     "  2024-03-11 07:00:00  Alarm  (sound)\n"
-                     "  2024-03-08 07:00:00  Alarm  (sound)\n");
+                     "  2024-03-08 07:00:00  Alarm  (sound)  weekly: Mon, Fri\n");
 }
 
 struct BadArgs
@@ -144,6 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadArgs{"now", {"--now", "yesterday"}, "ISO 8601"},
                     BadArgs{"now_without_value", {"--now"}, "needs a value"},
                     BadArgs{"hours", {"--timeBeforeDie", "soon"}, "number of hours"},
+                    BadArgs{"state_above_three", {"--state", "4"}, "battery state 0 to 3"},
+                    BadArgs{"state_negative", {"--state=-1"}, "battery state 0 to 3"},
+                    BadArgs{"state_not_a_number", {"--state", "charging"}, "battery state 0 to 3"},
+                    BadArgs{"state_without_value", {"--state"}, "needs a value"},
                     BadArgs{"unknown", {"--verbose"}, "unknown option"},
                     BadArgs{"json_with_value", {"--json=yes"}, "unknown option"}),
     [](const testing::TestParamInfo<BadArgs> &info) { return std::string(info.param.name); });

@@ -42,7 +42,7 @@ struct FileBackend
                 shown << body + (sound ? " sound" : "");
                 return true;
             },
-            [this] { return now; });
+            [this] { return now; }, [] { return QTimeZone::utc(); });
     }
 };
 
@@ -52,7 +52,8 @@ QStringList bodies(const QVariantList &entries)
     for (const QVariant &v : entries) {
         const QVariantMap m = v.toMap();
         out << m["fireDate"].toDateTime().toUTC().toString(Qt::ISODate) + ' ' +
-                   m["body"].toString() + (m["sound"].toBool() ? " sound" : "");
+                   m["body"].toString() + (m["sound"].toBool() ? " sound" : "") +
+                   (m.contains("weekdays") ? " weekly " + m["weekdays"].toString() : QString());
     }
     return out;
 }
@@ -67,6 +68,7 @@ TEST(FileLocalNotifications, KeepsTheScheduleInFireOrderOnDisk)
                                "2024-03-05T13:00:00Z Battey is full"};
     EXPECT_EQ(bodies(backend->pending()), expected);
     // The file itself, as another run would read it.
+    backend->waitForStored();
     const plist::ReadResult stored = plist::readFile(f.path);
     ASSERT_TRUE(stored.ok());
     EXPECT_EQ(stored.value.toList().size(), 2);
@@ -93,6 +95,7 @@ TEST(FileLocalNotifications, CancelAllEmptiesTheSchedule)
     EXPECT_TRUE(backend->cancelAll());
     EXPECT_TRUE(backend->pending().isEmpty());
     EXPECT_FALSE(backend->timer().isActive());
+    backend->waitForStored();
     EXPECT_TRUE(QFile::exists(f.path));
 }
 
@@ -116,6 +119,45 @@ TEST(FileLocalNotifications, DeliversWhatFellDueOnceAndKeepsTheRest)
     EXPECT_EQ(bodies(backend->pending()), QStringList{"2024-03-05T14:00:00Z Battey is full"});
     EXPECT_EQ(backend->deliverDue(), 0);
     EXPECT_EQ(f.shown.size(), 2);
+}
+
+// A weekly entry rings on its days and is moved on to the next one each time, also across a
+// restart and after days without Powerdeck running; a one-off entry rings once.
+TEST(FileLocalNotifications, WeeklyEntriesAreReArmedAfterFiring)
+{
+    FileBackend f;
+    struct Step
+    {
+        QDateTime now;
+        QStringList shown;
+        QStringList pending;
+    };
+    // Tuesday 13:00 and Thursday 13:00 (bits 2 and 4), from Tuesday 5 March on.
+    const Step steps[] = {
+        {kStart.addSecs(3600),
+         {"Alarm sound", "Battey is full"},
+         {"2024-03-07T13:00:00Z Alarm sound weekly 20"}},
+        {QDateTime(QDate(2024, 3, 7), QTime(13, 0, 30), QTimeZone::utc()),
+         {"Alarm sound"},
+         {"2024-03-12T13:00:00Z Alarm sound weekly 20"}},
+        // Off for two weeks: one ring, then the next day to come.
+        {QDateTime(QDate(2024, 3, 27), QTime(9, 0), QTimeZone::utc()),
+         {"Alarm sound"},
+         {"2024-03-28T13:00:00Z Alarm sound weekly 20"}},
+    };
+    {
+        auto backend = f.make();
+        ASSERT_TRUE(backend->scheduleWeekly(kStart.addSecs(3600), 0x14, "Alarm", true));
+        ASSERT_TRUE(backend->schedule(kStart.addSecs(3600), "Battey is full", false));
+    }
+    for (const Step &step : steps) {
+        f.now = step.now;
+        f.shown.clear();
+        auto backend = f.make(); // each step a new run, reading the file
+        EXPECT_EQ(backend->deliverDue(), step.shown.size());
+        EXPECT_EQ(f.shown, step.shown);
+        EXPECT_EQ(bodies(backend->pending()), step.pending);
+    }
 }
 
 TEST(FileLocalNotifications, WaitsUntilTheNextEntryButNeverLongerThanAMinute)

@@ -2,6 +2,7 @@
 #include "platform/localnotifications.h"
 #include "platform/localnotifications_systemd.h"
 #include "platform/localnotifications_systemdtypes.h"
+#include "recordingnotifications.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
 #include <QProcess>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimeZone>
+#include <QTimer>
 
 using namespace systemdbus;
 
@@ -111,6 +114,9 @@ class FakeManager : public QObject, protected QDBusContext
 public:
     bool refuseWakeSystem = false;
     int refusals = 0;
+    // A manager that hangs: every answer comes this late.
+    int answerAfterMs = 0;
+    int calls = 0;
     QList<RecordedUnit> started;
     QStringList loaded{QStringLiteral("other-reminder.timer")};
     QStringList stopped;
@@ -122,6 +128,8 @@ public slots:
                                        const QList<systemdbus::AuxUnit> &aux)
     {
         QMutexLocker lock(&mutex);
+        if (answerLate())
+            return {};
         RecordedUnit unit{name, mode, plainProperties(properties), {}};
         if (refuseWakeSystem && unit.properties.contains(QStringLiteral("WakeSystem"))) {
             ++refusals;
@@ -148,6 +156,8 @@ public slots:
     {
         Q_UNUSED(states);
         QMutexLocker lock(&mutex);
+        if (answerLate())
+            return {};
         UnitStatuses out;
         for (const QString &name : std::as_const(loaded)) {
             bool match = patterns.isEmpty();
@@ -175,12 +185,28 @@ public slots:
     {
         Q_UNUSED(mode);
         QMutexLocker lock(&mutex);
+        if (answerLate())
+            return {};
         if (!loaded.removeOne(name)) {
             sendErrorReply(QStringLiteral("org.freedesktop.systemd1.NoSuchUnit"), name);
             return {};
         }
         stopped.append(name);
         return QDBusObjectPath(QStringLiteral("/org/freedesktop/systemd1/job/stop"));
+    }
+
+private:
+    bool answerLate()
+    {
+        ++calls;
+        if (answerAfterMs <= 0)
+            return false;
+        setDelayedReply(true);
+        QTimer::singleShot(answerAfterMs, this,
+                           [bus = connection(), reply = message().createReply()] {
+                               QDBusConnection(bus).send(reply);
+                           });
+        return true;
     }
 };
 
@@ -268,10 +294,21 @@ protected:
                                              QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(m_server->registerService(SystemdLocalNotifications::kService));
     }
-    SystemdLocalNotifications backend(QDateTime now)
+    std::unique_ptr<SystemdLocalNotifications>
+    backend(QDateTime now, std::unique_ptr<LocalNotifications> fallback = {})
     {
-        return SystemdLocalNotifications(*m_client, QStringLiteral("/usr/bin/notify-send"),
-                                         [now] { return now; });
+        return std::make_unique<SystemdLocalNotifications>(
+            *m_client, QStringLiteral("/usr/bin/notify-send"), [now] { return now; },
+            std::move(fallback));
+    }
+    // Lets the queued requests reach the manager and their answers come back.
+    static bool settle(const SystemdLocalNotifications &b)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (b.busy() && waited.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return !b.busy();
     }
     // Runs the command a recorded service would run, against the fake notification server.
     bool runService(const QVariantMap &service)
@@ -321,7 +358,9 @@ TEST_F(SystemdBackend, SchedulesOneTransientTimerWithItsService)
     startManager();
     auto b = backend(kNow);
     const QDateTime fire(QDate(2024, 3, 6), QTime(7, 0), kBerlin);
-    ASSERT_TRUE(b.schedule(fire, QStringLiteral("Alarm"), true)) << b.lastError().toStdString();
+    ASSERT_TRUE(b->schedule(fire, QStringLiteral("Alarm"), true));
+    ASSERT_TRUE(settle(*b));
+    EXPECT_TRUE(b->lastError().isEmpty()) << b->lastError().toStdString();
 
     QMutexLocker lock(&m_manager.mutex);
     ASSERT_EQ(m_manager.started.size(), 1);
@@ -357,8 +396,9 @@ TEST_F(SystemdBackend, TheServicePostsTheTextToTheNotificationServer)
         GTEST_SKIP() << "notify-send is not installed";
     startManager();
     auto b = backend(kNow);
-    ASSERT_TRUE(b.schedule(kNow.addSecs(3600), QStringLiteral("Alarm"), true));
-    ASSERT_TRUE(b.schedule(kNow.addSecs(7200), QStringLiteral("Battey is full"), false));
+    ASSERT_TRUE(b->schedule(kNow.addSecs(3600), QStringLiteral("Alarm"), true));
+    ASSERT_TRUE(b->schedule(kNow.addSecs(7200), QStringLiteral("Battey is full"), false));
+    ASSERT_TRUE(settle(*b));
     QList<QVariantMap> services;
     {
         QMutexLocker lock(&m_manager.mutex);
@@ -387,7 +427,8 @@ TEST_F(SystemdBackend, RetriesWithoutWakeSystemWhenRefused)
     startManager();
     m_manager.refuseWakeSystem = true;
     auto b = backend(kNow);
-    ASSERT_TRUE(b.schedule(kNow.addSecs(600), QStringLiteral("Battey is discharging"), false));
+    ASSERT_TRUE(b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true));
+    ASSERT_TRUE(settle(*b));
     QMutexLocker lock(&m_manager.mutex);
     EXPECT_EQ(m_manager.refusals, 1);
     ASSERT_EQ(m_manager.started.size(), 1);
@@ -399,7 +440,8 @@ TEST_F(SystemdBackend, APastMomentStartsTheServiceAtOnce)
 {
     startManager();
     auto b = backend(kNow);
-    ASSERT_TRUE(b.schedule(kNow.addSecs(-40), QStringLiteral("Battey is discharging"), false));
+    ASSERT_TRUE(b->schedule(kNow.addSecs(-40), QStringLiteral("Battey is discharging"), false));
+    ASSERT_TRUE(settle(*b));
     QMutexLocker lock(&m_manager.mutex);
     ASSERT_EQ(m_manager.started.size(), 1);
     const RecordedUnit &unit = m_manager.started[0];
@@ -415,9 +457,11 @@ TEST_F(SystemdBackend, CancelAllStopsOurTimersAndNothingElse)
 {
     startManager();
     auto b = backend(kNow);
-    ASSERT_TRUE(b.schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true));
-    ASSERT_TRUE(b.schedule(kNow.addSecs(1200), QStringLiteral("Alarm"), true));
-    ASSERT_TRUE(b.cancelAll());
+    ASSERT_TRUE(b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true));
+    ASSERT_TRUE(b->scheduleWeekly(kNow.addSecs(1200), 0x3e, QStringLiteral("Alarm"), true));
+    ASSERT_TRUE(settle(*b));
+    ASSERT_TRUE(b->cancelAll());
+    ASSERT_TRUE(settle(*b));
     QMutexLocker lock(&m_manager.mutex);
     EXPECT_EQ(m_manager.stopped.size(), 2);
     for (const QString &name : std::as_const(m_manager.stopped))
@@ -427,12 +471,145 @@ TEST_F(SystemdBackend, CancelAllStopsOurTimersAndNothingElse)
 
 TEST_F(SystemdBackend, FailsWithoutAManager)
 {
-    auto b = backend(kNow);
-    EXPECT_FALSE(b.schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true));
-    EXPECT_TRUE(b.lastError().startsWith("org.freedesktop.DBus.Error.ServiceUnknown"))
-        << b.lastError().toStdString();
-    EXPECT_FALSE(b.cancelAll());
+    auto fallback = std::make_unique<RecordingNotifications>();
+    RecordingNotifications *handedOver = fallback.get();
+    auto b = backend(kNow, std::move(fallback));
+    b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true);
+    ASSERT_TRUE(settle(*b));
+    EXPECT_TRUE(b->lastError().startsWith("org.freedesktop.DBus.Error.ServiceUnknown"))
+        << b->lastError().toStdString();
+    EXPECT_TRUE(b->failedOver());
+    EXPECT_EQ(handedOver->calls,
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Alarm sound"}));
 }
+
+TEST_F(SystemdBackend, AHangingManagerNeitherHoldsUpLeavingNorLosesThePlan)
+{
+    startManager();
+    m_manager.answerAfterMs = 10000;
+    auto fallback = std::make_unique<RecordingNotifications>();
+    RecordingNotifications *handedOver = fallback.get();
+    auto b = backend(kNow, std::move(fallback));
+    b->setCallTimeout(500);
+
+    QElapsedTimer leaving;
+    leaving.start();
+    b->cancelAll();
+    b->schedule(kNow.addSecs(600), QStringLiteral("Battey is discharging"), false);
+    b->scheduleWeekly(kNow.addSecs(3600), 0x3e, QStringLiteral("Alarm"), true);
+    EXPECT_LT(leaving.elapsed(), 100);
+
+    // One time-out, and the whole plan is with the fallback.
+    ASSERT_TRUE(settle(*b));
+    EXPECT_TRUE(b->failedOver());
+    EXPECT_TRUE(b->lastError().startsWith("org.freedesktop.DBus.Error.NoReply"))
+        << b->lastError().toStdString();
+    EXPECT_EQ(handedOver->calls,
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Battey is discharging",
+                           "2024-03-05T22:30:00+00:00 Alarm sound weekly 62"}));
+
+    // The rest of the run does not ask the manager again.
+    handedOver->calls.clear();
+    const int asked = [this] {
+        QMutexLocker lock(&m_manager.mutex);
+        return m_manager.calls;
+    }();
+    leaving.restart();
+    b->cancelAll();
+    b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true);
+    EXPECT_LT(leaving.elapsed(), 100);
+    EXPECT_FALSE(b->busy());
+    EXPECT_EQ(handedOver->calls,
+              (QStringList{"cancelAll", "2024-03-05T21:40:00+00:00 Alarm sound"}));
+    QMutexLocker lock(&m_manager.mutex);
+    EXPECT_EQ(m_manager.calls, asked);
+}
+
+TEST_F(SystemdBackend, WhatIsQueuedAtTheEndOfTheRunIsStillSent)
+{
+    startManager();
+    {
+        auto b = backend(kNow);
+        b->cancelAll();
+        b->schedule(kNow.addSecs(600), QStringLiteral("Alarm"), true);
+        b->scheduleWeekly(kNow.addSecs(1200), 0x3e, QStringLiteral("Alarm"), true);
+    } // the application quits without returning to its event loop
+    QMutexLocker lock(&m_manager.mutex);
+    EXPECT_EQ(m_manager.started.size(), 2);
+}
+
+// Alarms wake a suspended device, battery notices do not; weekly alarms are one repeating timer
+// on local calendar days.
+struct TimerCase
+{
+    const char *name;
+    quint8 weekdays;
+    const char *body;
+    bool sound;
+    const char *calendar;
+    bool wakes;
+    bool unloadsAfterFiring;
+};
+
+class SystemdTimers : public SystemdBackend, public testing::WithParamInterface<TimerCase>
+{
+};
+
+TEST_P(SystemdTimers, CarryTheirCalendarAndWakeUp)
+{
+    const TimerCase &c = GetParam();
+    startManager();
+    auto b = backend(kNow);
+    // 07:30 on the machine's own clock, as the manager reads a calendar without zone.
+    const QDateTime first(QDate(2024, 3, 6), QTime(7, 30), QTimeZone::systemTimeZone());
+    const bool accepted = c.weekdays ? b->scheduleWeekly(first, c.weekdays, c.body, c.sound)
+                                     : b->schedule(first, c.body, c.sound);
+    ASSERT_TRUE(accepted);
+    ASSERT_TRUE(settle(*b));
+    QMutexLocker lock(&m_manager.mutex);
+    ASSERT_EQ(m_manager.started.size(), 1);
+    const QVariantMap &timer = m_manager.started[0].properties;
+    const QString expected = *c.calendar ? QString::fromLatin1(c.calendar)
+                                         : SystemdLocalNotifications::calendarSpec(first);
+    EXPECT_EQ(timer["TimersCalendar"].value<CalendarTimers>().value(0).spec, expected);
+    EXPECT_EQ(timer.contains("WakeSystem"), c.wakes);
+    EXPECT_EQ(timer.value("RemainAfterElapse", true).toBool(), !c.unloadsAfterFiring);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SystemdTimers,
+    testing::Values(
+        TimerCase{"alarm_once", 0, "Alarm", true, "", true, true},
+        TimerCase{"battery", 0, "Battey is discharging", false, "", false, true},
+        TimerCase{"full", 0, "Battey is full", false, "", false, true},
+        TimerCase{"alarm_weekdays", 0x3e, "Alarm", true, "Mon..Fri *-*-* 07:30:00", true, false},
+        TimerCase{"alarm_weekend", 0x41, "Alarm", true, "Sat,Sun *-*-* 07:30:00", true, false}),
+    [](const testing::TestParamInfo<TimerCase> &info) { return std::string(info.param.name); });
+
+struct WeekdaysCase
+{
+    quint8 weekdays;
+    const char *spec;
+};
+
+class SystemdWeeklySpec : public testing::TestWithParam<WeekdaysCase>
+{
+};
+
+TEST_P(SystemdWeeklySpec, NamesTheDaysMondayFirst)
+{
+    EXPECT_EQ(SystemdLocalNotifications::weeklyCalendarSpec(GetParam().weekdays, QTime(6, 5))
+                  .toStdString(),
+              GetParam().spec);
+}
+
+INSTANTIATE_TEST_SUITE_P(Days, SystemdWeeklySpec,
+                         testing::Values(WeekdaysCase{0x3e, "Mon..Fri *-*-* 06:05:00"},
+                                         WeekdaysCase{0x7f, "Mon..Sun *-*-* 06:05:00"},
+                                         WeekdaysCase{0x22, "Mon,Fri *-*-* 06:05:00"},
+                                         WeekdaysCase{0x03, "Mon,Sun *-*-* 06:05:00"},
+                                         WeekdaysCase{0x5d, "Tue..Thu,Sat,Sun *-*-* 06:05:00"},
+                                         WeekdaysCase{0x01, "Sun *-*-* 06:05:00"}));
 
 TEST(SystemdCalendarSpec, IsAbsoluteUtc)
 {

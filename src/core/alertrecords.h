@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/plist.h"
+
+#include <QVariantList>
+
+// The battery-alert settings in Documents/Alert.plist: the four default records, and the one
+// rule for what a read of the file yields. Start-up and the alert settings screen both go by it.
+namespace alertrecords {
+
+// "DischargeAlert" on, "higherPrecision" off, "AlertsBetwwen" off from "00:00" to "00:00",
+// "notifyWhenComplete" on; in this order.
+QVariantList defaults();
+
+struct Loaded
+{
+    // What to work with: the file's records, or the defaults.
+    QVariantList records;
+    // The file counts as missing and is to be written with the defaults: it is absent (or was
+    // set aside as corrupt), or holds fewer than two records (no precision flag at index 1 and
+    // no switch to bring the alerts back).
+    bool missing = false;
+    // The file is there but could not be read: it is never written over, the defaults serve
+    // in memory only.
+    bool leaveAlone = false;
+};
+Loaded fromRead(const plist::ReadResult &read);
+
+} // namespace alertrecords
