@@ -1,0 +1,101 @@
+// A termination signal ends Powerdeck the way quitting does: the notification plan is handed to
+// the platform and the charge history not yet written reaches "calendar.plist". The object graph
+// is the application's own (application object, main screen with its wheel, scheduler), wired as
+// the executable wires it.
+#include "app/appdelegate.h"
+#include "app/notificationscheduler.h"
+#include "app/viewcontroller.h"
+#include "appearance/whellcontroller.h"
+#include "platform/localnotifications.h"
+#include "platform/plist.h"
+#include "platform/quitsignals.h"
+
+#include "tempplatform.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+class RecordingNotifications : public LocalNotifications
+{
+public:
+    QStringList calls;
+    QString backendName() const override { return QStringLiteral("recording"); }
+    bool cancelAll() override
+    {
+        calls << QStringLiteral("cancelAll");
+        return true;
+    }
+    bool schedule(const QDateTime &, const QString &body, bool) override
+    {
+        calls << body;
+        return true;
+    }
+};
+
+TEST(CleanShutdown, TerminationSignalsSaveTheHistoryAndScheduleThePlan)
+{
+    int argc = 1;
+    char name[] = "app_tests";
+    char *argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> ownApp;
+    if (!QCoreApplication::instance())
+        ownApp = std::make_unique<QCoreApplication>(argc, argv);
+
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(testing::Message() << "signal " << signalNumber);
+        TempPlatform p;
+        p.battery.set(0.05, 1); // nearly empty and discharging: a day for the history
+        QuitSignals handler;
+        ASSERT_TRUE(handler.isActive());
+
+        auto delegate = std::make_unique<AppDelegate>(p.platform, [](AppDelegate &app, int) {
+            return std::make_unique<ViewController>(app, false, 480);
+        });
+        RecordingNotifications notifications;
+        NotificationScheduler scheduler(
+            p.defaults, p.folders, notifications, [&] { return delegate->timeBeforeDie(); },
+            [&] { return delegate->timeneedToCharge(); });
+        QObject::connect(delegate.get(), &AppDelegate::didEnterBackground, delegate.get(),
+                         [&scheduler] { scheduler.applicationDidEnterBackground(); });
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         delegate.get(), &AppDelegate::applicationDidEnterBackground);
+        delegate->didFinishLaunching();
+        p.battery.levelChanged();
+        auto *screen = qobject_cast<ViewController *>(delegate->viewController());
+        ASSERT_NE(screen, nullptr);
+        auto *wheel = qobject_cast<WhellController *>(screen->whell());
+        ASSERT_NE(wheel, nullptr);
+        ASSERT_TRUE(wheel->hasUnsavedHistory());
+        // An estimate of one hour left (the test's devices table is empty).
+        delegate->setTimeBeforeDie(QStringLiteral("1.000000"));
+
+        bool timedOut = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        guard.callOnTimeout([&timedOut] {
+            timedOut = true;
+            QCoreApplication::quit();
+        });
+        guard.start(10000);
+        ASSERT_EQ(::raise(signalNumber), 0);
+        QCoreApplication::exec();
+        EXPECT_FALSE(timedOut) << "the signal did not quit the event loop";
+
+        EXPECT_EQ(notifications.calls, (QStringList{QStringLiteral("cancelAll"),
+                                                    QStringLiteral("Battey is discharging")}));
+        delegate.reset(); // as at the end of main: the window and its screens go
+        const plist::ReadResult history = plist::readFile(p.folders.documents + "/calendar.plist");
+        ASSERT_TRUE(history.ok());
+        ASSERT_EQ(history.value.toList().size(), 1);
+        EXPECT_EQ(history.value.toList().first().toMap().value("Color").toInt(), 3);
+    }
+}
+
+} // namespace
