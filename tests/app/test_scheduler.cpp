@@ -2,6 +2,7 @@
 #include "platform/localnotifications.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "recordingnotifications.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// Records every call in order, as text.
-class RecordingNotifications : public LocalNotifications
-{
-public:
-    QStringList calls;
-    QString backendName() const override { return QStringLiteral("recording"); }
-    bool cancelAll() override
-    {
-        calls << QStringLiteral("cancelAll");
-        return true;
-    }
-    bool schedule(const QDateTime &fireDate, const QString &body, bool sound) override
-    {
-        calls << fireDate.toString(Qt::ISODate) + QLatin1Char(' ') + body + (sound ? " sound" : "");
-        return true;
-    }
-};
 
 const QTimeZone kBerlin("Europe/Berlin");
 
