@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
 
 #include <array>
 #include <cerrno>
@@ -91,7 +93,18 @@ void QuitSignals::readSignals()
         any = true;
     }
     if (any)
+        quitWhenRunning();
+}
+
+void QuitSignals::quitWhenRunning()
+{
+    if (QThread::currentThread()->loopLevel() > 0) {
         QCoreApplication::quit();
+        return;
+    }
+    // Start-up may process events before the event loop runs, and a quit then is lost: try
+    // again until the loop runs.
+    QTimer::singleShot(10, this, &QuitSignals::quitWhenRunning);
 }
 
 QuitSignals *quitOnTerminationSignals(QCoreApplication *app)

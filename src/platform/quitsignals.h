@@ -28,6 +28,7 @@ signals:
 
 private:
     void readSignals();
+    void quitWhenRunning();
 
     QSocketNotifier *m_notifier = nullptr;
 };

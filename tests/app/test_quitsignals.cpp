@@ -31,8 +31,14 @@ TEST(CleanShutdown, TerminationSignalsSaveTheHistoryAndScheduleThePlan)
     if (!QCoreApplication::instance())
         ownApp = std::make_unique<QCoreApplication>(argc, argv);
 
-    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(testing::Message() << "signal " << signalNumber);
+    const struct
+    {
+        int signalNumber;
+        bool duringStartUp; // events are processed before the event loop runs
+    } cases[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGTERM, true}};
+    for (const auto &[signalNumber, duringStartUp] : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "signal " << signalNumber << (duringStartUp ? " during start-up" : ""));
         TempPlatform p;
         p.battery.set(0.05, 1); // nearly empty and discharging: a day for the history
         QuitSignals handler;
@@ -68,6 +74,8 @@ TEST(CleanShutdown, TerminationSignalsSaveTheHistoryAndScheduleThePlan)
         });
         guard.start(10000);
         ASSERT_EQ(::raise(signalNumber), 0);
+        if (duringStartUp)
+            QCoreApplication::processEvents();
         QCoreApplication::exec();
         EXPECT_FALSE(timedOut) << "the signal did not quit the event loop";
 
