@@ -6,6 +6,7 @@
 #include "platform/location.h"
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
+#include "platform/quitsignals.h"
 #include "platform/screen.h"
 #include "platform/userdefaults.h"
 
@@ -46,6 +47,7 @@ std::unique_ptr<QObject> makeWindow(AppDelegate &app, int idiom)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
+    quitOnTerminationSignals(&app);
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Powerdeck"));
     powerdeck::registerFontSubstitutions();

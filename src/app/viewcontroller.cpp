@@ -23,6 +23,9 @@ ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QOb
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
                                                [this](const QVariant &) { restart(); });
 
+    m_reachability = Reachability::reachabilityForInternetConnection(m_app.platform().roots);
+    m_reachability->startNotifier(&m_app.platform().notifications);
+
     m_mainTimer.setInterval(kMonitorIntervalMs);
     connect(&m_mainTimer, &QTimer::timeout, this, &ViewController::monitor);
     m_mainTimer.start();
@@ -100,7 +103,7 @@ void ViewController::monitor()
 {
     if (!m_bottomController)
         return;
-    const int status = periferikStatus(m_app.platform().roots);
+    const int status = periferikStatus(*m_reachability);
     QMetaObject::invokeMethod(m_bottomController, "updateButtons", Q_ARG(int, status));
 }
 
@@ -282,6 +285,7 @@ void ViewController::restart()
     NotificationCenter &center = m_app.platform().notifications;
     center.removeObservers(this);
     m_mainTimer.stop();
+    m_reachability->stopNotifier();
     m_snapping = false;
     m_nT.stop();
     if (m_presented) {

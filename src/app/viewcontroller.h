@@ -14,6 +14,7 @@
 #include <memory>
 
 class AppState;
+class Reachability;
 
 // The main screen: six pages side by side in one paged area (tips, charge calendar, battery
 // summary over the gauge, charging monitor, settings, system monitor), the battery gauge behind
@@ -140,6 +141,8 @@ private:
     QString m_presentedView;
     QTimer m_mainTimer;
     QTimer m_nT;
+    // The network status the poll reads; its notifier tells the summary panel of changes at once.
+    std::unique_ptr<Reachability> m_reachability;
     // Child screens; owned through the QObject tree.
     QObject *m_batteryController = nullptr;
     QObject *m_bottomController = nullptr;

@@ -4,6 +4,7 @@
 #include "core/appstate.h"
 #include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
+#include "monitor/reachability.h"
 #include "platform/batterysource.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
@@ -43,6 +44,14 @@ BottomController::BottomController(AppState &app, bool tablet, int screenHeight,
 
     platform.notifications.addObserver(QStringLiteral("restartAPP"), this,
                                        [this](const QVariant &) { removeAllObj(); });
+    // A change of the network shows at once, not only at the main screen's next poll.
+    platform.notifications.addObserver(
+        QStringLiteral("kNetworkReachabilityChangedNotification"), this,
+        [this](const QVariant &object) {
+            if (const auto *reachability =
+                    qobject_cast<const Reachability *>(object.value<QObject *>()))
+                updateButtons(periferikStatus(*reachability));
+        });
 
     // The tall phone screen has room for a tip from the start.
     if (summary::isTallPhone(m_tablet, m_screenHeight))

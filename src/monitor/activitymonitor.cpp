@@ -230,8 +230,7 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
             break;
         }
         const double started = static_cast<double>(stat->starttime) / static_cast<double>(hz);
-        current.push_back(
-            {tid, stat->utime + stat->stime, started, stat->utime / hz, stat->stime / hz});
+        current.push_back({tid, stat->utime + stat->stime, started});
     }
     while (open != openEnd)
         ::close((open++)->second);
@@ -242,12 +241,22 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
         m_threadFiles.closeAll();
         return std::nullopt;
     }
+    // The process's own line counts every thread, those that have ended included.
+    const std::string selfStat = m_procRoot + "/self/stat";
+    const long selfLength = readSmallFile(AT_FDCWD, selfStat.c_str(), line, sizeof line);
+    const auto self =
+        selfLength < 0
+            ? std::nullopt
+            : parseStatLine(std::string_view(line, static_cast<std::size_t>(selfLength)));
+    if (!self)
+        return std::nullopt;
+    const long seconds =
+        static_cast<long>((self->utime + self->stime) / static_cast<std::uint64_t>(hz));
     // Quick successive calls measure from the sample before the last one (see the header).
     const bool rotate = m_latest.empty() || now - m_latestTime >= kMinimumWindow;
     const std::vector<ThreadSample> &reference = rotate ? m_latest : m_previous;
 
     double load = 0;
-    long seconds = 0;
     auto ref = reference.begin();
     const double tick = 1.0 / static_cast<double>(hz);
     for (const ThreadSample &thread : current) {
@@ -267,7 +276,6 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
         // The counters move in whole ticks, so no window is shorter than one.
         const double window = std::max(now - since, tick);
         load += static_cast<double>(busy) / static_cast<double>(hz) / window * 100.0;
-        seconds += static_cast<long>(thread.userSeconds + thread.systemSeconds);
     }
 
     for (ThreadSample &thread : current)

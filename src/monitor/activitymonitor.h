@@ -54,16 +54,17 @@ public:
     const std::string &procRoot() const { return m_procRoot; }
     const std::string &sysRoot() const { return m_sysRoot; }
 
-    // [load of this application's threads in percent of one CPU (may exceed 100), whole CPU
-    // seconds used by those threads]; nothing when the thread list cannot be read.
+    // [load of this application's threads in percent of one CPU (may exceed 100), whole user
+    // and system CPU seconds this process has used]; nothing when the thread list or the
+    // process's own figures cannot be read.
     //
     // Each thread's load is its CPU time over the wall time since the reference sample: the
     // previous call's sample, or for a thread seen for the first time, its start. Screens call
     // this several times per refresh; a call less than kMinimumWindow after the previous one
     // measures from the sample before that instead, so quick successive calls agree rather
     // than measuring a window too short for the kernel's tick counters. Threads with no CPU
-    // time in the window are idle: they add neither load nor seconds. The seconds are the
-    // whole user and system seconds of the other threads since they started.
+    // time in the window are idle and add no load. The seconds are the process's total since
+    // it started (self/stat), so they never fall: threads that sleep or have ended still count.
     std::optional<std::pair<float, long>> cpu_usage();
     static constexpr double kMinimumWindow = 0.5;
 
@@ -101,8 +102,6 @@ private:
         long tid;
         std::uint64_t ticks; // utime + stime
         double time;         // seconds since boot when sampled
-        std::uint64_t userSeconds;
-        std::uint64_t systemSeconds;
     };
 
     enum class InterfaceKind { Other, WiFi, Wired, Cellular };

@@ -1,6 +1,7 @@
 #include "monitor/reachability.h"
 
 #include "monitor/netinterfaces.h"
+#include "monitor/reachabilitywatch.h"
 #include "platform/notificationcenter.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,11 @@ QNetworkInformation *networkInformation()
     return QNetworkInformation::instance();
 }
 
+bool isRunningSystem(const SystemRoots &roots)
+{
+    return roots.sysfs == QLatin1String("/sys") && roots.procfs == QLatin1String("/proc");
+}
+
 bool anyWirelessUp(const SystemRoots &roots)
 {
     const QStringList names = QDir(roots.sysfs + QStringLiteral("/class/net"))
@@ -46,7 +52,7 @@ std::uint32_t Reachability::systemFlags(const SystemRoots &roots, bool localWiFi
         // The link-local object: reachable and direct while a Wi-Fi link is up.
         return anyWirelessUp(roots) ? (Reachable | IsDirect | IsLocalAddress) : 0u;
     }
-    const bool realSystem = roots.sysfs == QLatin1String("/sys") && roots.procfs == QLatin1String("/proc");
+    const bool realSystem = isRunningSystem(roots);
     const QString routeIf = netif::defaultRouteInterface(roots);
     std::uint32_t flags = 0;
     QNetworkInformation *info = realSystem ? networkInformation() : nullptr;
@@ -64,8 +70,8 @@ std::uint32_t Reachability::systemFlags(const SystemRoots &roots, bool localWiFi
     return flags;
 }
 
-Reachability::Reachability(FlagSource source, bool localWiFiOnly)
-    : m_source(std::move(source)), m_localWiFiOnly(localWiFiOnly)
+Reachability::Reachability(FlagSource source, bool localWiFiOnly, bool watchSystem)
+    : m_source(std::move(source)), m_localWiFiOnly(localWiFiOnly), m_watchSystem(watchSystem)
 {
 }
 
@@ -76,14 +82,14 @@ Reachability::~Reachability()
 
 std::unique_ptr<Reachability> Reachability::reachabilityForInternetConnection(const SystemRoots &roots)
 {
-    return std::unique_ptr<Reachability>(
-        new Reachability([roots](bool local) { return systemFlags(roots, local); }, false));
+    return std::unique_ptr<Reachability>(new Reachability(
+        [roots](bool local) { return systemFlags(roots, local); }, false, isRunningSystem(roots)));
 }
 
 std::unique_ptr<Reachability> Reachability::reachabilityForLocalWiFi(const SystemRoots &roots)
 {
-    return std::unique_ptr<Reachability>(
-        new Reachability([roots](bool local) { return systemFlags(roots, local); }, true));
+    return std::unique_ptr<Reachability>(new Reachability(
+        [roots](bool local) { return systemFlags(roots, local); }, true, isRunningSystem(roots)));
 }
 
 std::unique_ptr<Reachability> Reachability::reachabilityWithHostName(const QString &host,
@@ -104,7 +110,7 @@ std::unique_ptr<Reachability> Reachability::reachabilityWithAddress(const QStrin
 
 std::unique_ptr<Reachability> Reachability::withFlagSource(FlagSource source, bool localWiFiOnly)
 {
-    return std::unique_ptr<Reachability>(new Reachability(std::move(source), localWiFiOnly));
+    return std::unique_ptr<Reachability>(new Reachability(std::move(source), localWiFiOnly, false));
 }
 
 std::uint32_t Reachability::flags() const
@@ -125,16 +131,27 @@ bool Reachability::connectionRequired() const
 bool Reachability::startNotifier(NotificationCenter *center)
 {
     stopNotifier();
-    m_center = center;
-    m_lastStatus = currentReachabilityStatus();
-    QNetworkInformation *info = networkInformation();
-    if (!info || !center)
+    if (!center)
         return false;
-    m_connections << connect(info, &QNetworkInformation::reachabilityChanged, this,
-                             [this] { postIfChanged(); });
-    m_connections << connect(info, &QNetworkInformation::transportMediumChanged, this,
-                             [this] { postIfChanged(); });
-    return true;
+    m_center = center;
+    m_lastFlags = flags();
+    if (!m_watchSystem)
+        return m_watched > 0;
+    if (QNetworkInformation *info = networkInformation()) {
+        m_connections << connect(info, &QNetworkInformation::reachabilityChanged, this,
+                                 &Reachability::postIfChanged);
+        m_connections << connect(info, &QNetworkInformation::transportMediumChanged, this,
+                                 &Reachability::postIfChanged);
+    }
+    // The routing table has no change signal of its own; the kernel's messages are it. They
+    // also tell of a cellular link replacing Wi-Fi before Qt's backend has noticed.
+    m_routes = std::make_unique<RouteChangeWatcher>();
+    if (m_routes->isOpen())
+        m_connections << connect(m_routes.get(), &NetworkChangeSource::changed, this,
+                                 &Reachability::postIfChanged);
+    else
+        m_routes.reset();
+    return !m_connections.isEmpty() || m_watched > 0;
 }
 
 void Reachability::stopNotifier()
@@ -142,22 +159,36 @@ void Reachability::stopNotifier()
     for (const auto &c : std::as_const(m_connections))
         disconnect(c);
     m_connections.clear();
+    m_routes.reset();
     m_center = nullptr;
+}
+
+void Reachability::watch(NetworkChangeSource *source)
+{
+    connect(source, &NetworkChangeSource::changed, this, &Reachability::postIfChanged);
+    connect(source, &QObject::destroyed, this, [this] { --m_watched; });
+    ++m_watched;
 }
 
 void Reachability::postIfChanged()
 {
-    const int status = currentReachabilityStatus();
-    if (status == m_lastStatus || !m_center)
+    if (!m_center)
         return;
-    m_lastStatus = status;
+    const std::uint32_t now = flags();
+    if (now == m_lastFlags)
+        return;
+    m_lastFlags = now;
     m_center->post(QStringLiteral("kNetworkReachabilityChangedNotification"),
-                   QVariant::fromValue(quintptr(this)));
+                   QVariant::fromValue(static_cast<QObject *>(this)));
 }
 
 int periferikStatus(const SystemRoots &roots)
 {
-    auto r = Reachability::reachabilityForInternetConnection(roots);
-    const auto status = r->currentReachabilityStatus();
+    return periferikStatus(*Reachability::reachabilityForInternetConnection(roots));
+}
+
+int periferikStatus(const Reachability &object)
+{
+    const auto status = object.currentReachabilityStatus();
     return status == reachability::ReachableViaWiFi ? 1 : status == reachability::ReachableViaWWAN ? 2 : 0;
 }

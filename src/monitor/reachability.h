@@ -9,11 +9,14 @@
 #include <functional>
 #include <memory>
 
+class NetworkChangeSource;
 class NotificationCenter;
+class RouteChangeWatcher;
 
 // Whether the internet (or the local Wi-Fi link) can be reached, and through which kind of link.
 // The flags come from Qt's network information where a backend loads (NetworkManager, else the
-// GLib network monitor), and otherwise from the kernel routing table.
+// GLib network monitor), and otherwise from the kernel routing table. Changes are learnt from
+// both: Qt's change signals and the kernel's link and route messages.
 class Reachability : public QObject
 {
     Q_OBJECT
@@ -29,14 +32,19 @@ public:
                                                                   const SystemRoots &roots = {});
     static std::unique_ptr<Reachability> reachabilityWithAddress(const QString &address,
                                                                  const SystemRoots &roots = {});
+    // Flags from the given source; changes only from the sources given to watch().
     static std::unique_ptr<Reachability> withFlagSource(FlagSource source, bool localWiFiOnly);
 
     ~Reachability() override;
 
-    // Posts "kNetworkReachabilityChangedNotification" (with this object's address as a number)
-    // on the centre whenever the status changes. Returns false where no change source exists.
+    // While the notifier runs, each change of the flags posts
+    // "kNetworkReachabilityChangedNotification" on the centre, with this object (a QObject *)
+    // as the notification's object. Returns false where no change source exists.
     bool startNotifier(NotificationCenter *center);
     void stopNotifier();
+    // Another source of change reports (not owned; it must outlive this object or be destroyed
+    // first).
+    void watch(NetworkChangeSource *source);
 
     reachability::Status currentReachabilityStatus() const;
     bool connectionRequired() const;
@@ -45,16 +53,20 @@ public:
     static std::uint32_t systemFlags(const SystemRoots &roots, bool localWiFiOnly);
 
 private:
-    Reachability(FlagSource source, bool localWiFiOnly);
+    Reachability(FlagSource source, bool localWiFiOnly, bool watchSystem);
     void postIfChanged();
 
     FlagSource m_source;
     bool m_localWiFiOnly;
+    bool m_watchSystem; // the flags are the running system's: watch its changes
     NotificationCenter *m_center = nullptr;
-    int m_lastStatus = -1;
+    std::uint32_t m_lastFlags = 0;
     QList<QMetaObject::Connection> m_connections;
+    std::unique_ptr<RouteChangeWatcher> m_routes;
+    int m_watched = 0;
 };
 
 // The network status the estimator reports: 1 Wi-Fi (or any other non-cellular link),
 // 2 cellular, 0 none.
 int periferikStatus(const SystemRoots &roots = {});
+int periferikStatus(const Reachability &object);

@@ -2,15 +2,21 @@
 
 #include <QCoreApplication>
 #include <QGeoPositionInfoSource>
-
-#include <memory>
+#include <QPointer>
 
 bool locationServicesEnabled()
 {
-    if (!QCoreApplication::instance())
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
         return false;
-    static const std::unique_ptr<QGeoPositionInfoSource> source(
-        QGeoPositionInfoSource::createDefaultSource(nullptr));
+    // The source is the application's child: made once per application object and gone with
+    // it, before the plugins it comes from are unloaded.
+    static QPointer<QCoreApplication> madeFor;
+    static QPointer<QGeoPositionInfoSource> source;
+    if (madeFor != app) {
+        madeFor = app;
+        source = QGeoPositionInfoSource::createDefaultSource(app);
+    }
     return source && source->error() == QGeoPositionInfoSource::NoError &&
            source->supportedPositioningMethods() != QGeoPositionInfoSource::NoPositioningMethods;
 }

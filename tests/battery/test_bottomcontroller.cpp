@@ -3,6 +3,8 @@
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
 #include "core/nrbatteryinfo.h"
+#include "monitor/reachability.h"
+#include "monitor/reachabilitywatch.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -156,6 +158,34 @@ TEST_F(Panel, NetworkStatusSelectsTheRadioButtons)
         EXPECT_EQ(panel->isSelected(summary::Cellular), c.cellular);
         EXPECT_TRUE(panel->isSelected(summary::Brightness));
         EXPECT_FALSE(panel->isSelected(summary::Bluetooth));
+    }
+}
+
+TEST_F(Panel, NetworkChangesReachTheButtonsAtOnce)
+{
+    // The kernel (here a scripted source) reports a change; the panel shows it without waiting
+    // for the main screen's 30-second poll.
+    std::uint32_t flags = 0;
+    NetworkChangeSource kernel;
+    auto reachability = Reachability::withFlagSource([&flags](bool) { return flags; }, false);
+    reachability->watch(&kernel);
+    ASSERT_TRUE(reachability->startNotifier(&center));
+    auto panel = make();
+    const struct
+    {
+        std::uint32_t flags;
+        bool wifi, cellular;
+    } steps[] = {
+        {reachability::Reachable, true, false},
+        {reachability::Reachable | reachability::IsWWAN, false, true},
+        {0, false, false},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(testing::Message() << "flags " << step.flags);
+        flags = step.flags;
+        emit kernel.changed();
+        EXPECT_EQ(panel->isSelected(summary::Wifi), step.wifi);
+        EXPECT_EQ(panel->isSelected(summary::Cellular), step.cellular);
     }
 }
 

@@ -1,12 +1,20 @@
 #include "monitor/netinterfaces.h"
 #include "monitor/reachability.h"
+#include "monitor/reachabilitywatch.h"
 #include "platform/notificationcenter.h"
 
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +127,109 @@ TEST(Reachability, ScriptedFlagsAndConnectionRequired)
     flags = Reachable | IsWWAN;
     EXPECT_EQ(r->currentReachabilityStatus(), ReachableViaWWAN);
     EXPECT_FALSE(r->connectionRequired());
+}
+
+TEST(Reachability, EachChangeOfTheFlagsPostsOneNotice)
+{
+    std::uint32_t flags = Reachable;
+    NetworkChangeSource kernel;
+    NotificationCenter center;
+    QList<QObject *> notices;
+    center.addObserver("kNetworkReachabilityChangedNotification", nullptr,
+                       [&](const QVariant &object) { notices << object.value<QObject *>(); });
+    auto r = Reachability::withFlagSource([&](bool) { return flags; }, false);
+    r->watch(&kernel);
+    ASSERT_TRUE(r->startNotifier(&center));
+    const struct
+    {
+        const char *step;
+        std::uint32_t flags;
+        bool notifierRuns;
+        int notices; // in all, after the step
+    } steps[] = {
+        {"nothing changed", Reachable, true, 0},
+        {"cellular", Reachable | IsWWAN, true, 1},
+        {"same again", Reachable | IsWWAN, true, 1},
+        {"a flag that keeps the status", Reachable | IsWWAN | TransientConnection, true, 2},
+        {"offline", 0, true, 3},
+        {"notifier stopped", Reachable, false, 3},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.step);
+        if (!step.notifierRuns)
+            r->stopNotifier();
+        flags = step.flags;
+        emit kernel.changed();
+        ASSERT_EQ(notices.size(), step.notices);
+        if (!notices.isEmpty()) {
+            EXPECT_EQ(notices.last(), r.get()) << "the notice carries the object";
+        }
+    }
+}
+
+// The kernel's link and route messages, from a network namespace of the test's own (nothing
+// outside it is touched). Needs the right to make one: root, or unprivileged user namespaces.
+constexpr const char *kInNamespace = "POWERDECK_IN_NETNS";
+
+TEST(RouteChanges, ANewDefaultRouteIsNoticed)
+{
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    const QString ip = QStandardPaths::findExecutable("ip", {"/usr/sbin", "/sbin", "/usr/bin"});
+    if (unshare.isEmpty() || ip.isEmpty())
+        GTEST_SKIP() << "needs unshare and ip";
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kInNamespace, ip);
+    child.setProcessEnvironment(env);
+    QStringList args{"--net"};
+    if (::geteuid() != 0)
+        args << "--map-root-user";
+    args << QFile::symLinkTarget("/proc/self/exe")
+         << "--gtest_filter=RouteChanges.InsideTheNamespace";
+    child.start(unshare, args);
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QString out =
+        QString::fromUtf8(child.readAllStandardOutput() + child.readAllStandardError());
+    if (!out.contains("[ RUN      ] RouteChanges.InsideTheNamespace"))
+        GTEST_SKIP() << "no network namespace here: " << out.toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[       OK ] RouteChanges.InsideTheNamespace")) << out.toStdString();
+}
+
+TEST(RouteChanges, InsideTheNamespace)
+{
+    const QString ip = qEnvironmentVariable(kInNamespace);
+    if (ip.isEmpty())
+        GTEST_SKIP()
+            << "runs only inside the namespace RouteChanges.ANewDefaultRouteIsNoticed makes";
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    NotificationCenter center;
+    int notices = 0;
+    center.addObserver("kNetworkReachabilityChangedNotification", nullptr,
+                       [&](const QVariant &) { ++notices; });
+    // The routing table of this namespace, as the fallback reads it.
+    auto r = Reachability::withFlagSource(
+        [](bool) {
+            return netif::defaultRouteInterface({}).isEmpty() ? 0u : std::uint32_t(Reachable);
+        },
+        false);
+    RouteChangeWatcher kernel;
+    ASSERT_TRUE(kernel.isOpen());
+    r->watch(&kernel);
+    ASSERT_TRUE(r->startNotifier(&center));
+    ASSERT_EQ(r->currentReachabilityStatus(), NotReachable);
+
+    ASSERT_EQ(QProcess::execute(ip, {"link", "set", "lo", "up"}), 0);
+    ASSERT_EQ(QProcess::execute(ip, {"route", "add", "default", "dev", "lo"}), 0);
+    QElapsedTimer waited;
+    waited.start();
+    while (notices == 0 && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(r->currentReachabilityStatus(), ReachableViaWiFi);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/kernelidentity.h"
+#include "platform/location.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QGeoPositionInfoSource>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -108,6 +111,25 @@ TEST(NotificationCenter, ObserversMayRemoveThemselvesAndOthersWhileNotified)
     EXPECT_EQ(calls, 1);
     center.post("restartAPP");
     EXPECT_EQ(calls, 1);
+}
+
+TEST(Location, PositioningSourceLivesAsLongAsTheApplication)
+{
+    if (QCoreApplication::instance())
+        GTEST_SKIP() << "needs application objects of its own";
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(testing::Message() << "application " << round);
+        int argc = 0;
+        QCoreApplication app(argc, nullptr);
+        if (!std::unique_ptr<QGeoPositionInfoSource>(
+                QGeoPositionInfoSource::createDefaultSource(nullptr)))
+            GTEST_SKIP() << "no positioning source on this system";
+        locationServicesEnabled();
+        // Owned by the application, so it goes before the application (and its plugins) do.
+        EXPECT_EQ(app.findChildren<QGeoPositionInfoSource *>().size(), 1);
+        locationServicesEnabled();
+        EXPECT_EQ(app.findChildren<QGeoPositionInfoSource *>().size(), 1) << "made once";
+    }
 }
 
 } // namespace
