@@ -23,6 +23,12 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     m_view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Powerdeck/Root.qml")));
     m_view->resize(windowSize.isValid() ? windowSize : design);
 
+    // The pages that are not shown come once the first frame is on screen. The frame may be
+    // swapped on the render thread: the controller takes it on its own.
+    connect(m_view.get(), &QQuickWindow::frameSwapped, m_viewController.get(),
+            &ViewController::createDeferredPages,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+
     // A hidden or minimised window is the application leaving the foreground: animations pause
     // and the scheduler runs.
     connect(m_view.get(), &QWindow::visibilityChanged, this, [this](QWindow::Visibility v) {
