@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/appdelegate.h"
+#include "app/scenegraph.h"
 #include "app/viewcontroller.h"
 
 #include <QQmlEngine>
@@ -15,6 +16,8 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
 {
     const QSize design = designSize(idiom, designHeight);
     m_viewController = std::make_unique<ViewController>(app, idiom == 1, design.height());
+    // Without a graphics processor the interface is drawn in software (see scenegraph.h).
+    scenegraph::applyOnce();
     m_view = std::make_unique<QQuickView>();
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
