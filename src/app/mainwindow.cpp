@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/appdelegate.h"
+#include "app/scenegraph.h"
 #include "app/viewcontroller.h"
 
 #include <QQmlEngine>
@@ -15,6 +16,8 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
 {
     const QSize design = designSize(idiom, designHeight);
     m_viewController = std::make_unique<ViewController>(app.state(), idiom == 1, design.height());
+    // Without a graphics processor the interface is drawn in software (see scenegraph.h).
+    scenegraph::applyOnce();
     m_view = std::make_unique<QQuickView>();
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
@@ -22,6 +25,12 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     m_view->setInitialProperties({{QStringLiteral("controller"), QVariant::fromValue<QObject *>(m_viewController.get())}});
     m_view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Powerdeck/Root.qml")));
     m_view->resize(windowSize.isValid() ? windowSize : design);
+
+    // The pages that are not shown come once the first frame is on screen. The frame may be
+    // swapped on the render thread: the controller takes it on its own.
+    connect(m_view.get(), &QQuickWindow::frameSwapped, m_viewController.get(),
+            &ViewController::createDeferredPages,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     // A hidden or minimised window is the application leaving the foreground: animations pause
     // and the scheduler runs.

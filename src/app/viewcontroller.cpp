@@ -34,10 +34,14 @@ ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QOb
     m_nT.setTimerType(Qt::PreciseTimer);
     connect(&m_nT, &QTimer::timeout, this, [this] { m_snappingUp ? goUp() : goDown(); });
 
+    m_pageTimer.setSingleShot(true);
+    m_pageTimer.setInterval(0);
+    connect(&m_pageTimer, &QTimer::timeout, this, &ViewController::createNextDeferredPage);
+
     addComponentsOnLoad();
     // The status buttons show the network at once rather than after the first poll.
     monitor();
-    gotoView(2);
+    gotoView(kFirstPage);
 }
 
 ViewController::~ViewController()
@@ -63,17 +67,15 @@ QString ViewController::familyView(const char *screen) const
 
 void ViewController::addComponentsOnLoad()
 {
-    // The child screens are created here, once per main screen, in page order.
+    // What the first frame shows: the gauge, the first page and the wheel. The other pages come
+    // after that frame (createDeferredPages).
     // The gauge lies behind the pages; its reader drives the whole estimate chain.
     auto *gauge = new BatteryController(m_app, m_tablet, this);
     gauge->setDelegate(this);
     gauge->setAnimationsActive(m_windowVisible);
     m_batteryController = gauge;
 
-    auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
-                                        m_app.platform().locationServicesEnabled, this);
-    bottom->setDelegate(this);
-    m_bottomController = bottom;
+    createPage(kFirstPage);
 
     // The wheel comes last: it lies in front of everything.
     auto *wheel = new WhellController(m_app, m_tablet, this);
@@ -81,11 +83,51 @@ void ViewController::addComponentsOnLoad()
     m_whell = wheel;
 }
 
+void ViewController::createPage(int page)
+{
+    if (page < 0 || page >= navigation::kPageCount || isPageCreated(page) || m_tornDown)
+        return;
+    if (page == 2) {
+        auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
+                                            m_app.platform().locationServicesEnabled, this);
+        bottom->setDelegate(this);
+        m_bottomController = bottom;
+    }
+    // The view of the page follows the flag (the main screen's QML loads it).
+    m_createdPages |= 1 << page;
+    emit createdPagesChanged();
+}
+
+void ViewController::createDeferredPages()
+{
+    if (!allPagesCreated() && !m_tornDown)
+        m_pageTimer.start();
+}
+
+void ViewController::createNextDeferredPage()
+{
+    for (int page = 0; page < navigation::kPageCount; ++page) {
+        if (!isPageCreated(page)) {
+            createPage(page);
+            break;
+        }
+    }
+    createDeferredPages();
+}
+
+void ViewController::createAllPages()
+{
+    m_pageTimer.stop();
+    for (int page = 0; page < navigation::kPageCount; ++page)
+        createPage(page);
+}
+
 void ViewController::gotoView(int page)
 {
     if (page < 0 || page >= navigation::kPageCount)
         return;
     setLoadingNow(true);
+    createPage(page);
     m_page = page;
     m_offset = navigation::pageOffset(page, m_tablet);
     emit pageChanged();
@@ -286,6 +328,8 @@ void ViewController::restart()
     center.removeObservers(this);
     m_mainTimer.stop();
     m_reachability->stopNotifier();
+    m_tornDown = true;
+    m_pageTimer.stop();
     m_snapping = false;
     m_nT.stop();
     if (m_presented) {

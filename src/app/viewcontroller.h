@@ -45,13 +45,17 @@ class ViewController : public QObject,
     Q_PROPERTY(QString presentedView READ presentedView NOTIFY presentedChanged)
     Q_PROPERTY(QObject *app READ appObject CONSTANT)
     Q_PROPERTY(QObject *batteryController READ batteryController CONSTANT)
-    Q_PROPERTY(QObject *bottomController READ bottomController CONSTANT)
+    Q_PROPERTY(QObject *bottomController READ bottomController NOTIFY createdPagesChanged)
     Q_PROPERTY(QObject *whell READ whell CONSTANT)
+    Q_PROPERTY(int createdPages READ createdPages NOTIFY createdPagesChanged)
+    Q_PROPERTY(bool allPagesCreated READ allPagesCreated NOTIFY createdPagesChanged)
 
 public:
     static constexpr int kMonitorIntervalMs = 30000;
     // The drawer snaps by one point every 1/300 s.
     static constexpr int kSnapIntervalMs = 3;
+    // The page shown when the main screen opens.
+    static constexpr int kFirstPage = 2;
 
     // screenHeight is the layout's height in points: 480 or 568 for phones, 1024 for tablets.
     ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent = nullptr);
@@ -79,6 +83,18 @@ public:
     QObject *bottomController() const { return m_bottomController; }
     QObject *whell() const { return m_whell; }
     AppState &app() const { return m_app; }
+
+    // The pages that exist, one bit per page number. The main screen opens with the page it shows
+    // first; the others follow once the first frame is on screen (createDeferredPages), and a
+    // page that is asked for before its turn is created at once.
+    int createdPages() const { return m_createdPages; }
+    bool isPageCreated(int page) const { return (m_createdPages & (1 << page)) != 0; }
+    bool allPagesCreated() const { return m_createdPages == (1 << navigation::kPageCount) - 1; }
+    // Creates the pages that do not exist yet, one per turn of the event loop, so that input is
+    // handled between them. Called when the window has shown its first frame.
+    Q_INVOKABLE void createDeferredPages();
+    // Creates every missing page now (tools and tests that need all of them at once).
+    Q_INVOKABLE void createAllPages();
 
     // Shows a page: 0 tips, 1 calendar, 2 battery, 3 charging, 4 settings, 5 system monitor.
     Q_INVOKABLE void gotoView(int page) override;
@@ -116,9 +132,12 @@ signals:
     void wheelHiddenChanged();
     void windowVisibleChanged();
     void presentedChanged();
+    void createdPagesChanged();
 
 private:
     void addComponentsOnLoad();
+    void createPage(int page);
+    void createNextDeferredPage();
     void restart();
     void setLoadingNow(bool on);
     void updateSnapTimer();
@@ -143,6 +162,10 @@ private:
     QTimer m_nT;
     // The network status the poll reads; its notifier tells the summary panel of changes at once.
     std::unique_ptr<Reachability> m_reachability;
+    // Creates the next missing page on the next turn of the event loop.
+    QTimer m_pageTimer;
+    int m_createdPages = 0;
+    bool m_tornDown = false;
     // Child screens; owned through the QObject tree.
     QObject *m_batteryController = nullptr;
     QObject *m_bottomController = nullptr;

@@ -126,6 +126,35 @@ TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
     EXPECT_FALSE(vc().loading());
 }
 
+TEST_F(MainScreenFixture, PagesNotShownComeAfterTheFirstFrameOneAtATime)
+{
+    ensureApp();
+    // The first frame has only the battery page with its summary panel.
+    EXPECT_EQ(vc().createdPages(), 1 << 2);
+    EXPECT_NE(vc().bottomController(), nullptr);
+    // A page asked for before its turn is there at once.
+    vc().gotoView(4);
+    EXPECT_EQ(vc().createdPages(), 1 << 2 | 1 << 4);
+
+    QSignalSpy created(&vc(), &ViewController::createdPagesChanged);
+    vc().createDeferredPages();
+    EXPECT_EQ(created.count(), 0); // nothing on the caller's turn
+    for (int i = 0; i < 100 && !vc().allPagesCreated(); ++i)
+        spin(5);
+    EXPECT_TRUE(vc().allPagesCreated());
+    EXPECT_EQ(created.count(), 4); // the four missing pages, one by one
+
+    // A screen torn down before its pages came creates no more.
+    center.post("restartAPP1.5");
+    spin(60);
+    ASSERT_EQ(screens.size(), 2);
+    QSignalSpy fresh(&vc(), &ViewController::createdPagesChanged);
+    vc().createDeferredPages();
+    center.post("restartAPP1.5");
+    spin(60);
+    EXPECT_EQ(fresh.count(), 0);
+}
+
 TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawerOnEveryLayout)
 {
     ensureApp();

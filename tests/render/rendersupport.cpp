@@ -88,6 +88,17 @@ void RenderHarness::settle(int ms)
     }
 }
 
+bool RenderHarness::waitForAllPages(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!viewController().allPagesCreated() && t.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return viewController().allPagesCreated();
+}
+
 bool RenderHarness::shoot(const QString &name)
 {
     const QImage image = m_window->view().grabWindow();

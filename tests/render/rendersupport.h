@@ -45,6 +45,9 @@ public:
 
     // Lets timers, animations and the scene graph run for a while.
     static void settle(int ms = 600);
+    // Runs the event loop until the main screen has created all its pages after the first frame
+    // (at most timeoutMs); returns whether it has.
+    bool waitForAllPages(int timeoutMs = 5000);
     // Writes build/screenshots/<layout>-<name>.png; returns false when the window cannot be grabbed.
     bool shoot(const QString &name);
 

@@ -1,8 +1,10 @@
 // Measures the start-up of the interface: process start to the first swapped frame of the battery
-// page, and the resident memory (VmRSS) at that moment. Usage:
+// page and the resident memory (VmRSS) at that moment, then the same once the main screen has
+// created the pages it leaves for after the first frame and drawn them. Usage:
 //   QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software powerdeck-probe [--tablet]
 #include "app/appdelegate.h"
 #include "app/mainwindow.h"
+#include "app/viewcontroller.h"
 #include "appearance/fonts.h"
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
@@ -60,16 +62,26 @@ int main(int argc, char *argv[])
     Platform platform{Folders::standard(), roots, defaults, notifications, battery,
                       [tablet] { return tablet ? 1 : 0; }, [roots] { return screenBrightness(roots); }};
 
-    bool reported = false;
+    enum { FirstFrame, AllPages, Done } stage = FirstFrame;
     AppDelegate delegate(platform, [&](AppDelegate &a, int idiom) {
         auto window = std::make_unique<MainWindow>(a, idiom, 568, MainWindow::designSize(idiom, 568));
-        QObject::connect(&window->view(), &QQuickWindow::frameSwapped, &app, [&] {
-            if (reported)
+        MainWindow *w = window.get();
+        QObject::connect(&window->view(), &QQuickWindow::frameSwapped, &app, [&, w] {
+            if (stage == Done || (stage == AllPages && !w->viewController().allPagesCreated()))
                 return;
-            reported = true;
-            std::printf("first frame: %.1f ms after process start\n", msSinceProcessStart());
+            std::printf("%s: %.1f ms after process start\n",
+                        stage == FirstFrame ? "first frame" : "all pages drawn",
+                        msSinceProcessStart());
             std::printf("resident memory: %s\n", statusLine("VmRSS:").constData());
             std::fflush(stdout);
+            if (stage == FirstFrame) {
+                stage = AllPages;
+                // The frame that follows the last page shows it: ask for one.
+                QObject::connect(&w->viewController(), &ViewController::createdPagesChanged,
+                                 &w->view(), [w] { w->view().update(); });
+                return;
+            }
+            stage = Done;
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
         });
         window->view().show();

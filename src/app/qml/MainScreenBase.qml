@@ -57,10 +57,18 @@ Item {
                 model: 6
                 Loader {
                     required property int index
+                    // The controller creates the pages that are not shown after the first frame.
+                    readonly property bool created: (screen.controller.createdPages & (1 << index)) !== 0
                     x: index * screen.controller.pageWidth
                     width: screen.controller.pageWidth
                     height: screen.height
-                    Component.onCompleted: {
+                    // Only pages that overlap the screen are drawn (while the strip slides, its
+                    // neighbours too).
+                    visible: x + strip.x < screen.width && x + width + strip.x > 0
+
+                    function load() {
+                        if (!created || status !== Loader.Null)
+                            return
                         const view = screen.pageView(index)
                         if (view === "PlaceholderPage.qml")
                             setSource(view, { title: screen.controller.pageTitles[index],
@@ -69,6 +77,8 @@ Item {
                             setSource(view, { controller: screen.controller.bottomController,
                                               app: screen.app })
                     }
+                    onCreatedChanged: load()
+                    Component.onCompleted: load()
                     Connections {
                         target: item && item.actionTriggered !== undefined ? item : null
                         ignoreUnknownSignals: true

@@ -1,0 +1,56 @@
+#include "app/scenegraph.h"
+
+#include <QDir>
+#include <QQuickWindow>
+#include <QStringList>
+
+namespace scenegraph {
+
+namespace {
+
+bool hasGpuNode(const QString &devRoot)
+{
+    const QDir dev(devRoot);
+    if (!dev.entryList({QStringLiteral("nvidia[0-9]*"), QStringLiteral("kgsl-3d*"),
+                        QStringLiteral("mali*"), QStringLiteral("galcore"),
+                        QStringLiteral("pvr_sync")},
+                       QDir::System | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+             .isEmpty())
+        return true;
+    return !QDir(devRoot + QStringLiteral("/dri"))
+                .entryList({QStringLiteral("card*"), QStringLiteral("renderD*")},
+                           QDir::System | QDir::Files | QDir::NoDotAndDotDot)
+                .isEmpty();
+}
+
+bool truthy(const QString &value)
+{
+    const QString v = value.trimmed().toLower();
+    return v == QLatin1String("1") || v == QLatin1String("true") || v == QLatin1String("yes");
+}
+
+} // namespace
+
+Backend choose(const std::function<QString(const char *)> &env, const QString &devRoot)
+{
+    if (!env("QT_QUICK_BACKEND").isEmpty() || !env("QSG_RHI_BACKEND").isEmpty())
+        return Backend::Default;
+    const QString gallium = env("GALLIUM_DRIVER").trimmed().toLower();
+    if (truthy(env("LIBGL_ALWAYS_SOFTWARE")) || gallium == QLatin1String("llvmpipe") ||
+        gallium == QLatin1String("softpipe"))
+        return Backend::Software;
+    return hasGpuNode(devRoot) ? Backend::Default : Backend::Software;
+}
+
+void applyOnce()
+{
+    static bool applied = false;
+    if (applied)
+        return;
+    applied = true;
+    const auto env = [](const char *name) { return qEnvironmentVariable(name); };
+    if (choose(env, QStringLiteral("/dev")) == Backend::Software)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+} // namespace scenegraph
