@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,4 +25,14 @@ inline void writeTree(const QString &root,
 inline QString fixturePath(const char *name)
 {
     return QStringLiteral(POWERDECK_FIXTURES "/") + QString::fromUtf8(name);
+}
+
+// The application object that gives the test's thread an event loop. A timer started before it
+// exists never runs, although QTimer::isActive() says it does; create it before the object under
+// test. It lives as long as the test process.
+inline void ensureCoreApplication()
+{
+    static int argc = 0;
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, nullptr);
 }

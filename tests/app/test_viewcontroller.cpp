@@ -3,6 +3,7 @@
 #include "app/viewcontroller.h"
 
 #include "tempplatform.h"
+#include "testsupport.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 
@@ -82,6 +83,7 @@ struct MainScreenFixture : ::testing::Test, TempPlatform
 
     void SetUp() override
     {
+        ensureCoreApplication(); // before the screen starts its timers
         app = std::make_unique<AppDelegate>(platform, [this](AppDelegate &a, int) {
             auto vc = std::make_unique<ViewController>(a, tablet, height);
             screens << vc.get();
@@ -101,16 +103,8 @@ struct MainScreenFixture : ::testing::Test, TempPlatform
     }
 };
 
-int argc0 = 0;
-QCoreApplication *ensureApp()
-{
-    static QCoreApplication *a = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
-    return a;
-}
-
 TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
 {
-    ensureApp();
     EXPECT_EQ(vc().currentPage(), 2);
     EXPECT_DOUBLE_EQ(vc().pageX(), 640);
     EXPECT_DOUBLE_EQ(vc().pageY(), 132);
@@ -128,7 +122,6 @@ TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
 
 TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawer)
 {
-    ensureApp();
     vc().touchesBegan(400);
     EXPECT_DOUBLE_EQ(vc().wheelTop(), 400);
     vc().touchesEnded(400);
@@ -151,7 +144,6 @@ TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawer)
 
 TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
 {
-    ensureApp();
     vc().touchesBegan(400);
     vc().touchesEnded(400);
     vc().setWindowVisible(false);
@@ -162,7 +154,6 @@ TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
 
 TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
 {
-    ensureApp();
     QThread *worker = QThread::create([this] { vc().runLoading(); });
     worker->start();
     worker->wait();
@@ -176,7 +167,6 @@ TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
 
 TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
 {
-    ensureApp();
     vc().showDeviceInfo();
     ASSERT_NE(vc().presentedScreen(), nullptr);
     EXPECT_EQ(vc().presentedView(), "DeviceInfoPhone.qml");
@@ -189,7 +179,6 @@ TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
 
 TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
 {
-    ensureApp();
     QPointer<ViewController> old = &vc();
     QSignalSpy pages(old.data(), &ViewController::pageChanged);
     center.post("restartAPP1.5");
@@ -206,7 +195,6 @@ TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
 
 TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
 {
-    ensureApp();
     QObject *panel = vc().bottomController();
     ASSERT_NE(panel, nullptr);
     vc().currentLevel(42.0f);
@@ -217,7 +205,6 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
 
 TEST_F(MainScreenFixture, TabletScreen)
 {
-    ensureApp();
     tablet = true;
     height = 1024;
     center.post("restartAPP1.5");
