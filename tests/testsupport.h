@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,3 +98,13 @@ private:
                          << " is not installed (localedef -i de_DE -f UTF-8 de_DE.UTF-8)";         \
         }                                                                                          \
     } while (false)
+
+// The application object that gives the test's thread an event loop. A timer started before it
+// exists never runs, although QTimer::isActive() says it does; create it before the object under
+// test. It lives as long as the test process.
+inline void ensureCoreApplication()
+{
+    static int argc = 0;
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, nullptr);
+}

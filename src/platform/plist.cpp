@@ -298,6 +298,59 @@ bool writeAll(int fd, const char *data, qsizetype size)
     return true;
 }
 
+quint64 bigEndian(const unsigned char *p, int bytes)
+{
+    quint64 v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+// libplist asserts, and so aborts the process, when it is asked for a string or a dictionary
+// key that holds a NUL character, which a damaged file can; in a binary list, that is a string
+// stored as UTF-16 with a U+0000 inside. Such a list is found before it is parsed by walking its
+// object table for UTF-16 strings (marker 0x6n, the length in the marker or in the integer
+// object after it); anything malformed on the way is left to libplist, which refuses it.
+bool binaryStringHoldsNul(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(data.constData());
+    const quint64 size = quint64(data.size());
+    constexpr quint64 kHeader = 8, kTrailer = 32;
+    if (size < kHeader + kTrailer)
+        return false;
+    const unsigned char *trailer = p + size - kTrailer;
+    const int offsetSize = trailer[6];
+    const quint64 count = bigEndian(trailer + 8, 8);
+    const quint64 table = bigEndian(trailer + 24, 8);
+    if (offsetSize < 1 || offsetSize > 8 || table >= size - kTrailer)
+        return false;
+    if (count > (size - kTrailer - table) / quint64(offsetSize))
+        return false;
+    for (quint64 i = 0; i < count; ++i) {
+        quint64 at = bigEndian(p + table + i * quint64(offsetSize), offsetSize);
+        if (at >= size || (p[at] >> 4) != 0x6)
+            continue;
+        quint64 units = p[at] & 0x0f;
+        ++at;
+        if (units == 0x0f) {
+            if (at >= size || (p[at] >> 4) != 0x1)
+                continue;
+            const int bytes = 1 << (p[at] & 0x0f);
+            if (bytes > 8 || at + 1 + quint64(bytes) > size)
+                continue;
+            units = bigEndian(p + at + 1, bytes);
+            at += 1 + quint64(bytes);
+        }
+        if (at > size || units > (size - at) / 2)
+            continue;
+        for (quint64 k = 0; k < units; ++k) {
+            if (p[at + 2 * k] == 0 && p[at + 2 * k + 1] == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QVariant fromData(const QByteArray &data)
@@ -306,8 +359,13 @@ QVariant fromData(const QByteArray &data)
         return {};
     plist_t raw = nullptr;
     if (data.startsWith("bplist00")) {
+        if (binaryStringHoldsNul(data))
+            return {};
         plist_from_bin(data.constData(), uint32_t(data.size()), &raw);
     } else {
+        // XML has no NUL character; libplist would keep it inside a string and then assert.
+        if (data.contains('\0'))
+            return {};
         const CNumericLocale numbers;
         plist_from_xml(data.constData(), uint32_t(data.size()), &raw);
     }

@@ -3,6 +3,7 @@
 #include "app/viewcontroller.h"
 
 #include "tempplatform.h"
+#include "testsupport.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 
@@ -82,6 +83,7 @@ struct MainScreenFixture : ::testing::Test, TempPlatform
 
     void SetUp() override
     {
+        ensureCoreApplication(); // before the screen starts its timers
         app = std::make_unique<AppDelegate>(platform, [this](AppDelegate &a, int) {
             auto vc = std::make_unique<ViewController>(a.state(), tablet, height);
             screens << vc.get();
@@ -101,16 +103,8 @@ struct MainScreenFixture : ::testing::Test, TempPlatform
     }
 };
 
-int argc0 = 0;
-QCoreApplication *ensureApp()
-{
-    static QCoreApplication *a = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
-    return a;
-}
-
 TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
 {
-    ensureApp();
     EXPECT_EQ(vc().currentPage(), 2);
     EXPECT_DOUBLE_EQ(vc().pageX(), 640);
     EXPECT_DOUBLE_EQ(vc().pageY(), 132);
@@ -128,7 +122,6 @@ TEST_F(MainScreenFixture, OpensOnTheBatteryPageWithItsTimers)
 
 TEST_F(MainScreenFixture, PagesNotShownComeAfterTheFirstFrameOneAtATime)
 {
-    ensureApp();
     // The first frame has only the battery page with its summary panel.
     EXPECT_EQ(vc().createdPages(), 1 << 2);
     EXPECT_NE(vc().bottomController(), nullptr);
@@ -157,7 +150,6 @@ TEST_F(MainScreenFixture, PagesNotShownComeAfterTheFirstFrameOneAtATime)
 
 TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawerOnEveryLayout)
 {
-    ensureApp();
     // The drawer opens at its top position and closes to the handle's height above the bottom.
     // A release below the threshold (H - 120 on phones, 874 on the tablet) closes it, a release
     // above opens it; the drawer follows the finger only inside its band.
@@ -198,7 +190,6 @@ TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawerOnEveryLayout)
 
 TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
 {
-    ensureApp();
     vc().touchesBegan(400);
     vc().touchesEnded(400);
     vc().setWindowVisible(false);
@@ -209,7 +200,6 @@ TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
 
 TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
 {
-    ensureApp();
     QThread *worker = QThread::create([this] { vc().runLoading(); });
     worker->start();
     worker->wait();
@@ -223,7 +213,6 @@ TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
 
 TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
 {
-    ensureApp();
     vc().showDeviceInfo();
     ASSERT_NE(vc().presentedScreen(), nullptr);
     EXPECT_EQ(vc().presentedView(), "DeviceInfoPhone.qml");
@@ -236,7 +225,6 @@ TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
 
 TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
 {
-    ensureApp();
     QPointer<ViewController> old = &vc();
     QSignalSpy pages(old.data(), &ViewController::pageChanged);
     center.post("restartAPP1.5");
@@ -253,7 +241,6 @@ TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
 
 TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
 {
-    ensureApp();
     QObject *panel = vc().bottomController();
     ASSERT_NE(panel, nullptr);
     vc().currentLevel(42.0f);
@@ -265,7 +252,6 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
 
 TEST_F(MainScreenFixture, TabletScreen)
 {
-    ensureApp();
     tablet = true;
     height = 1024;
     center.post("restartAPP1.5");

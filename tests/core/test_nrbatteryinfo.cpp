@@ -1,10 +1,9 @@
 #include "core/nrbatteryinfo.h"
 
 #include "fakebattery.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -18,6 +17,7 @@ struct RecordingDelegate : NrBatteryInfoDelegate
 
 TEST(NRBatteryInfo, TimersAndMonitoring)
 {
+    ensureCoreApplication();
     ScriptedBatterySource source;
     NRBatteryInfo reader(source);
     EXPECT_TRUE(source.monitoring);

@@ -114,6 +114,46 @@ TEST(Plist, GarbageDoesNotParse)
     }
 }
 
+// A binary list of the given objects, the first one on top, with one-byte offsets and references.
+QByteArray binaryList(std::initializer_list<QByteArray> objects)
+{
+    QByteArray out("bplist00");
+    QByteArray offsets;
+    for (const QByteArray &object : objects) {
+        offsets.append(char(out.size()));
+        out += object;
+    }
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1;                     // offset size
+    trailer[7] = 1;                     // reference size
+    trailer[15] = char(objects.size()); // object count; the top object is 0
+    trailer[31] = char(out.size());     // where the offset table starts
+    return out + offsets + trailer;
+}
+
+TEST(Plist, TextWithANulIsRefusedNotFatal)
+{
+    const char xml[] = "<plist><array><string>a\0b</string></array></plist>";
+    const QByteArray withNul("\x63\x00\xe9\x00\x00\x00\x62", 7); // UTF-16 "é", U+0000, "b"
+    const QByteArray plain("\x62\x00\xe9\x00\x62", 5);           // UTF-16 "éb"
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        QVariant expected;
+    } cases[] = {
+        {"XML string", QByteArray(xml, sizeof xml - 1), QVariant()},
+        {"binary string", binaryList({"\xa1\x01", withNul}), QVariant()},
+        {"binary dictionary key", binaryList({"\xd1\x01\x02", withNul, "\x10\x01"}), QVariant()},
+        {"binary key without NUL", binaryList({"\xd1\x01\x02", plain, "\x10\x01"}),
+         QVariantMap{{QStringLiteral("éb"), qint64(1)}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(plist::fromData(c.bytes), c.expected);
+    }
+}
+
 TEST(Plist, FilesAreWrittenAndReadWhole)
 {
     QTemporaryDir dir;
