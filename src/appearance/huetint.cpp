@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QVariantMap>
 
 #include <algorithm>
@@ -27,16 +26,6 @@ QString errnoText()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// One file of a batch on its way to its place: written to a temporary file beside the target,
-// then flushed, then renamed over it.
-struct PendingFile
-{
-    int index = 0;
-    QString target;
-    QByteArray temporary;
-    int fd = -1;
-};
-
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
@@ -51,6 +40,34 @@ bool writeAll(int fd, const QByteArray &bytes)
         left -= n;
     }
     return true;
+}
+
+// Writes bytes to a temporary file beside path and renames it over path, so that path holds
+// either its old or its new contents at any moment. The data is only queued for the disk here;
+// the run flushes once at its end.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    QByteArray temporary =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, 0644);
+    bool ok = writeAll(fd, bytes);
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (ok)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0;
+    if (!ok) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        errno = error;
+    }
+    return ok;
 }
 
 } // namespace
@@ -213,7 +230,6 @@ bool HueTint::runBatch(const Progress &progress)
     for (std::thread &helper : helpers)
         helper.join();
 
-    QList<PendingFile> pending;
     for (int i = first; i < end; ++i) {
         const QString &name = m_names.at(i);
         const QByteArray &bytes = made[std::size_t(i - first)];
@@ -221,49 +237,8 @@ bool HueTint::runBatch(const Progress &progress)
             m_failures.append({name, QStringLiteral("the shipped picture cannot be read")});
             continue;
         }
-        PendingFile file{i, m_library + QLatin1Char('/') + name, {}, -1};
-        const QFileInfo info(file.target);
-        QDir().mkpath(info.absolutePath());
-        file.temporary =
-            QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
-            ".XXXXXX";
-        file.fd = ::mkstemp(file.temporary.data());
-        if (file.fd < 0) {
+        if (!replaceFile(m_library + QLatin1Char('/') + name, bytes))
             m_failures.append({name, errnoText()});
-            continue;
-        }
-        ::fchmod(file.fd, 0644);
-        if (!writeAll(file.fd, bytes)) {
-            m_failures.append({name, errnoText()});
-            ::close(file.fd);
-            ::unlink(file.temporary.constData());
-            continue;
-        }
-#ifdef SYNC_FILE_RANGE_WRITE
-        // Start the write-back now, so the flushes below wait for ten files at once.
-        ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
-        pending.append(file);
-    }
-
-    QSet<QString> folders;
-    for (const PendingFile &file : std::as_const(pending)) {
-        bool ok = ::fdatasync(file.fd) == 0;
-        ok = ::close(file.fd) == 0 && ok;
-        ok = ok && ::rename(file.temporary.constData(), QFile::encodeName(file.target)) == 0;
-        if (!ok) {
-            m_failures.append({m_names.at(file.index), errnoText()});
-            ::unlink(file.temporary.constData());
-            continue;
-        }
-        folders.insert(QFileInfo(file.target).absolutePath());
-    }
-    for (const QString &folder : std::as_const(folders)) {
-        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
     }
 
     for (int i = first; i < end; ++i) {
@@ -278,8 +253,18 @@ bool HueTint::runBatch(const Progress &progress)
             progress(step);
         }
     }
-    if (finished() && m_failures.isEmpty() && !writeMarker(true))
-        m_failures.append({QLatin1String(kMarkerName), QStringLiteral("cannot be written")});
+    if (finished() && m_failures.isEmpty()) {
+        // One flush of the file system for the whole run, before the run is recorded complete:
+        // until then a power cut leaves the marker unfinished and start-up tints again.
+        const int fd = ::open(QFile::encodeName(m_library).constData(), O_RDONLY | O_DIRECTORY);
+        const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
+        if (!flushed)
+            m_failures.append({m_library, errnoText()});
+        if (fd >= 0)
+            ::close(fd);
+        if (flushed && !writeMarker(true))
+            m_failures.append({QLatin1String(kMarkerName), QStringLiteral("cannot be written")});
+    }
     return !finished();
 }
 
