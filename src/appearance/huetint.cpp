@@ -122,18 +122,22 @@ QByteArray HueTint::encodePng(const QImage &source, int level)
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const std::uint32_t *>(image.constScanLine(y));
         unsigned char *r = raw.data();
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = line[x];
-            *r++ = (p >> 16) & 0xff;
-            *r++ = (p >> 8) & 0xff;
-            *r++ = p & 0xff;
-            if (alpha)
-                *r++ = p >> 24;
+        if (alpha) {
+            for (int x = 0; x < width; ++x, r += 4) {
+                const std::uint32_t p = line[x];
+                r[0] = (p >> 16) & 0xff, r[1] = (p >> 8) & 0xff, r[2] = p & 0xff, r[3] = p >> 24;
+            }
+        } else {
+            for (int x = 0; x < width; ++x, r += 3) {
+                const std::uint32_t p = line[x];
+                r[0] = (p >> 16) & 0xff, r[1] = (p >> 8) & 0xff, r[2] = p & 0xff;
+            }
         }
         unsigned char *out = rows.data() + stride * std::size_t(y);
         *out++ = 1; // Sub
-        for (std::size_t i = 0; i < raw.size(); ++i)
-            out[i] = i < std::size_t(channels) ? raw[i] : raw[i] - raw[i - channels];
+        std::copy_n(raw.data(), channels, out);
+        for (std::size_t i = std::size_t(channels); i < raw.size(); ++i)
+            out[i] = raw[i] - raw[i - std::size_t(channels)];
     }
 
     z_stream stream{};
