@@ -210,20 +210,26 @@ bool HueTint::runBatch(const Progress &progress)
     // A whole turn leaves every colour as it is: the shipped file is copied byte for byte.
     const bool identity = std::fmod(m_filter.hue(), 360.0) == 0.0;
 
-    // Decoding, tinting and encoding take the time; the pictures of a batch are made on as many
-    // threads as there are cores, and written afterwards in order.
-    std::vector<QByteArray> made(std::size_t(end - first));
+    // Each picture is made and written on one of as many threads as there are cores; failures
+    // are reported in the order of the pictures.
+    std::vector<QString> problems(std::size_t(end - first));
     std::atomic<int> next{first};
     const auto make = [&] {
         for (int i = next++; i < end; i = next++) {
             const QString &name = m_names.at(i);
+            QByteArray bytes;
             if (identity) {
-                made[std::size_t(i - first)] = m_source.bytes(name);
+                bytes = m_source.bytes(name);
             } else {
                 const QImage image = m_source.image(name);
                 if (!image.isNull())
-                    made[std::size_t(i - first)] = encodePng(tinted(image, m_filter), m_pngLevel);
+                    bytes = encodePng(tinted(image, m_filter), m_pngLevel);
             }
+            if (bytes.isEmpty())
+                problems[std::size_t(i - first)] =
+                    QStringLiteral("the shipped picture cannot be read");
+            else if (!replaceFile(m_library + QLatin1Char('/') + name, bytes))
+                problems[std::size_t(i - first)] = errnoText();
         }
     };
     const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
@@ -233,16 +239,9 @@ bool HueTint::runBatch(const Progress &progress)
     make();
     for (std::thread &helper : helpers)
         helper.join();
-
     for (int i = first; i < end; ++i) {
-        const QString &name = m_names.at(i);
-        const QByteArray &bytes = made[std::size_t(i - first)];
-        if (bytes.isEmpty()) {
-            m_failures.append({name, QStringLiteral("the shipped picture cannot be read")});
-            continue;
-        }
-        if (!replaceFile(m_library + QLatin1Char('/') + name, bytes))
-            m_failures.append({name, errnoText()});
+        if (!problems[std::size_t(i - first)].isEmpty())
+            m_failures.append({m_names.at(i), problems[std::size_t(i - first)]});
     }
 
     for (int i = first; i < end; ++i) {
