@@ -221,9 +221,9 @@ bool HueTint::runBatch(const Progress &progress)
             if (identity) {
                 bytes = m_source.bytes(name);
             } else {
-                const QImage image = m_source.image(name);
+                QImage image = m_source.image(name);
                 if (!image.isNull())
-                    bytes = encodePng(tinted(image, m_filter), m_pngLevel);
+                    bytes = encodePng(tinted(std::move(image), m_filter), m_pngLevel);
             }
             if (bytes.isEmpty())
                 problems[std::size_t(i - first)] =
