@@ -45,7 +45,8 @@ class HueTint
 {
 public:
     static constexpr int kBatchSize = 10;
-    // zlib level of the written PNGs (see tools/bench for what each level costs).
+    // zlib level of the written PNGs: level 1 encodes in half the time of 6 and the set decodes
+    // about as fast (powerdeck-tintbench prints what each level costs).
     static constexpr int kDefaultPngLevel = 1;
     static constexpr const char *kMarkerName = "tint.plist";
 
