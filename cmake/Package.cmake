@@ -4,6 +4,10 @@
 # image plugin) and the fonts the screens name are listed here. The icon cache and the desktop
 # database are refreshed by the dpkg triggers of hicolor-icon-theme and desktop-file-utils, so
 # the package needs no maintainer scripts of its own.
+# cpack and `cmake --install` take the build as it is (the test command has just built it)
+# instead of building every target first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(POWERDECK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/powerdeck)
 set(changelog_gz ${CMAKE_BINARY_DIR}/share/doc/powerdeck/changelog.gz)
 add_custom_command(OUTPUT ${changelog_gz}
