@@ -106,8 +106,8 @@ public:
     // and Page Up/Down move to the neighbouring page as the wheel would, Escape and Backspace
     // close a presented screen as its back button does, Ctrl+Q quits. Returns whether it was used.
     Q_INVOKABLE bool keyPressed(int key, int modifiers);
-    // Turns to the page delta steps away (keys, mouse-wheel notches over the wheel); false at
-    // either end or while a screen is presented.
+    // Turns to the page delta steps away, stopping at the first and the last (keys, mouse-wheel
+    // notches over the wheel); false when nothing moves or while a screen is presented.
     Q_INVOKABLE bool stepPage(int delta);
     // The mouse wheel over the navigation wheel, in eighths of a degree (120 a notch, less per
     // event on a touchpad): one page per notch, away from the reader turning to the next page.

@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include <algorithm>
+
 bool ViewController::stepPage(int delta)
 {
-    const int page = m_page + delta;
-    if (m_presented || delta == 0 || page < 0 || page >= navigation::kPageCount)
+    const int page = std::clamp(m_page + delta, 0, navigation::kPageCount - 1);
+    if (m_presented || page == m_page)
         return false;
     auto *wheel = qobject_cast<WhellController *>(m_whell);
     if (!wheel) {
@@ -84,9 +86,9 @@ void ViewController::mouseWheel(int angleDelta)
     if ((angleDelta > 0) != (m_wheelDelta > 0))
         m_wheelDelta = 0;
     m_wheelDelta += angleDelta;
-    while (m_wheelDelta >= kNotch || m_wheelDelta <= -kNotch) {
-        const int step = m_wheelDelta > 0 ? -1 : 1;
-        m_wheelDelta += step * kNotch;
-        stepPage(step);
-    }
+    // Whole notches turn at once: the wheel is still turning to the first when the next arrives.
+    const int notches = m_wheelDelta / kNotch;
+    m_wheelDelta -= notches * kNotch;
+    if (notches != 0)
+        stepPage(-notches);
 }
