@@ -36,14 +36,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, libqt6svg6, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml, qml6-module-qtqml-workerscript, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-shapes, qml6-module-qtpositioning, fonts-roboto, fonts-dseg, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libnotify-bin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "battery watcher with charge estimates, alerts and an alarm clock")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "battery watcher with charge estimates, alerts and an alarm clock
- Powerdeck is a touch application for Linux phones, tablets and laptops. It
- watches the battery, estimates how long the charge lasts in eighteen
- activities, warns before the battery runs empty and when charging completes,
- follows a charge through its stages, keeps a calendar of charge events, offers
- an alarm clock with a five-day forecast and shows the device's own figures
- (CPU, processes, memory, disk, network and a battery-health verdict).
- .
- The powerdeck-cli program prints the same figures in a terminal, as JSON, or
- as a feed for status bars such as waybar, i3blocks and polybar.")
+# The long description; cpack puts the summary above it and indents every line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Powerdeck is a touch application for Linux phones, tablets and laptops. It
+watches the battery, estimates how long the charge lasts in eighteen
+activities, warns before the battery runs empty and when charging completes,
+follows a charge through its stages, keeps a calendar of charge events, offers
+an alarm clock with a five-day forecast and shows the device's own figures
+(CPU, processes, memory, disk, network and a battery-health verdict).
+
+The powerdeck-cli program prints the same figures in a terminal, as JSON, or
+as a feed for status bars such as waybar, i3blocks and polybar.")
 include(CPack)
