@@ -54,15 +54,18 @@ desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml"
 
 # 3. The Debian package, packed from the same build tree.
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >"$scratch/cpack.log" 2>&1 || {
+    cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$scratch"/package/powerdeck_*.deb)
 info=$(dpkg-deb --info "$deb")
 version=$(sed -n 's/^project(Powerdeck VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 grep -q '^ Package: powerdeck$' <<<"$info" || fail "control: no Package: powerdeck"
 grep -q "^ Version: $version\$" <<<"$info" || fail "control: version is not $version"
-grep -q '^ Depends: .*libqt6quick6.*qml6-module-qtquick' <<<"$info" || fail "control: Depends lacks the Qt libraries or QML modules"
+for dep in libqt6quick6 libplist3 qml6-module-qtquick-shapes fonts-roboto; do
+    grep -q "^ Depends: .*\b$dep\b" <<<"$info" || fail "control: Depends lacks $dep"
+done
 echo "package: $(basename "$deb")"
-lintian --no-tag-display-limit "$deb" >"$scratch/lintian.txt" 2>&1 || true
+lintian --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 || true
 cat "$scratch/lintian.txt"
 if grep -q '^E:' "$scratch/lintian.txt"; then fail "lintian reports errors"; fi
 dpkg-deb -x "$deb" "$scratch/root"
