@@ -1,10 +1,12 @@
 #include "app/appdelegate.h"
+#include "app/appidentity.h"
 #include "app/mainwindow.h"
 #include "app/notificationscheduler.h"
+#include "app/startupcheck.h"
 #include "appearance/fonts.h"
+#include "platform/batterysource.h"
 #include "platform/localnotifications.h"
 #include "platform/location.h"
-#include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
@@ -56,8 +58,16 @@ int main(int argc, char *argv[])
     UserDefaults defaults(UserDefaults::standardPath());
     NotificationCenter notifications;
     SysfsBatterySource battery(roots);
-    Platform platform{Folders::standard(), roots, defaults, notifications, battery, screenIdiom,
-                      [roots] { return screenBrightness(roots); }, locationServicesEnabled};
+    const Folders folders = Folders::standard();
+    setApplicationIdentity(folders.resources);
+    Platform platform{folders,
+                      roots,
+                      defaults,
+                      notifications,
+                      battery,
+                      screenIdiom,
+                      [roots] { return screenBrightness(roots); },
+                      locationServicesEnabled};
 
     AppDelegate delegate(platform, makeWindow);
     // Leaving the foreground replaces every scheduled notification with the current plan.
@@ -71,6 +81,7 @@ int main(int argc, char *argv[])
     QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
                      [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
+    quitAfterFirstFrameIfAsked();
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate, [&delegate](Qt::ApplicationState s) {
         if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)
             delegate.applicationDidEnterBackground();

@@ -119,6 +119,16 @@ public:
     Q_INVOKABLE void touchesEnded(double y);
     void goUp();
     void goDown();
+    // The keyboard, for the window's key presses (Qt::Key, Qt::KeyboardModifiers): Left/Right
+    // and Page Up/Down move to the neighbouring page as the wheel would, Escape and Backspace
+    // close a presented screen as its back button does, Ctrl+Q quits. Returns whether it was used.
+    Q_INVOKABLE bool keyPressed(int key, int modifiers);
+    // Turns to the page delta steps away, stopping at the first and the last (keys, mouse-wheel
+    // notches over the wheel); false when nothing moves or while a screen is presented.
+    Q_INVOKABLE bool stepPage(int delta);
+    // The mouse wheel over the navigation wheel, in eighths of a degree (120 a notch, less per
+    // event on a touchpad): one page per notch, away from the reader turning to the next page.
+    Q_INVOKABLE void mouseWheel(int angleDelta);
 
     QTimer &mainTimer() { return m_mainTimer; }
     QTimer &snapTimer() { return m_nT; }
@@ -156,6 +166,7 @@ private:
     bool m_windowVisible = true;
     bool m_snapping = false;
     bool m_snappingUp = false;
+    int m_wheelDelta = 0;
     std::unique_ptr<QObject> m_presented;
     QString m_presentedView;
     QTimer m_mainTimer;

@@ -1,16 +1,20 @@
 #include "cli/cli.h"
 
+#include "cli/batteryfeed.h"
+
 #include "battery/summary.h"
 #include "battery/timeforaction.h"
 #include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
+#include "platform/batterysource.h"
 #include "platform/folders.h"
 #include "platform/kernelidentity.h"
 #include "platform/powersupply.h"
 #include "platform/screen.h"
 #include "platform/userdefaults.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,9 +23,13 @@
 
 namespace {
 
+enum class Format { Text, Json, Waybar };
+
 struct BatteryOptions
 {
-    bool json = false;
+    Format format = Format::Text;
+    bool watch = false;
+    int intervalMs = NRBatteryInfo::kIntervalMs;
     std::optional<QString> platform;
     std::optional<int> charge;
     std::optional<float> percent;
@@ -32,10 +40,14 @@ struct BatteryOptions
 const char *stateText(int state)
 {
     switch (state) {
-    case 1: return "unplugged";
-    case 2: return "charging";
-    case 3: return "full";
-    default: return "unknown";
+    case 1:
+        return "unplugged";
+    case 2:
+        return "charging";
+    case 3:
+        return "full";
+    default:
+        return "unknown";
     }
 }
 
@@ -61,7 +73,33 @@ std::optional<BatteryOptions> parseOptions(const QStringList &args, QString &mes
         QString v;
         bool ok = false;
         if (a == QLatin1String("--json")) {
-            o.json = true;
+            o.format = Format::Json;
+        } else if (a == QLatin1String("--watch")) {
+            o.watch = true;
+        } else if (a == QLatin1String("--format")) {
+            if (!next(v))
+                return std::nullopt;
+            if (v == QLatin1String("json")) {
+                o.format = Format::Json;
+            } else if (v == QLatin1String("waybar")) {
+                o.format = Format::Waybar;
+            } else if (v == QLatin1String("text")) {
+                o.format = Format::Text;
+            } else {
+                message = QStringLiteral("--format wants json, waybar or text, not '%1'").arg(v);
+                return std::nullopt;
+            }
+        } else if (a == QLatin1String("--interval")) {
+            if (!next(v))
+                return std::nullopt;
+            const double seconds = v.toDouble(&ok);
+            if (!ok || !(seconds >= 0.1 && seconds <= 86400)) {
+                message = QStringLiteral(
+                              "--interval wants a number of seconds from 0.1 to 86400, not '%1'")
+                              .arg(v);
+                return std::nullopt;
+            }
+            o.intervalMs = int(seconds * 1000);
         } else if (a == QLatin1String("--platform")) {
             if (!next(v))
                 return std::nullopt;
@@ -75,7 +113,9 @@ std::optional<BatteryOptions> parseOptions(const QStringList &args, QString &mes
                 return std::nullopt;
             const int c = v.toInt(&ok);
             if (!ok || c < 0) {
-                message = QStringLiteral("--charge wants a whole number of mAh (0 or more), not '%1'").arg(v);
+                message =
+                    QStringLiteral("--charge wants a whole number of mAh (0 or more), not '%1'")
+                        .arg(v);
                 return std::nullopt;
             }
             o.charge = c;
@@ -93,17 +133,26 @@ std::optional<BatteryOptions> parseOptions(const QStringList &args, QString &mes
                 return std::nullopt;
             const double b = v.toDouble(&ok);
             if (!ok || !(b >= 0 && b <= 1)) {
-                message = QStringLiteral("--brightness wants a number from 0 to 1, not '%1'").arg(v);
+                message =
+                    QStringLiteral("--brightness wants a number from 0 to 1, not '%1'").arg(v);
                 return std::nullopt;
             }
             o.brightness = b;
         } else if (a == QLatin1String("--sysfs-root")) {
             if (!next(v))
                 return std::nullopt;
+            if (!QFileInfo(v).isDir()) {
+                message = QStringLiteral("--sysfs-root: no folder '%1'").arg(v);
+                return std::nullopt;
+            }
             o.roots.sysfs = v;
         } else if (a == QLatin1String("--procfs-root")) {
             if (!next(v))
                 return std::nullopt;
+            if (!QFileInfo(v).isDir()) {
+                message = QStringLiteral("--procfs-root: no folder '%1'").arg(v);
+                return std::nullopt;
+            }
             o.roots.procfs = v;
         } else {
             message = QStringLiteral("unknown option '%1' for battery").arg(a);
@@ -111,6 +160,133 @@ std::optional<BatteryOptions> parseOptions(const QStringList &args, QString &mes
         }
     }
     return o;
+}
+
+// Everything the battery report says, read once.
+struct BatteryReport
+{
+    QString platform;
+    bool hasBattery = false;
+    // Without a battery the text says so and gives no times, as the summary panel does, unless a
+    // charge or percent to estimate for was given.
+    bool noTimes = false;
+    QString deviceName;
+    float nominal = 0;
+    float batteryLevel = -1;
+    int batteryState = 0;
+    int level = 0;
+    int network = 0;
+    double brightness = 0;
+    float standby = 0;
+    Profile profile;
+    QVariantMap detailed;
+
+    float hoursOf(std::string_view key) const
+    {
+        const auto it = profile.find(key);
+        return it == profile.end() ? 0.0f : it->second;
+    }
+    QString timeText(float hours) const
+    {
+        return noTimes ? QString::fromLatin1(summary::kNoTime)
+                       : QString::fromStdString(floatToTime(hours));
+    }
+};
+
+BatteryReport readReport(const BatteryOptions &o)
+{
+    BatteryReport r;
+    const UserDefaults defaults(UserDefaults::standardPath());
+    r.platform = o.platform.value_or(platformIdentifier(&defaults));
+    const PowerSupplySnapshot snap = readPowerSupplies(o.roots);
+    const QVariantMap reading = NRBatteryInfo::reading(float(snap.level), snap.state);
+    r.batteryLevel = reading.value(QStringLiteral("batteryLevel")).toFloat();
+    r.batteryState = reading.value(QStringLiteral("batteryState")).toInt();
+
+    DeviceSpecTable specs(Folders::standard().resources + QStringLiteral("/devices.plist"),
+                          r.platform, o.roots);
+    specs.normBAt();
+    r.deviceName = specs.name();
+    r.nominal = specs.glCapasity();
+    const float percent = o.percent.value_or(r.batteryLevel);
+    r.hasBattery = snap.hasBattery;
+    r.noTimes = !snap.hasBattery && !o.charge && summary::isUnknownLevel(percent);
+    r.level = o.charge.value_or(chargeForPercent(percent, r.nominal));
+    r.brightness = o.brightness.value_or(screenBrightness(o.roots));
+    r.network = periferikStatus(o.roots);
+
+    const QString platform = r.platform;
+    timeForAction estimator([platform] { return platform.toStdString(); }, float(r.brightness));
+    // The standby figure and the activity list both start from the same charge here.
+    r.profile = estimator.checkDeviceModel(r.level);
+    r.standby = r.hoursOf("stand");
+    r.detailed = NRBatteryInfo::detailedReading(snap);
+    return r;
+}
+
+QJsonObject toJson(const BatteryReport &r)
+{
+    QJsonArray list;
+    for (const Activity &a : activities()) {
+        const float hours = r.hoursOf(a.key);
+        list.append(QJsonObject{{"key", QString::fromUtf8(a.key.data(), a.key.size())},
+                                {"label", QString::fromUtf8(a.label.data(), a.label.size())},
+                                {"hours", double(hours)},
+                                {"text", QString::fromStdString(floatToTime(hours))}});
+    }
+    return QJsonObject{
+        {"platform", r.platform},
+        {"battery", r.hasBattery},
+        {"deviceName", r.deviceName},
+        {"nominalCapacity", double(r.nominal)},
+        {"batteryLevel", double(r.batteryLevel)},
+        {"batteryState", r.batteryState},
+        {"Level", r.level},
+        {"networkStatus", r.network},
+        {"brightness", r.brightness},
+        {"standby", QJsonObject{{"hours", double(r.standby)},
+                                {"text", QString::fromStdString(floatToTime(r.standby))}}},
+        {"activities", list},
+        {"detailed",
+         r.detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(r.detailed))},
+    };
+}
+
+void printText(const BatteryReport &r, QTextStream &out)
+{
+    auto row = [&out](const QString &label, const QString &value) {
+        out << "  " << (label + QLatin1Char(':')).leftJustified(22) << value << '\n';
+    };
+    out << "battery\n";
+    row(QStringLiteral("level"),
+        !r.hasBattery ? QString::fromLatin1(summary::kNoBattery)
+        : r.batteryLevel < 0
+            ? QStringLiteral("unknown")
+            : QString::number(double(r.batteryLevel), 'f', 1) + QStringLiteral(" %"));
+    row(QStringLiteral("state"), QString::fromLatin1(stateText(r.batteryState)));
+    row(QStringLiteral("platform"), r.platform);
+    row(QStringLiteral("device"),
+        r.deviceName.isEmpty() ? QStringLiteral("unknown") : r.deviceName);
+    row(QStringLiteral("nominal capacity"),
+        QString::number(double(r.nominal), 'f', 0) + QStringLiteral(" mAh"));
+    row(QStringLiteral("Level"), QString::number(r.level) + QStringLiteral(" mAh"));
+    row(QStringLiteral("network"), QString::fromLatin1(networkText(r.network)));
+    row(QStringLiteral("brightness"), QString::number(r.brightness, 'f', 2));
+    for (auto it = r.detailed.cbegin(); it != r.detailed.cend(); ++it)
+        row(it.key(), it.value().toString());
+    out << "standby\n";
+    row(QStringLiteral("Standy mode"), r.timeText(r.standby));
+    out << "activities\n";
+    for (const Activity &a : activities())
+        row(QString::fromUtf8(a.label.data(), a.label.size()), r.timeText(r.hoursOf(a.key)));
+}
+
+// One line of the feed: the JSON report or its waybar shape, compact.
+QByteArray feedLine(const BatteryOptions &o)
+{
+    const QJsonObject report = toJson(readReport(o));
+    return QJsonDocument(o.format == Format::Waybar ? waybarReport(report) : report)
+        .toJson(QJsonDocument::Compact);
 }
 
 } // namespace
@@ -125,93 +301,28 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
     }
     const BatteryOptions &o = *parsed;
 
-    const UserDefaults defaults(UserDefaults::standardPath());
-    const QString platform = o.platform.value_or(platformIdentifier(&defaults));
-    const PowerSupplySnapshot snap = readPowerSupplies(o.roots);
-    const QVariantMap reading = NRBatteryInfo::reading(float(snap.level), snap.state);
-    const float batteryLevel = reading.value(QStringLiteral("batteryLevel")).toFloat();
-    const int batteryState = reading.value(QStringLiteral("batteryState")).toInt();
-
-    DeviceSpecTable specs(Folders::standard().resources + QStringLiteral("/devices.plist"), platform,
-                          o.roots);
-    specs.normBAt();
-    const float nominal = specs.glCapasity();
-    const float percent = o.percent.value_or(batteryLevel);
-    const int level = o.charge.value_or(chargeForPercent(percent, nominal));
-    const double brightness = o.brightness.value_or(screenBrightness(o.roots));
-    const int network = periferikStatus(o.roots);
-
-    timeForAction estimator([platform] { return platform.toStdString(); }, float(brightness));
-    // The standby figure and the activity list both start from the same charge here.
-    const Profile profile = estimator.checkDeviceModel(level);
-    const auto stand = profile.find("stand");
-    const float standby = stand == profile.end() ? 0.0f : stand->second;
-    const QVariantMap detailed = NRBatteryInfo::detailedReading(snap);
-    // Without a battery the text says so and gives no times, as the summary panel does, unless
-    // a charge or percent to estimate for was given.
-    const bool noTimes = !snap.hasBattery && !o.charge && summary::isUnknownLevel(percent);
-    auto timeText = [noTimes](float hours) {
-        return noTimes ? QString::fromLatin1(summary::kNoTime)
-                       : QString::fromStdString(floatToTime(hours));
-    };
-
-    if (o.json) {
-        QJsonArray list;
-        for (const Activity &a : activities()) {
-            const auto it = profile.find(a.key);
-            const float hours = it == profile.end() ? 0.0f : it->second;
-            list.append(QJsonObject{{"key", QString::fromUtf8(a.key.data(), a.key.size())},
-                                    {"label", QString::fromUtf8(a.label.data(), a.label.size())},
-                                    {"hours", double(hours)},
-                                    {"text", QString::fromStdString(floatToTime(hours))}});
-        }
-        QJsonObject root{
-            {"platform", platform},
-            {"battery", snap.hasBattery},
-            {"deviceName", specs.name()},
-            {"nominalCapacity", double(nominal)},
-            {"batteryLevel", double(batteryLevel)},
-            {"batteryState", batteryState},
-            {"Level", level},
-            {"networkStatus", network},
-            {"brightness", brightness},
-            {"standby", QJsonObject{{"hours", double(standby)},
-                                    {"text", QString::fromStdString(floatToTime(standby))}}},
-            {"activities", list},
-            {"detailed",
-             detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(detailed))},
-        };
-        out << QJsonDocument(root).toJson(QJsonDocument::Indented);
+    if (o.watch) {
+        // Status bars read JSON lines: the text layout is never streamed.
+        BatteryOptions lineOptions = o;
+        if (lineOptions.format == Format::Text)
+            lineOptions.format = Format::Json;
         out.flush();
-        return 0;
+        SysfsBatterySource source(o.roots);
+        return runBatteryFeedOnStdout(
+            source, [lineOptions] { return feedLine(lineOptions); }, o.intervalMs);
     }
 
-    auto row = [&out](const QString &label, const QString &value) {
-        out << "  " << (label + QLatin1Char(':')).leftJustified(22) << value << '\n';
-    };
-    out << "battery\n";
-    row(QStringLiteral("level"),
-        !snap.hasBattery   ? QString::fromLatin1(summary::kNoBattery)
-        : batteryLevel < 0 ? QStringLiteral("unknown")
-                           : QString::number(double(batteryLevel), 'f', 1) + QStringLiteral(" %"));
-    row(QStringLiteral("state"), QString::fromLatin1(stateText(batteryState)));
-    row(QStringLiteral("platform"), platform);
-    row(QStringLiteral("device"), specs.name().isEmpty() ? QStringLiteral("unknown") : specs.name());
-    row(QStringLiteral("nominal capacity"), QString::number(double(nominal), 'f', 0) + QStringLiteral(" mAh"));
-    row(QStringLiteral("Level"), QString::number(level) + QStringLiteral(" mAh"));
-    row(QStringLiteral("network"), QString::fromLatin1(networkText(network)));
-    row(QStringLiteral("brightness"), QString::number(brightness, 'f', 2));
-    if (!detailed.isEmpty()) {
-        for (auto it = detailed.cbegin(); it != detailed.cend(); ++it)
-            row(it.key(), it.value().toString());
-    }
-    out << "standby\n";
-    row(QStringLiteral("Standy mode"), timeText(standby));
-    out << "activities\n";
-    for (const Activity &a : activities()) {
-        const auto it = profile.find(a.key);
-        const float hours = it == profile.end() ? 0.0f : it->second;
-        row(QString::fromUtf8(a.label.data(), a.label.size()), timeText(hours));
+    const BatteryReport report = readReport(o);
+    switch (o.format) {
+    case Format::Json:
+        out << QJsonDocument(toJson(report)).toJson(QJsonDocument::Indented);
+        break;
+    case Format::Waybar:
+        out << QJsonDocument(waybarReport(toJson(report))).toJson(QJsonDocument::Compact) << '\n';
+        break;
+    case Format::Text:
+        printText(report, out);
+        break;
     }
     out.flush();
     return 0;

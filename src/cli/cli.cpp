@@ -1,32 +1,36 @@
 #include "cli/cli.h"
 
+#include "cli/help.h"
 #include "cli/monitorcommand.h"
 #include "cli/schedulecommand.h"
 
 namespace {
-void usage(QTextStream &out)
+bool isHelp(const QString &arg)
 {
-    out << "usage: powerdeck-cli [battery|monitor|schedule] [options]\n"
-           "  battery [--json] [--platform ID] [--charge MAH] [--percent P] [--brightness B]\n"
-           "          [--sysfs-root DIR] [--procfs-root DIR]\n"
-           "  monitor [--json] [--procfs-root DIR] [--sysfs-root DIR]\n"
-           "  schedule [--json] [--now ISO-8601] [--tz ZONE] [--timeBeforeDie H] "
-           "[--timeneedToCharge H]\n"
-           "           [--state N]\n";
-    out.flush();
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 } // namespace
 
 int runCli(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (!args.isEmpty() && (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))) {
-        usage(out);
+    if (!args.isEmpty() && isHelp(args.first())) {
+        out << cliHelp({});
+        out.flush();
         return 0;
     }
-    if (args.isEmpty() || args.first().startsWith(QLatin1Char('-')))
-        return runBatteryCommand(args, out, err);
-    const QString command = args.first();
-    const QStringList rest = args.mid(1);
+    if (!args.isEmpty() && args.first() == QLatin1String("--version")) {
+        out << "powerdeck-cli " << POWERDECK_VERSION << '\n';
+        out.flush();
+        return 0;
+    }
+    const bool named = !args.isEmpty() && !args.first().startsWith(QLatin1Char('-'));
+    const QString command = named ? args.first() : QStringLiteral("battery");
+    const QStringList rest = named ? args.mid(1) : args;
+    if (!cliHelp(command).isEmpty() && std::any_of(rest.begin(), rest.end(), isHelp)) {
+        out << cliHelp(command);
+        out.flush();
+        return 0;
+    }
     if (command == QLatin1String("battery"))
         return runBatteryCommand(rest, out, err);
     if (command == QLatin1String("monitor"))

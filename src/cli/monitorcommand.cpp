@@ -2,6 +2,7 @@
 
 #include "monitor/activitymonitor.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -66,6 +67,11 @@ int runMonitorCommand(const QStringList &args, QTextStream &out, QTextStream &er
         }
         if (value.isEmpty()) {
             err << "powerdeck-cli monitor: " << arg << " needs a directory" << Qt::endl;
+            return 2;
+        }
+        if (!QFileInfo(value).isDir()) {
+            err << "powerdeck-cli monitor: " << arg.section(QLatin1Char('='), 0, 0)
+                << ": no folder '" << value << "'" << Qt::endl;
             return 2;
         }
         *target = value;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 Folders Folders::standard()
@@ -10,8 +11,13 @@ Folders Folders::standard()
     if (dataHome.isEmpty())
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
     const QString base = dataHome + QStringLiteral("/powerdeck");
-    QString binDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                  : QDir::currentPath();
+    // The executable's own folder, without a QCoreApplication too (the kernel's link to the
+    // running program); nothing about the build or install prefix is compiled in.
+    const QString binDir = QCoreApplication::instance()
+                               ? QCoreApplication::applicationDirPath()
+                               : QFileInfo(QStringLiteral("/proc/self/exe"))
+                                     .canonicalFilePath()
+                                     .section(QLatin1Char('/'), 0, -2);
     return {base + QStringLiteral("/Documents"), base + QStringLiteral("/Library"),
             QDir::cleanPath(binDir + QStringLiteral("/../share/powerdeck"))};
 }

@@ -1,5 +1,7 @@
 #include "platform/localnotifications_desktop.h"
 
+#include "platform/applicationid.h"
+
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -11,7 +13,8 @@ bool DesktopNotifier::post(const QString &body, bool sound)
 {
     if (!m_bus.isConnected())
         return false;
-    QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(sound ? 2 : 1))}};
+    QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(sound ? 2 : 1))},
+                      {QStringLiteral("desktop-entry"), QString::fromLatin1(kApplicationId)}};
     if (sound)
         hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
     QDBusMessage message = QDBusMessage::createMethodCall(

@@ -1,5 +1,6 @@
 #include "platform/localnotifications_systemd.h"
 
+#include "platform/applicationid.h"
 #include "platform/localnotifications_systemdtypes.h"
 
 #include <QDBusConnectionInterface>
@@ -49,7 +50,8 @@ bool SystemdLocalNotifications::isAvailable(const QDBusConnection &bus)
 QStringList SystemdLocalNotifications::notifyCommand(const QString &notifySend, const QString &body,
                                                      bool sound)
 {
-    QStringList argv{notifySend, QStringLiteral("--app-name=Powerdeck")};
+    QStringList argv{notifySend, QStringLiteral("--app-name=Powerdeck"),
+                     QStringLiteral("--hint=string:desktop-entry:") + QLatin1String(kApplicationId)};
     if (sound) {
         argv << QStringLiteral("--urgency=critical")
              << QStringLiteral("--hint=string:sound-name:alarm-clock-elapsed")

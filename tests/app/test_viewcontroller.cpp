@@ -1,6 +1,7 @@
 #include "app/appdelegate.h"
 #include "app/navigation.h"
 #include "app/viewcontroller.h"
+#include "appearance/whellcontroller.h"
 
 #include "tempplatform.h"
 #include "testsupport.h"
@@ -261,6 +262,103 @@ TEST_F(MainScreenFixture, TabletScreen)
     EXPECT_DOUBLE_EQ(vc().pageY(), 316);
     EXPECT_DOUBLE_EQ(vc().contentWidth(), 4608);
     EXPECT_DOUBLE_EQ(vc().wheelTop(), 789);
+}
+
+// The wheel settles at once (what its turn timer does 0.2 s later).
+void settleWheel(ViewController &vc)
+{
+    if (auto *wheel = qobject_cast<WhellController *>(vc.whell()))
+        wheel->completeTurn();
+}
+
+TEST_F(MainScreenFixture, KeysMoveAlongThePagesAsTheWheelDoes)
+{
+    ensureApp();
+    const struct
+    {
+        int key, modifiers, from, to;
+        bool used;
+    } cases[] = {
+        {Qt::Key_Right, 0, 2, 3, true},
+        {Qt::Key_PageDown, 0, 3, 4, true},
+        {Qt::Key_Right, 0, 4, 5, true},
+        {Qt::Key_Right, 0, 5, 5, false},
+        {Qt::Key_Left, 0, 5, 4, true},
+        {Qt::Key_PageUp, 0, 1, 0, true},
+        {Qt::Key_Left, 0, 0, 0, false},
+        {Qt::Key_Right, Qt::ShiftModifier, 2, 2, false},
+        {Qt::Key_Right, Qt::KeypadModifier, 2, 3, true},
+        {Qt::Key_A, 0, 2, 2, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " from page " << c.from);
+        vc().gotoView(c.from);
+        EXPECT_EQ(vc().keyPressed(c.key, c.modifiers), c.used);
+        settleWheel(vc());
+        EXPECT_EQ(vc().currentPage(), c.to);
+    }
+    // The wheel itself turned to the page, not only the page strip.
+    vc().gotoView(1);
+    vc().keyPressed(Qt::Key_Right, 0);
+    settleWheel(vc());
+    EXPECT_EQ(qobject_cast<WhellController *>(vc().whell())->currentPage(), 2);
+}
+
+TEST_F(MainScreenFixture, MouseWheelTurnsOnePagePerNotch)
+{
+    ensureApp();
+    const struct
+    {
+        std::vector<int> deltas;
+        int to;
+    } cases[] = {
+        {{-120}, 3},          {{120}, 1},          {{-120, -120}, 4}, {{-40, -40}, 2},
+        {{-40, -40, -40}, 3}, {{-60, 60, -60}, 2}, {{-240}, 4},       {{360}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "case ending on " << c.to);
+        vc().gotoView(2);
+        vc().mouseWheel(1); // a fresh start: nothing left over from the case before
+        vc().mouseWheel(-1);
+        for (int d : c.deltas) {
+            vc().mouseWheel(d);
+            settleWheel(vc());
+        }
+        EXPECT_EQ(vc().currentPage(), c.to);
+    }
+}
+
+TEST_F(MainScreenFixture, EscapeAndBackspaceCloseThePresentedScreen)
+{
+    ensureApp();
+    for (int key : {Qt::Key_Escape, Qt::Key_Backspace}) {
+        SCOPED_TRACE(key);
+        EXPECT_FALSE(vc().keyPressed(key, 0)); // nothing presented
+        vc().gotoView(4);
+        vc().showDeviceInfo();
+        ASSERT_NE(vc().presentedScreen(), nullptr);
+        // Page keys belong to the presented screen's owner no more.
+        EXPECT_FALSE(vc().keyPressed(Qt::Key_Right, 0));
+        EXPECT_TRUE(vc().keyPressed(key, 0));
+        spin(20);
+        EXPECT_EQ(vc().presentedScreen(), nullptr);
+        EXPECT_FALSE(vc().wheelHidden());
+        EXPECT_EQ(vc().currentPage(), 4);
+    }
+}
+
+TEST_F(MainScreenFixture, CtrlQQuitsThroughTheApplication)
+{
+    ensureApp();
+    bool quit = false;
+    QMetaObject::Connection c = QObject::connect(
+        QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [&quit] { quit = true; });
+    QTimer::singleShot(0, [this] { EXPECT_TRUE(vc().keyPressed(Qt::Key_Q, Qt::ControlModifier)); });
+    QTimer::singleShot(2000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    QObject::disconnect(c);
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(vc().keyPressed(Qt::Key_Q, 0));
 }
 
 } // namespace

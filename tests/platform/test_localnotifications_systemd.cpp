@@ -388,6 +388,7 @@ TEST_F(SystemdBackend, SchedulesOneTransientTimerWithItsService)
               SystemdLocalNotifications::notifyCommand("/usr/bin/notify-send", "Alarm", true));
     EXPECT_TRUE(exec[0].argv.contains("--hint=string:sound-name:alarm-clock-elapsed"));
     EXPECT_TRUE(exec[0].argv.contains("--urgency=critical"));
+    EXPECT_TRUE(exec[0].argv.contains("--hint=string:desktop-entry:io.github.powerdeck.Powerdeck"));
 }
 
 TEST_F(SystemdBackend, TheServicePostsTheTextToTheNotificationServer)

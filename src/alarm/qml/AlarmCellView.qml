@@ -36,6 +36,8 @@ Item {
             font.bold: true
         }
         MouseArea {
+            Accessible.role: Accessible.Button
+            Accessible.name: "Delete alarm"
             anchors.fill: parent
             enabled: content.x < -row.deleteWidth / 2
             onClicked: {
@@ -56,6 +58,8 @@ Item {
         }
 
         MouseArea {
+            Accessible.role: Accessible.ListItem
+            Accessible.name: "Alarm " + (row.cell ? row.cell.timeLbl : "")
             id: swipe
             anchors.fill: parent
             drag.target: content
@@ -88,6 +92,10 @@ Item {
             smooth: true
             source: row.cell ? row.fileUrl(row.cell.switchImage) : ""
             MouseArea {
+                Accessible.role: Accessible.CheckBox
+                Accessible.name: "Alarm on"
+                Accessible.checkable: true
+                Accessible.checked: row.cell ? row.cell.switchSelected : false
                 anchors.fill: parent
                 onClicked: row.cell.touchSwitch()
             }

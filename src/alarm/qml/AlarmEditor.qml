@@ -34,7 +34,7 @@ Rectangle {
     clip: true
 
     // The editor takes every touch while it is up.
-    MouseArea { anchors.fill: parent }
+    MouseArea { anchors.fill: parent; Accessible.ignored: true }
 
     Item {
         id: header
@@ -49,6 +49,8 @@ Rectangle {
             font.family: Theme.font
             font.pixelSize: editor.textSize
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Cancel"
                 anchors.fill: parent
                 anchors.margins: -10
                 onClicked: editor.alarm.cancel()
@@ -70,6 +72,8 @@ Rectangle {
             smooth: true
             source: editor.alarm ? editor.fileUrl(editor.alarm.doneImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Save"
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: editor.alarm.save()
@@ -216,6 +220,8 @@ Rectangle {
                 source: editor.alarm ? editor.fileUrl(editor.alarm.dayPanelImage) : ""
             }
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Repeat"
                 anchors.fill: parent
                 onClicked: editor.alarm.addDayView()
             }
@@ -247,6 +253,8 @@ Rectangle {
                 smooth: true
                 source: editor.alarm ? editor.fileUrl(editor.alarm.changeImage) : ""
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Change sound"
                     anchors.fill: parent
                     anchors.margins: -8
                     onClicked: editor.alarm.selectMusic()
@@ -275,6 +283,8 @@ Rectangle {
                 smooth: true
                 source: editor.alarm ? editor.fileUrl(editor.alarm.changeImage) : ""
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Vibrate"
                     anchors.fill: parent
                     anchors.margins: -8
                     onClicked: editor.alarm.toggleVibrating()
@@ -300,6 +310,8 @@ Rectangle {
                     font.pixelSize: editor.textSize
                 }
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Delete alarm"
                     anchors.fill: parent
                     onClicked: editor.alarm.removeAlarmAction()
                 }
@@ -314,7 +326,7 @@ Rectangle {
         opacity: dayView.up || musicView.up ? 0.6 : 0
         visible: opacity > 0
         Behavior on opacity { NumberAnimation { duration: 200 } }
-        MouseArea { anchors.fill: parent }
+        MouseArea { anchors.fill: parent; Accessible.ignored: true }
     }
 
     component Panel: Rectangle {
@@ -332,7 +344,7 @@ Rectangle {
         y: up ? host.height - height + radius : host.height
         visible: y < host.height
         Behavior on y { NumberAnimation { duration: 250; easing.type: Easing.OutCubic } }
-        MouseArea { anchors.fill: parent }
+        MouseArea { anchors.fill: parent; Accessible.ignored: true }
         Rectangle {
             anchors.horizontalCenter: parent.horizontalCenter
             y: 8
@@ -377,6 +389,8 @@ Rectangle {
             smooth: true
             source: editor.alarm ? editor.fileUrl(editor.alarm.doneImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Done"
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: editor.alarm.removeDAyView()
@@ -412,6 +426,10 @@ Rectangle {
                                          : ""
                 }
                 MouseArea {
+                    Accessible.role: Accessible.CheckBox
+                    Accessible.name: "Repeat on " + dayRow.modelData
+                    Accessible.checkable: true
+                    Accessible.checked: dayRow.selected
                     anchors.fill: parent
                     onClicked: editor.alarm.toggleDay(dayRow.index)
                 }

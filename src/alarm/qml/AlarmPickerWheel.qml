@@ -61,6 +61,8 @@ ListView {
             font.bold: row.chosen
         }
         MouseArea {
+            Accessible.role: Accessible.ListItem
+            Accessible.name: String(row.modelData)
             anchors.fill: parent
             onClicked: {
                 drum.currentIndex = row.index

@@ -20,7 +20,7 @@ Rectangle {
     x: shown ? 0 : width
     Behavior on x { NumberAnimation { duration: 280; easing.type: Easing.OutCubic } }
 
-    MouseArea { anchors.fill: parent }
+    MouseArea { anchors.fill: parent; Accessible.ignored: true }
 
     Image {
         anchors.fill: parent
@@ -40,6 +40,8 @@ Rectangle {
             height: panel.backHeight
             source: panel.settings ? panel.fileUrl(panel.settings.backImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Back"
                 anchors.fill: parent
                 onClicked: panel.settings.hideWeatherview()
             }

@@ -129,6 +129,8 @@ Rectangle {
             smooth: true
             source: host.settings ? host.fileUrl(host.settings.changeButtonImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Change " + valueRow.title
                 anchors.fill: parent
                 anchors.margins: -8
                 onClicked: valueRow.changePressed()
@@ -160,6 +162,8 @@ Rectangle {
             height: page.backHeight
             source: page.settings ? page.fileUrl(page.settings.backImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Back"
                 anchors.fill: parent
                 onClicked: page.screen.goBack()
             }
@@ -211,6 +215,8 @@ Rectangle {
                     smooth: true
                     source: page.screen ? page.fileUrl(page.screen.addBtnImage) : ""
                     MouseArea {
+                        Accessible.role: Accessible.Button
+                        Accessible.name: "Add alarm"
                         anchors.fill: parent
                         anchors.margins: -6
                         onClicked: page.screen.addNewAlarm()
@@ -350,7 +356,7 @@ Rectangle {
         opacity: editor.shown ? 0.7 : 0
         visible: opacity > 0
         Behavior on opacity { NumberAnimation { duration: 250 } }
-        MouseArea { anchors.fill: parent }
+        MouseArea { anchors.fill: parent; Accessible.ignored: true }
     }
     AlarmEditor {
         id: editor

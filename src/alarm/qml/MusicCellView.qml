@@ -36,6 +36,9 @@ Rectangle {
         source: row.chosen ? row.checkImage : ""
     }
     MouseArea {
+        Accessible.role: Accessible.ListItem
+        Accessible.name: row.cell ? row.cell.musicLbl : "Sound"
+        Accessible.selected: row.chosen
         id: pressArea
         anchors.fill: parent
         onClicked: row.selected()

@@ -63,6 +63,10 @@ Column {
                                                                      : host.settings.switchOffImage)
                                      : ""
             MouseArea {
+                Accessible.role: Accessible.CheckBox
+                Accessible.name: switchRow.title
+                Accessible.checkable: true
+                Accessible.checked: switchRow.on
                 anchors.fill: parent
                 onClicked: switchRow.toggled()
             }
@@ -119,6 +123,8 @@ Column {
             source: host.settings ? host.fileUrl(host.settings.offButtonImage) : ""
         }
         MouseArea {
+            Accessible.role: Accessible.Button
+            Accessible.name: "Set " + box.caption
             anchors.fill: parent
             onClicked: box.setPressed()
         }

@@ -23,7 +23,7 @@ Rectangle {
     Behavior on y { NumberAnimation { duration: 250; easing.type: Easing.OutCubic } }
 
     // Touches on the sheet stay on the sheet.
-    MouseArea { anchors.fill: parent }
+    MouseArea { anchors.fill: parent; Accessible.ignored: true }
 
     Rectangle {
         width: parent.width
@@ -51,6 +51,8 @@ Rectangle {
         font.pixelSize: picker.titleSize + 1
         font.bold: true
         MouseArea {
+            Accessible.role: Accessible.Button
+            Accessible.name: "Done"
             anchors.fill: parent
             anchors.margins: -10
             onClicked: picker.settings.off ? picker.settings.startOff() : picker.settings.endOff()

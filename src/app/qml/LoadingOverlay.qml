@@ -12,7 +12,7 @@ Item {
         anchors.fill: parent
         color: "#b30d0d0d"
     }
-    MouseArea { anchors.fill: parent }
+    MouseArea { anchors.fill: parent; Accessible.ignored: true }
     Item {
         id: spinner
         width: 44

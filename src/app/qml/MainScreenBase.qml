@@ -118,7 +118,16 @@ Item {
             }
         }
 
+        // The mouse wheel turns the navigation wheel one page per notch.
+        WheelHandler {
+            acceptedDevices: PointerDevice.Mouse | PointerDevice.TouchPad
+            onWheel: event => screen.controller.mouseWheel(event.angleDelta.y !== 0 ? event.angleDelta.y
+                                                                                   : -event.angleDelta.x)
+        }
+
         MouseArea {
+            Accessible.role: Accessible.Grip
+            Accessible.name: "Navigation wheel drawer"
             id: handle
             width: parent.width
             height: screen.family === "Tablet" ? 40 : 26

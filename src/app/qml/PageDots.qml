@@ -27,6 +27,8 @@ Rectangle {
                     color: dots.controller.currentPage === index ? Theme.ink : Theme.text
                 }
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: modelData
                     anchors.fill: parent
                     onClicked: dots.controller.gotoView(index)
                 }

@@ -46,6 +46,8 @@ Item {
                     font.pixelSize: 18
                 }
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: modelData
                     anchors.fill: parent
                     onClicked: page.actionTriggered(index)
                 }

@@ -6,6 +6,10 @@ Item {
     id: root
     required property QtObject controller
 
+    // Keys reach the controller unless a focused control used them.
+    focus: true
+    Keys.onPressed: event => { event.accepted = root.controller.keyPressed(event.key, event.modifiers) }
+
     Rectangle {
         anchors.fill: parent
         color: Theme.ink

@@ -18,6 +18,8 @@ Item {
 
     // The finger's ring. A second finger makes the recogniser give up until all have lifted.
     MultiPointTouchArea {
+        Accessible.role: Accessible.Dial
+        Accessible.name: "Navigation wheel"
         id: toachView
         x: wheel.controller.touchRect.x
         y: wheel.controller.touchRect.y
@@ -120,6 +122,8 @@ Item {
         scale: monitorArea.pressed ? 0.92 : 1
         Behavior on scale { NumberAnimation { duration: 80 } }
         MouseArea {
+            Accessible.role: Accessible.Button
+            Accessible.name: "System monitor"
             id: monitorArea
             anchors.fill: parent
             onClicked: wheel.controller.gotoActivityMonitor()
@@ -143,6 +147,7 @@ Item {
         }
         // Swallows touches so nothing behind the alert reacts while it shows.
         MouseArea {
+            Accessible.ignored: true
             anchors.fill: parent
         }
 
@@ -236,6 +241,8 @@ Item {
                     font.pixelSize: wheel.alertTitleSize
                 }
                 MouseArea {
+                    Accessible.role: Accessible.Button
+                    Accessible.name: wheel.controller.alertButton
                     id: okArea
                     anchors.fill: parent
                     onClicked: wheel.controller.dismissAlert()

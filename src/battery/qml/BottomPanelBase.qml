@@ -110,6 +110,8 @@ Item {
             scale: press.pressed ? 0.94 : 1
             Behavior on scale { NumberAnimation { duration: 80 } }
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: modelData.name
                 id: press
                 anchors.fill: parent
                 onClicked: panel.controller.setTips(modelData.tag)
@@ -168,6 +170,8 @@ Item {
             opacity: panel.controller.detailsEnabled ? 1 : 0.4
             scale: details.pressed ? 0.96 : 1
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Details"
                 id: details
                 anchors.fill: parent
                 enabled: panel.controller.detailsEnabled
@@ -187,6 +191,8 @@ Item {
             opacity: 0
             visible: opacity > 0
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Close tip"
                 anchors.fill: parent
                 onClicked: panel.controller.hideMiniTips()
             }

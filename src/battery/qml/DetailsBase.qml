@@ -28,6 +28,8 @@ Rectangle {
             height: list.backHeight
             source: list.screen ? list.screen.backImage : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Back"
                 anchors.fill: parent
                 onClicked: list.screen.goBack()
             }

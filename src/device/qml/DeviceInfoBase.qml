@@ -26,6 +26,8 @@ Rectangle {
             height: info.backHeight
             source: info.app ? info.app.libraryImage(info.backImage) : ""
             MouseArea {
+                Accessible.role: Accessible.Button
+                Accessible.name: "Back"
                 anchors.fill: parent
                 onClicked: info.screen.back()
             }

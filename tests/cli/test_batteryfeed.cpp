@@ -1,0 +1,272 @@
+#include "cli/batteryfeed.h"
+#include "cli/cli.h"
+#include "platform/batterysource.h"
+
+#include "fakebattery.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+int argc0 = 0;
+void ensureApp()
+{
+    static QCoreApplication *app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
+    (void)app;
+}
+
+void spin(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+// A copy of the charging phone's sysfs tree whose battery files the test rewrites.
+struct BatteryTree
+{
+    QTemporaryDir dir;
+    BatteryTree()
+    {
+        const QString from =
+            fixturePath("sys-battery-phone") + QStringLiteral("/class/power_supply/");
+        for (const char *supply : {"battery", "usb"}) {
+            const QString target =
+                dir.path() + QStringLiteral("/class/power_supply/") + QLatin1String(supply);
+            QDir().mkpath(target);
+            for (const QString &f : QDir(from + QLatin1String(supply)).entryList(QDir::Files))
+                QFile::copy(from + QLatin1String(supply) + QLatin1Char('/') + f,
+                            target + QLatin1Char('/') + f);
+        }
+    }
+    // 7 % and unplugged.
+    void drain()
+    {
+        writeTree(dir.path(), {{"class/power_supply/battery/capacity", "7"},
+                               {"class/power_supply/battery/charge_now", "217"},
+                               {"class/power_supply/battery/status", "Discharging"},
+                               {"class/power_supply/usb/online", "0"}});
+    }
+};
+
+TEST(BatteryFeed, OneLineAtStartOnEveryChangeAndOnEveryTick)
+{
+    ensureApp();
+    ScriptedBatterySource source;
+    QList<QByteArray> lines;
+    int counter = 0;
+    BatteryFeed feed(
+        source, [&counter] { return QByteArray::number(++counter); },
+        [&lines](const QByteArray &l) {
+            lines << l;
+            return true;
+        },
+        40);
+    feed.start();
+    EXPECT_TRUE(source.monitoring);
+    ASSERT_EQ(lines, QList<QByteArray>{"1\n"});
+    source.levelChanged();
+    source.stateChanged();
+    EXPECT_EQ(lines.size(), 3);
+    spin(150);
+    EXPECT_GE(lines.size(), 5); // the tick
+    EXPECT_EQ(lines.last(), QByteArray::number(lines.size()) + '\n');
+}
+
+TEST(BatteryFeed, StopsWhenTheReaderHasGone)
+{
+    ensureApp();
+    ScriptedBatterySource source;
+    int writes = 0;
+    BatteryFeed feed(
+        source, [] { return QByteArray("x"); },
+        [&writes](const QByteArray &) { return ++writes < 2; }, 20);
+    bool finished = false;
+    QObject::connect(&feed, &BatteryFeed::finished, [&finished] { finished = true; });
+    feed.start();
+    EXPECT_FALSE(finished);
+    source.levelChanged(); // this write fails
+    EXPECT_TRUE(finished);
+    source.levelChanged();
+    spin(80);
+    EXPECT_EQ(writes, 2);
+}
+
+TEST(BatteryFeed, AKernelEventOnTheSysfsSourceGivesANewLine)
+{
+    ensureApp();
+    BatteryTree tree;
+    SystemRoots roots{tree.dir.path(), fixturePath("proc-empty")};
+    SysfsBatterySource source(roots);
+    QList<QByteArray> lines;
+    BatteryFeed feed(
+        source, [&source] { return QByteArray::number(source.batteryLevel()); },
+        [&lines](const QByteArray &l) {
+            lines << l;
+            return true;
+        },
+        3600 * 1000);
+    feed.start();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].toDouble(), 0.42);
+    tree.drain();
+    source.checkForChanges(); // what a power_supply uevent from the kernel monitor does
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.last().toDouble(), 0.07);
+}
+
+TEST(BatteryFeed, WaybarShape)
+{
+    const struct
+    {
+        double level;
+        int state;
+        const char *text, *cls;
+        int percentage;
+    } cases[] = {
+        {85.4, 2, "85%", "charging", 85},  {100, 3, "100%", "full", 100},
+        {15, 1, "15%", "discharging", 15}, {9.6, 1, "10%", "critical", 10},
+        {5, 2, "5%", "charging", 5},       {-100, 0, "n/a", "unknown", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cls);
+        const QJsonObject report{{"batteryLevel", c.level},
+                                 {"batteryState", c.state},
+                                 {"standby", QJsonObject{{"hours", 10.0}, {"text", "10h:0min"}}}};
+        const QJsonObject w = waybarReport(report);
+        EXPECT_EQ(w.keys(), (QStringList{"class", "percentage", "text", "tooltip"}));
+        EXPECT_EQ(w["text"].toString(), c.text);
+        EXPECT_EQ(w["class"].toString(), c.cls);
+        EXPECT_EQ(w["percentage"].toInt(), c.percentage);
+        EXPECT_TRUE(w["tooltip"].toString().contains("Standby: 10h:0min"));
+    }
+}
+
+QStringList watchArgs(const QString &sysfs)
+{
+    return {"battery",    "--watch",   "--format",      "waybar",
+            "--interval", "0.2",       "--sysfs-root",  sysfs,
+            "--platform", "iPhone4,1", "--procfs-root", fixturePath("proc-empty")};
+}
+
+QJsonObject nextLine(QProcess &p)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!p.canReadLine() && t.elapsed() < 20000)
+        p.waitForReadyRead(100);
+    return QJsonDocument::fromJson(p.readLine()).object();
+}
+
+TEST(BatteryWatchProgram, FollowsTheFilesAndEndsQuietlyOnSigterm)
+{
+    BatteryTree tree;
+    QTemporaryDir config;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(POWERDECK_BIN_DIR "/powerdeck-cli"), watchArgs(tree.dir.path()));
+    const QJsonObject first = nextLine(p);
+    EXPECT_EQ(first["percentage"].toInt(), 42);
+    EXPECT_EQ(first["class"].toString(), "charging");
+    tree.drain();
+    QJsonObject line;
+    for (int i = 0; i < 20 && line["percentage"].toInt() != 7; ++i)
+        line = nextLine(p);
+    EXPECT_EQ(line["class"].toString(), "critical");
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardError(), QByteArray());
+}
+
+TEST(BatteryWatchProgram, AReaderClosingThePipeEndsItWithStatusZero)
+{
+    QTemporaryDir config;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    env.insert("CLI", QStringLiteral(POWERDECK_BIN_DIR "/powerdeck-cli"));
+    p.setProcessEnvironment(env);
+    const QStringList script{"-c", "\"$CLI\" \"$@\" | head -n 1; echo \"status ${PIPESTATUS[0]}\"",
+                             "bash"};
+    p.start("bash", script + watchArgs(fixturePath("sys-battery-phone")));
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QList<QByteArray> out = p.readAllStandardOutput().split('\n');
+    ASSERT_GE(out.size(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(out[0]).object()["percentage"].toInt(), 42);
+    EXPECT_EQ(out[1], "status 0");
+    EXPECT_EQ(p.readAllStandardError(), QByteArray());
+}
+
+TEST(CliHelp, EveryCommandDescribesEachOptionWithAnExample)
+{
+    for (const QString command : {"battery", "monitor", "schedule"}) {
+        SCOPED_TRACE(command.toStdString());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        EXPECT_EQ(runCli({command, "--help"}, o, e), 0);
+        EXPECT_TRUE(err.isEmpty());
+        const QStringList lines = out.split('\n');
+        int options = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString option = lines[i].trimmed().section(' ', 0, 0);
+            if (!lines[i].startsWith("  --"))
+                continue;
+            ++options;
+            bool example = false;
+            for (int j = i + 1; j < lines.size() && !lines[j].startsWith("  --") && !example; ++j)
+                example =
+                    lines[j].contains("powerdeck-cli " + command) && lines[j].contains(option);
+            EXPECT_TRUE(example) << option.toStdString();
+        }
+        EXPECT_GE(options, 3);
+    }
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    EXPECT_EQ(runCli({"--help"}, o, e), 0);
+    EXPECT_TRUE(out.contains("powerdeck-cli battery --watch --format waybar"));
+}
+
+TEST(CliHelp, BadOptionsAndMissingFoldersNameTheOption)
+{
+    const struct
+    {
+        QStringList args;
+        const char *named;
+    } cases[] = {
+        {{"battery", "--format", "xml"}, "--format"},
+        {{"battery", "--interval", "0"}, "--interval"},
+        {{"battery", "--watch", "--bogus"}, "--bogus"},
+        {{"battery", "--sysfs-root", "/no/such/folder"}, "--sysfs-root"},
+        {{"battery", "--procfs-root", "/no/such/folder"}, "--procfs-root"},
+        {{"monitor", "--procfs-root", "/no/such/folder"}, "--procfs-root"},
+        {{"monitor", "--sysfs-root=/no/such/folder"}, "--sysfs-root"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        EXPECT_EQ(runCli(c.args, o, e), 2);
+        EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.named)) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+}
+
+} // namespace
