@@ -273,7 +273,6 @@ void settleWheel(ViewController &vc)
 
 TEST_F(MainScreenFixture, KeysMoveAlongThePagesAsTheWheelDoes)
 {
-    ensureApp();
     const struct
     {
         int key, modifiers, from, to;
@@ -306,7 +305,6 @@ TEST_F(MainScreenFixture, KeysMoveAlongThePagesAsTheWheelDoes)
 
 TEST_F(MainScreenFixture, MouseWheelTurnsOnePagePerNotch)
 {
-    ensureApp();
     const struct
     {
         std::vector<int> deltas;
@@ -330,7 +328,6 @@ TEST_F(MainScreenFixture, MouseWheelTurnsOnePagePerNotch)
 
 TEST_F(MainScreenFixture, EscapeAndBackspaceCloseThePresentedScreen)
 {
-    ensureApp();
     for (int key : {Qt::Key_Escape, Qt::Key_Backspace}) {
         SCOPED_TRACE(key);
         EXPECT_FALSE(vc().keyPressed(key, 0)); // nothing presented
@@ -349,7 +346,6 @@ TEST_F(MainScreenFixture, EscapeAndBackspaceCloseThePresentedScreen)
 
 TEST_F(MainScreenFixture, CtrlQQuitsThroughTheApplication)
 {
-    ensureApp();
     bool quit = false;
     QMetaObject::Connection c = QObject::connect(
         QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [&quit] { quit = true; });
