@@ -56,13 +56,15 @@ QObject *ViewController::appObject() const
 
 QStringList ViewController::pageTitles() const
 {
-    return {QStringLiteral("Tips"), QStringLiteral("Charge calendar"), QStringLiteral("Battery"),
-            QStringLiteral("Charging"), QStringLiteral("Settings"), QStringLiteral("System monitor")};
+    return {QStringLiteral("Tips"),     QStringLiteral("Charge calendar"),
+            QStringLiteral("Battery"),  QStringLiteral("Charging"),
+            QStringLiteral("Settings"), QStringLiteral("System monitor")};
 }
 
 QString ViewController::familyView(const char *screen) const
 {
-    return QString::fromLatin1(screen) + (m_tablet ? QStringLiteral("Tablet.qml") : QStringLiteral("Phone.qml"));
+    return QString::fromLatin1(screen) +
+           (m_tablet ? QStringLiteral("Tablet.qml") : QStringLiteral("Phone.qml"));
 }
 
 void ViewController::addComponentsOnLoad()
@@ -138,7 +140,8 @@ void ViewController::currentLevel(float percent)
 {
     // The summary panel and the charging monitor both take the reading in this same call.
     if (m_bottomController)
-        QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery", Q_ARG(float, percent));
+        QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
+                                  Q_ARG(float, percent));
 }
 
 void ViewController::monitor()
@@ -167,8 +170,9 @@ void ViewController::DetailsPresed()
 void ViewController::showDeviceInfo()
 {
     const Platform &p = m_app.platform();
-    auto screen = std::make_unique<deviceProprietes>(DeviceSpecTable(
-        p.folders.resources + QStringLiteral("/devices.plist"), platformIdentifier(&p.defaults), p.roots));
+    auto screen = std::make_unique<deviceProprietes>(
+        DeviceSpecTable(p.folders.resources + QStringLiteral("/devices.plist"),
+                        platformIdentifier(&p.defaults), p.roots));
     screen->normBAt();
     connect(screen.get(), &deviceProprietes::closeRequested, this, &ViewController::closePresented,
             Qt::QueuedConnection);
@@ -212,12 +216,21 @@ void ViewController::showAlarms()
     present(std::move(screen), familyView("Alarms"));
 }
 
+void ViewController::releasePresented()
+{
+    // Deleted on a later turn of the event loop, or with this screen if that comes first: a
+    // closed screen never outlives the shared state it was made with.
+    QObject *screen = m_presented.release();
+    screen->setParent(this);
+    screen->deleteLater();
+}
+
 void ViewController::closePresented()
 {
     if (!m_presented)
         return;
     // The view still refers to the screen while it closes: let the event loop finish first.
-    m_presented.release()->deleteLater();
+    releasePresented();
     m_presentedView.clear();
     emit presentedChanged();
     unhideWheel();
@@ -242,13 +255,15 @@ void ViewController::unhideWheel()
 void ViewController::runLoading()
 {
     m_loadingRequested = true;
-    QMetaObject::invokeMethod(this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
 }
 
 void ViewController::stopLoading()
 {
     m_loadingRequested = false;
-    QMetaObject::invokeMethod(this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { setLoadingNow(m_loadingRequested); }, Qt::QueuedConnection);
 }
 
 void ViewController::setLoadingNow(bool on)
@@ -333,7 +348,7 @@ void ViewController::restart()
     m_snapping = false;
     m_nT.stop();
     if (m_presented) {
-        m_presented.release()->deleteLater();
+        releasePresented();
         m_presentedView.clear();
         emit presentedChanged();
     }

@@ -40,7 +40,8 @@ class ViewController : public QObject,
     Q_PROPERTY(double wheelTop READ wheelTop NOTIFY wheelTopChanged)
     Q_PROPERTY(double wheelHeight READ wheelHeight CONSTANT)
     Q_PROPERTY(bool wheelHidden READ wheelHidden NOTIFY wheelHiddenChanged)
-    Q_PROPERTY(bool windowVisible READ windowVisible WRITE setWindowVisible NOTIFY windowVisibleChanged)
+    Q_PROPERTY(
+        bool windowVisible READ windowVisible WRITE setWindowVisible NOTIFY windowVisibleChanged)
     Q_PROPERTY(QObject *presentedScreen READ presentedScreen NOTIFY presentedChanged)
     Q_PROPERTY(QString presentedView READ presentedView NOTIFY presentedChanged)
     Q_PROPERTY(QObject *app READ appObject CONSTANT)
@@ -145,6 +146,7 @@ signals:
     void createdPagesChanged();
 
 private:
+    void releasePresented();
     void addComponentsOnLoad();
     void createPage(int page);
     void createNextDeferredPage();

@@ -9,6 +9,7 @@
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
 #include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +29,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 
 namespace {
 
-int argc0 = 0;
-void ensureApp()
-{
-    static QCoreApplication *app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
-    (void)app;
-}
-
 struct RecordingDelegate : BottomControllerDelegate
 {
     int detailsRequests = 0;
@@ -51,7 +44,7 @@ struct Panel : ::testing::Test, TempPlatform
     void SetUp() override
     {
         brightness = 0.5;
-        ensureApp();
+        ensureCoreApplication();
         QDir().mkpath(folders.resources);
         const auto device = [](const char *capacity) {
             return QVariantMap{{"Name", "Test device"}, {"Battery capacity", capacity}};

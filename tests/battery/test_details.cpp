@@ -5,6 +5,7 @@
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
 #include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
-
-int argc0 = 0;
-void ensureApp()
-{
-    static QCoreApplication *app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
-    (void)app;
-}
 
 TEST(DetailsBar, FractionOfTheAudioTime)
 {
@@ -79,7 +72,7 @@ struct List : ::testing::Test, TempPlatform
     void SetUp() override
     {
         brightness = 0.0;
-        ensureApp();
+        ensureCoreApplication();
         QDir().mkpath(folders.library);
         app = std::make_unique<AppState>(platform);
     }

@@ -20,13 +20,6 @@
 
 namespace {
 
-int argc0 = 0;
-void ensureApp()
-{
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc0, nullptr);
-}
-
 struct RecordingScreen : BatteryControllerDelegate
 {
     QList<float> levels;
@@ -42,7 +35,7 @@ struct GaugeFixture : ::testing::Test, TempPlatform
 
     void SetUp() override
     {
-        ensureApp();
+        ensureCoreApplication();
         QDir().mkpath(folders.resources);
         QDir().mkpath(folders.documents);
         QDir().mkpath(folders.library);

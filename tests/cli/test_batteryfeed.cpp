@@ -17,14 +17,6 @@
 
 namespace {
 
-int argc0 = 0;
-void ensureApp()
-{
-    static QCoreApplication *app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc0, nullptr);
-    (void)app;
-}
-
 void spin(int ms)
 {
     QElapsedTimer t;
@@ -64,7 +56,7 @@ struct BatteryTree
 
 TEST(BatteryFeed, OneLineAtStartOnEveryChangeAndOnEveryTick)
 {
-    ensureApp();
+    ensureCoreApplication();
     ScriptedBatterySource source;
     QList<QByteArray> lines;
     int counter = 0;
@@ -88,7 +80,7 @@ TEST(BatteryFeed, OneLineAtStartOnEveryChangeAndOnEveryTick)
 
 TEST(BatteryFeed, StopsWhenTheReaderHasGone)
 {
-    ensureApp();
+    ensureCoreApplication();
     ScriptedBatterySource source;
     int writes = 0;
     BatteryFeed feed(
@@ -107,7 +99,7 @@ TEST(BatteryFeed, StopsWhenTheReaderHasGone)
 
 TEST(BatteryFeed, AKernelEventOnTheSysfsSourceGivesANewLine)
 {
-    ensureApp();
+    ensureCoreApplication();
     BatteryTree tree;
     SystemRoots roots{tree.dir.path(), fixturePath("proc-empty")};
     SysfsBatterySource source(roots);
