@@ -251,7 +251,7 @@ bool HueTint::runBatch(const Progress &progress)
             step.done = m_done;
             step.total = count();
             step.percent = (i * 100 + 100) / count();
-            step.text = QString::asprintf("%.0f%%", double(step.percent));
+            step.text = QString::number(step.percent) + QLatin1Char('%');
             step.batchEnd = i + 1 == end;
             progress(step);
         }
