@@ -94,10 +94,45 @@ void ViewController::createPage(int page)
                                             m_app.platform().locationServicesEnabled, this);
         bottom->setDelegate(this);
         m_bottomController = bottom;
+        setPage(page, bottom, "BottomPanel");
     }
     // The view of the page follows the flag (the main screen's QML loads it).
     m_createdPages |= 1 << page;
     emit createdPagesChanged();
+    updateShown();
+}
+
+void ViewController::setPage(int page, QObject *controller, const char *view)
+{
+    m_pages[page] = controller;
+    m_pageViews[page] = view;
+}
+
+QObject *ViewController::pageController(int page) const
+{
+    return page >= 0 && page < navigation::kPageCount ? m_pages[page] : nullptr;
+}
+
+QString ViewController::pageViewName(int page) const
+{
+    if (page < 0 || page >= navigation::kPageCount || !m_pageViews[page])
+        return {};
+    return QString::fromLatin1(m_pageViews[page]);
+}
+
+void ViewController::updateShown()
+{
+    QObject *shown = nullptr;
+    if (!m_tornDown && m_windowVisible)
+        shown = m_presented ? m_presented.get() : pageController(m_page);
+    if (shown == m_shownScreen)
+        return;
+    auto tell = [](QObject *screen, bool on) {
+        if (screen && screen->metaObject()->indexOfMethod("setShown(bool)") >= 0)
+            QMetaObject::invokeMethod(screen, "setShown", Q_ARG(bool, on));
+    };
+    tell(std::exchange(m_shownScreen, shown), false);
+    tell(shown, true);
 }
 
 void ViewController::createDeferredPages()
@@ -133,6 +168,7 @@ void ViewController::gotoView(int page)
     m_page = page;
     m_offset = navigation::pageOffset(page, m_tablet);
     emit pageChanged();
+    updateShown();
     setLoadingNow(false);
 }
 
@@ -154,9 +190,12 @@ void ViewController::monitor()
 
 void ViewController::present(std::unique_ptr<QObject> screen, const QString &view)
 {
+    if (m_presented)
+        releasePresented();
     m_presented = std::move(screen);
     m_presentedView = view;
     emit presentedChanged();
+    updateShown();
 }
 
 void ViewController::DetailsPresed()
@@ -223,6 +262,7 @@ void ViewController::releasePresented()
     QObject *screen = m_presented.release();
     screen->setParent(this);
     screen->deleteLater();
+    updateShown();
 }
 
 void ViewController::closePresented()
@@ -326,6 +366,7 @@ void ViewController::setWindowVisible(bool visible)
     if (auto *gauge = qobject_cast<BatteryController *>(m_batteryController))
         gauge->setAnimationsActive(visible);
     emit windowVisibleChanged();
+    updateShown();
 }
 
 void ViewController::updateSnapTimer()
@@ -344,6 +385,7 @@ void ViewController::restart()
     m_mainTimer.stop();
     m_reachability->stopNotifier();
     m_tornDown = true;
+    updateShown();
     m_pageTimer.stop();
     m_snapping = false;
     m_nT.stop();
@@ -352,11 +394,17 @@ void ViewController::restart()
         m_presentedView.clear();
         emit presentedChanged();
     }
-    for (QObject **child : {&m_batteryController, &m_bottomController, &m_whell}) {
+    for (QObject **child : {&m_batteryController, &m_whell}) {
         if (*child)
             (*child)->deleteLater();
         *child = nullptr;
     }
+    for (int page = 0; page < navigation::kPageCount; ++page) {
+        if (m_pages[page])
+            m_pages[page]->deleteLater();
+        m_pages[page] = nullptr;
+    }
+    m_bottomController = nullptr;
     // The application object builds the new main screen; this one must be off the stack first.
     QTimer::singleShot(20, &center, [&center] { center.post(QStringLiteral("restartAPP2")); });
 }

@@ -108,6 +108,20 @@ public:
     Q_INVOKABLE void showDeviceInfo();
     // The alarm and alert settings screen; leaving it shows the wheel again.
     Q_INVOKABLE void showAlarms();
+    // The screens opened from the pages. Each hides the wheel only when it presents its screen
+    // and reports whether it did.
+    Q_INVOKABLE bool showHealth();
+    Q_INVOKABLE bool showChangeColor();
+    Q_INVOKABLE bool showClock();
+    Q_INVOKABLE bool showCpu();
+    Q_INVOKABLE bool showRam();
+    Q_INVOKABLE bool showHDD();
+    Q_INVOKABLE bool showNet();
+
+    // The controller of a created page (null before it exists) and the base name of its view
+    // ("" for a page without a screen of its own); the view file adds "Phone.qml"/"Tablet.qml".
+    Q_INVOKABLE QObject *pageController(int page) const;
+    Q_INVOKABLE QString pageViewName(int page) const;
     Q_INVOKABLE void closePresented();
     Q_INVOKABLE void hideWheel();
     Q_INVOKABLE void unhideWheel();
@@ -153,6 +167,11 @@ private:
     void restart();
     void setLoadingNow(bool on);
     void updateSnapTimer();
+    void setPage(int page, QObject *controller, const char *view);
+    // Tells every page and the presented screen whether it is shown now (its page is current, no
+    // screen lies over it, the window is visible): screens with a `setShown(bool)` method run
+    // their timers only while shown.
+    void updateShown();
     QString familyView(const char *screen) const;
 
     AppState &m_app;
@@ -183,4 +202,7 @@ private:
     QObject *m_batteryController = nullptr;
     QObject *m_bottomController = nullptr;
     QObject *m_whell = nullptr;
+    QObject *m_pages[navigation::kPageCount] = {};
+    const char *m_pageViews[navigation::kPageCount] = {};
+    QObject *m_shownScreen = nullptr;
 };

@@ -9,9 +9,9 @@ Item {
     readonly property QtObject app: controller ? controller.app : null
 
     function pageView(page) {
-        if (page === 2 && controller.bottomController)
-            return "BottomPanel" + family + ".qml"
-        return "PlaceholderPage.qml"
+        const name = controller.pageViewName(page)
+        return name !== "" && controller.pageController(page) ? name + family + ".qml"
+                                                              : "PlaceholderPage.qml"
     }
 
     Rectangle {
@@ -74,8 +74,8 @@ Item {
                             setSource(view, { title: screen.controller.pageTitles[index],
                                               actions: index === 4 ? ["Device info", "Alarms & alerts"] : [] })
                         else
-                            setSource(view, { controller: screen.controller.bottomController,
-                                              app: screen.app })
+                            setSource(view, { controller: screen.controller.pageController(index),
+                                              app: screen.app, main: screen.controller })
                     }
                     onCreatedChanged: load()
                     Component.onCompleted: load()

@@ -8,6 +8,8 @@ Item {
     id: panel
     property QtObject controller
     property QtObject app
+    // The main screen, which opens the full-screen screens.
+    property QtObject main
 
     // Placement, in points of the page.
     property real margin: 12
