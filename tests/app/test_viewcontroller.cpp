@@ -3,10 +3,11 @@
 #include "app/viewcontroller.h"
 #include "appearance/whellcontroller.h"
 
-#include "tempplatform.h"
-#include "testsupport.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
+#include "shownrecorder.h"
+#include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,9 @@ TEST(Navigation, PageOffsets)
         bool tablet;
         double x, y;
     } cases[] = {
-        {0, false, 0, 0},    {1, false, 320, 0},   {2, false, 640, 132},   {3, false, 960, 132},
-        {4, false, 1280, 0}, {5, false, 1600, 166}, {0, true, 0, 0},       {1, true, 768, 0},
-        {2, true, 1536, 316}, {3, true, 2304, 316}, {4, true, 3072, 0},    {5, true, 3840, 316},
+        {0, false, 0, 0},     {1, false, 320, 0},    {2, false, 640, 132}, {3, false, 960, 132},
+        {4, false, 1280, 0},  {5, false, 1600, 166}, {0, true, 0, 0},      {1, true, 768, 0},
+        {2, true, 1536, 316}, {3, true, 2304, 316},  {4, true, 3072, 0},   {5, true, 3840, 316},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "page " << c.page << (c.tablet ? " tablet" : " phone"));
@@ -222,6 +223,33 @@ TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
     spin(20);
     EXPECT_EQ(vc().presentedScreen(), nullptr);
     EXPECT_FALSE(vc().wheelHidden());
+}
+
+TEST_F(MainScreenFixture, APresentedScreenIsShownOnlyWhileOnTopAndTheWindowIsVisible)
+{
+    auto owned = std::make_unique<ShownRecorder>();
+    QPointer<ShownRecorder> screen = owned.get();
+    vc().present(std::move(owned), QStringLiteral("TestPhone.qml"));
+    vc().setWindowVisible(false);
+    vc().setWindowVisible(true);
+    vc().gotoView(3); // a page change under a presented screen does not touch it
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->log, "+-+");
+    // Replacing it hides it before it goes; closing the next one and tearing down hide that too.
+    auto next = std::make_unique<ShownRecorder>();
+    QPointer<ShownRecorder> second = next.get();
+    vc().present(std::move(next), QStringLiteral("TestPhone.qml"));
+    ASSERT_TRUE(screen); // deleted later, not at once
+    EXPECT_EQ(screen->log, "+-+-");
+    vc().closePresented();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->log, "+-");
+    auto third = std::make_unique<ShownRecorder>();
+    QPointer<ShownRecorder> last = third.get();
+    vc().present(std::move(third), QStringLiteral("TestPhone.qml"));
+    app->platform().notifications.post(QStringLiteral("restartAPP1.5"));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->log, "+-");
 }
 
 TEST_F(MainScreenFixture, RestartChainBuildsANewScreenAndSilencesTheOld)
