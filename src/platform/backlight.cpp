@@ -26,8 +26,8 @@ std::optional<int> readInt(const QString &path)
 std::optional<BacklightDevice> firstBacklight(const SystemRoots &roots)
 {
     const QString base = roots.sysfs + QStringLiteral("/class/backlight");
-    const QStringList names = QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System,
-                                                   QDir::Name);
+    const QStringList names =
+        QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
     for (const QString &name : names) {
         const QString dir = base + QLatin1Char('/') + name;
         const auto raw = readInt(dir + QStringLiteral("/brightness"));
@@ -75,30 +75,30 @@ Route chooseRoute(bool hasDevice, bool logindRefused, bool sysfsRefused)
 
 LogindBrightness logindBrightness()
 {
-    return [](const QString &device, quint32 raw, QObject *context,
-              std::function<void(bool)> done) {
-        // "auto" is the session of the calling process (or of its user's display).
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.login1"),
-            QStringLiteral("/org/freedesktop/login1/session/auto"),
-            QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("SetBrightness"));
-        call << QStringLiteral("backlight") << device << raw;
-        QDBusConnection bus = QDBusConnection::systemBus();
-        if (!bus.isConnected()) {
-            done(false);
-            return;
-        }
-        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
-        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
-                         [done = std::move(done)](QDBusPendingCallWatcher *w) {
-                             const QDBusPendingReply<> reply = *w;
-                             if (reply.isError())
-                                 qInfo("logind refused the brightness: %s",
-                                       qPrintable(reply.error().message()));
-                             done(!reply.isError());
-                             w->deleteLater();
-                         });
-    };
+    return
+        [](const QString &device, quint32 raw, QObject *context, std::function<void(bool)> done) {
+            // "auto" is the session of the calling process (or of its user's display).
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                QStringLiteral("org.freedesktop.login1"),
+                QStringLiteral("/org/freedesktop/login1/session/auto"),
+                QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("SetBrightness"));
+            call << QStringLiteral("backlight") << device << raw;
+            QDBusConnection bus = QDBusConnection::systemBus();
+            if (!bus.isConnected()) {
+                done(false);
+                return;
+            }
+            auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
+            QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                             [done = std::move(done)](QDBusPendingCallWatcher *w) {
+                                 const QDBusPendingReply<> reply = *w;
+                                 if (reply.isError())
+                                     qInfo("logind refused the brightness: %s",
+                                           qPrintable(reply.error().message()));
+                                 done(!reply.isError());
+                                 w->deleteLater();
+                             });
+        };
 }
 
 Backlight::Backlight(SystemRoots roots, LogindBrightness logind, QObject *parent)
@@ -127,9 +127,8 @@ double Backlight::brightness() const
 
 double Backlight::floor() const
 {
-    return backlight::floorFraction(m_device && m_route != backlight::Route::Overlay
-                                        ? m_device->maxRaw
-                                        : 0);
+    return backlight::floorFraction(
+        m_device && m_route != backlight::Route::Overlay ? m_device->maxRaw : 0);
 }
 
 void Backlight::setBrightness(double fraction)

@@ -78,8 +78,7 @@ TEST(ClockScreen, TimeTextFollowsTheMinuteOnAnyTick)
         {"next minute at :01.1, the tick at :00 skipped", at(5, 10, 14, 59, 900),
          at(5, 10, 15, 1, 100), "10:15", "Tue,05-03-2024"},
         {"next day", at(5, 23, 59, 59, 900), at(6, 0, 0, 1, 100), "00:00", "Wed,06-03-2024"},
-        {"after a suspend", at(5, 10, 14, 30, 0), at(5, 13, 2, 7, 0), "13:02",
-         "Tue,05-03-2024"},
+        {"after a suspend", at(5, 10, 14, 30, 0), at(5, 13, 2, 7, 0), "13:02", "Tue,05-03-2024"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,11 +233,17 @@ TEST(ClockScreen, ChargeTimeLabel)
 // The weather block shows the cache's texts in the chosen unit and the current condition's icon.
 TEST(ClockWeatherBlock, FromTheCacheInEachUnit)
 {
-    const QVariantMap record{
-        {"city", "Hobart"},          {"state", "Australia"},       {"tempC", "12"},
-        {"tempF", "54"},             {"tempMaximumC", "14\u00b0"}, {"tempMinimumC", "-1\u00b0"},
-        {"tempMaximumF", "57\u00b0"}, {"tempMinimumF", "30\u00b0"}, {"icon1", "Rain_icon.png"},
-        {"currentIcon", "Sunny_night_icon.png"}, {"night", "night"}};
+    const QVariantMap record{{"city", "Hobart"},
+                             {"state", "Australia"},
+                             {"tempC", "12"},
+                             {"tempF", "54"},
+                             {"tempMaximumC", "14\u00b0"},
+                             {"tempMinimumC", "-1\u00b0"},
+                             {"tempMaximumF", "57\u00b0"},
+                             {"tempMinimumF", "30\u00b0"},
+                             {"icon1", "Rain_icon.png"},
+                             {"currentIcon", "Sunny_night_icon.png"},
+                             {"night", "night"}};
     struct Case
     {
         const char *name;

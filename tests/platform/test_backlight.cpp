@@ -22,9 +22,8 @@ TEST(Backlight, FloorIsOneRawStepOrFivePercent)
         int raw;
     };
     const Case cases[] = {
-        {255, 0.0, 0.05, 13}, {255, 1.0, 0.05, 255},  {1000, 0.01, 0.05, 50},
-        {7, 0.0, 1.0 / 7, 1}, {7, 0.5, 1.0 / 7, 4},   {10, 0.98, 0.1, 10},
-        {1, 0.0, 1.0, 1},     {100, 1.5, 0.05, 100},
+        {255, 0.0, 0.05, 13}, {255, 1.0, 0.05, 255}, {1000, 0.01, 0.05, 50}, {7, 0.0, 1.0 / 7, 1},
+        {7, 0.5, 1.0 / 7, 4}, {10, 0.98, 0.1, 10},   {1, 0.0, 1.0, 1},       {100, 1.5, 0.05, 100},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.max << " " << c.fraction);
@@ -44,8 +43,8 @@ TEST(Backlight, RouteFallsBackFromLogindToSysfsToOverlay)
         Route route;
     };
     const Case cases[] = {
-        {true, false, false, Route::Logind},  {true, true, false, Route::Sysfs},
-        {true, true, true, Route::Overlay},   {false, false, false, Route::Overlay},
+        {true, false, false, Route::Logind}, {true, true, false, Route::Sysfs},
+        {true, true, true, Route::Overlay},  {false, false, false, Route::Overlay},
         {true, false, true, Route::Logind},
     };
     for (const Case &c : cases)

@@ -49,8 +49,7 @@ TEST_P(ClockRender, WithAndWithoutWeatherInBothUnitsDayAndNight)
     EXPECT_FALSE(clock->weatherImg().isEmpty());
     ASSERT_TRUE(h.shoot("clock-celsius-day"));
 
-    ASSERT_TRUE(
-        plist::writeFile(cache, forecast("Wellington", "Sunny_night_icon.png", "night")));
+    ASSERT_TRUE(plist::writeFile(cache, forecast("Wellington", "Sunny_night_icon.png", "night")));
     EXPECT_FALSE(clock->changeTempformat());
     // Charging in the higher-precision mode, and dimmed by the two-finger drag.
     clock->updateInfo({{"Device Charging", true},
