@@ -3,6 +3,7 @@
 #include "alarm/clockrules.h"
 #include "alerts/alertsettingsdelegate.h"
 #include "core/nrbatteryinfo.h"
+#include "platform/backlight.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -17,7 +18,6 @@
 
 class AlarmViewController;
 class AppState;
-class Backlight;
 
 // What the clock shows of the weather cache "forecastList.plist": hidden when the file is
 // missing or unreadable.
