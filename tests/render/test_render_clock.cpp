@@ -64,6 +64,8 @@ TEST_P(ClockRender, WithAndWithoutWeatherInBothUnitsDayAndNight)
     RenderHarness::settle(100);
     EXPECT_EQ(clock->currentTemp(), "27F");
     EXPECT_TRUE(clock->needTimeVisible());
+    // No backlight in this tree: the veil dims by five steps of 0.04.
+    EXPECT_NEAR(clock->dimOpacity(), 0.2, 1e-9);
     ASSERT_TRUE(h.shoot("clock-fahrenheit-night-charging"));
 
     // The settings screen over the clock, whose seconds stop meanwhile.

@@ -31,6 +31,7 @@ Rectangle {
     property int thermometerWidth: 10
     property int thermometerHeight: 18
     property int weatherY: 58
+    property int weatherWidth: width
     property int chargeSize: 14
 
     color: Theme.ink
@@ -93,6 +94,7 @@ Rectangle {
             Accessible.name: "Time " + text
         }
         Text {
+            id: dateLabel
             anchors.top: timeLabel.bottom
             anchors.horizontalCenter: parent.horizontalCenter
             text: clock.screen ? clock.screen.currentDateLabel : ""
@@ -100,13 +102,25 @@ Rectangle {
             font.family: Theme.font
             font.pixelSize: clock.dateSize
         }
+        // NeedTimeForChearginc
+        Text {
+            anchors.top: dateLabel.bottom
+            anchors.topMargin: clock.margin / 2
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: clock.screen && clock.screen.needTimeVisible
+            text: clock.screen ? clock.screen.NeedTimeForChearginc : ""
+            color: clock.tint
+            font.family: Theme.font
+            font.pixelSize: clock.chargeSize
+        }
     }
 
     // weatherView
     Item {
         id: weatherView
         visible: clock.screen && clock.screen.weatherVisible
-        width: parent.width
+        width: clock.weatherWidth
+        anchors.horizontalCenter: parent.horizontalCenter
         y: clock.weatherY
         height: clock.iconSize + clock.cityHeight + clock.margin
 
@@ -183,18 +197,6 @@ Rectangle {
                 }
             }
         }
-    }
-
-    // NeedTimeForChearginc
-    Text {
-        anchors.horizontalCenter: parent.horizontalCenter
-        anchors.top: face.bottom
-        anchors.topMargin: clock.margin
-        visible: clock.screen && clock.screen.needTimeVisible
-        text: clock.screen ? clock.screen.NeedTimeForChearginc : ""
-        color: clock.tint
-        font.family: Theme.font
-        font.pixelSize: clock.chargeSize
     }
 
     Image {

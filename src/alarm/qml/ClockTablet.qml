@@ -16,7 +16,7 @@ ClockBase {
     settingsHeight: 29
     faceWidth: 540
     faceHeight: 504
-    faceY: 400
+    faceY: 370
     secSize: 388
     dateSize: 24
     cityWidth: 154
@@ -28,5 +28,6 @@ ClockBase {
     thermometerWidth: 7
     thermometerHeight: 16
     weatherY: 170
+    weatherWidth: 553
     chargeSize: 22
 }
