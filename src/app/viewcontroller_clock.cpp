@@ -1,10 +1,13 @@
 #include "app/viewcontroller.h"
 
-#include <QDebug>
+#include "alarm/budilinikcontroller.h"
 
 bool ViewController::showClock()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showClock: this screen is not available yet");
-    return false;
+    auto screen = std::make_unique<BudilinikController>(m_app, m_tablet);
+    connect(screen.get(), &BudilinikController::closeRequested, this,
+            &ViewController::closePresented, Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Clock"));
+    return true;
 }

@@ -1,0 +1,18 @@
+import QtQuick
+
+// The clock in the phone layout: the upper and lower backgrounds with the dial below the weather.
+ClockBase {
+    id: phone
+    Image {
+        width: 320
+        height: 204
+        source: phone.screen ? phone.screen.backgroundImages[0] : ""
+    }
+    Image {
+        y: 204
+        width: 320
+        height: 364
+        source: phone.screen ? phone.screen.backgroundImages[1] : ""
+    }
+    faceY: height > 500 ? 190 : 146
+}
