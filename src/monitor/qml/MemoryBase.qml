@@ -83,23 +83,6 @@ Rectangle {
                 arcRotation: ram.screen ? ram.screen.ringRotations[index] : 0
             }
         }
-        Column {
-            anchors.centerIn: parent
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: "Total"
-                color: Theme.muted
-                font.family: Theme.font
-                font.pixelSize: ram.textSize - 2
-            }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: ram.screen ? ram.screen.totalLBL : ""
-                color: Theme.text
-                font.family: Theme.font
-                font.pixelSize: ram.textSize
-            }
-        }
     }
 
     Column {
@@ -149,6 +132,28 @@ Rectangle {
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
                 }
+            }
+        }
+        Item {
+            width: legend.width
+            height: ram.rowHeight
+            Text {
+                x: ram.textSize + 8
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Total"
+                color: Theme.muted
+                font.family: Theme.font
+                font.pixelSize: ram.textSize
+            }
+            Text {
+                x: parent.width * 0.42
+                width: parent.width * 0.3
+                horizontalAlignment: Text.AlignRight
+                anchors.verticalCenter: parent.verticalCenter
+                text: ram.screen ? ram.screen.totalLBL : ""
+                color: Theme.text
+                font.family: Theme.font
+                font.pixelSize: ram.textSize
             }
         }
     }

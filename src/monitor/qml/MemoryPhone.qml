@@ -7,6 +7,6 @@ MemoryBase {
     ringWidth: 13
     ringGap: 3
     textSize: 14
-    rowHeight: 24
+    rowHeight: 22
     margin: 12
 }
