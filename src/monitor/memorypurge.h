@@ -82,7 +82,7 @@ const char *purgeStopName(PurgeStop reason);
 
 struct PurgeOptions
 {
-    std::size_t chunkBytes = std::size_t(64) << 20;
+    std::size_t chunkBytes = std::size_t(32) << 20;
     double timeLimit = 20;     // seconds
     double pressureLimit = 10; // some avg10, percent
 };
@@ -121,8 +121,8 @@ public:
     bool start(Finished finished);
     // Sets the stop flag: a running purge stops before its next chunk. Never waits.
     void stop();
-    // Waits for the worker: at most one chunk's writing and the munmap of what was taken after
-    // stop(); at once after `finished` has run.
+    // Waits for the worker: after stop(), at most one copy of the picture (or one mmap of a
+    // chunk) and the munmap of what was taken; at once after `finished` has run.
     void join();
     bool started() const { return m_worker.joinable(); }
     const std::shared_ptr<std::atomic<bool>> &stopFlag() const { return m_stop; }
