@@ -30,36 +30,16 @@ Rectangle {
         return app ? app.libraryImage(prefix + "C" + (index + 1) + "_5x5.png") : ""
     }
 
-    Item {
+    MonitorHeader {
         id: header
-        width: parent.width
-        height: ram.backHeight + 20
-        Image {
-            x: ram.margin / 2
-            anchors.verticalCenter: parent.verticalCenter
-            width: ram.backWidth
-            height: ram.backHeight
-            source: ram.app ? ram.app.libraryImage(ram.backImage) : ""
-            MouseArea {
-                Accessible.role: Accessible.Button
-                Accessible.name: "Back"
-                anchors.fill: parent
-                onClicked: ram.screen.goBack()
-            }
-        }
-        Text {
-            anchors.centerIn: parent
-            text: "Memory"
-            color: Theme.text
-            font.family: Theme.font
-            font.pixelSize: ram.textSize + 8
-        }
-        Rectangle {
-            anchors.bottom: parent.bottom
-            width: parent.width
-            height: 1
-            color: Theme.line
-        }
+        app: ram.app
+        title: "Memory"
+        backImage: ram.backImage
+        backWidth: ram.backWidth
+        backHeight: ram.backHeight
+        textSize: ram.textSize
+        margin: ram.margin
+        onBack: ram.screen.goBack()
     }
 
     Item {

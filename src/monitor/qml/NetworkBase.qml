@@ -22,36 +22,16 @@ Rectangle {
         return app ? app.libraryImage(prefix + "C" + n + "_5x5.png") : ""
     }
 
-    Item {
+    MonitorHeader {
         id: header
-        width: parent.width
-        height: net.backHeight + 20
-        Image {
-            x: net.margin / 2
-            anchors.verticalCenter: parent.verticalCenter
-            width: net.backWidth
-            height: net.backHeight
-            source: net.app ? net.app.libraryImage(net.backImage) : ""
-            MouseArea {
-                Accessible.role: Accessible.Button
-                Accessible.name: "Back"
-                anchors.fill: parent
-                onClicked: net.screen.goBack()
-            }
-        }
-        Text {
-            anchors.centerIn: parent
-            text: "Network"
-            color: Theme.text
-            font.family: Theme.font
-            font.pixelSize: net.textSize + 8
-        }
-        Rectangle {
-            anchors.bottom: parent.bottom
-            width: parent.width
-            height: 1
-            color: Theme.line
-        }
+        app: net.app
+        title: "Network"
+        backImage: net.backImage
+        backWidth: net.backWidth
+        backHeight: net.backHeight
+        textSize: net.textSize
+        margin: net.margin
+        onBack: net.screen.goBack()
     }
 
     Item {
