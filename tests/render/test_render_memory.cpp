@@ -6,7 +6,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 namespace {
+
+// Figures that keep a purge waiting at its first reading until it is stopped, so that the screen
+// can be drawn while it runs.
+class WaitingSource : public PurgeMemorySource
+{
+public:
+    std::shared_ptr<std::atomic<bool>> flag;
+    std::optional<Memory> memory() override
+    {
+        for (int i = 0; i < 2000 && flag && !flag->load(); ++i)
+            QThread::msleep(5);
+        return Memory{std::uint64_t(8) << 30, std::uint64_t(4) << 30};
+    }
+    std::optional<std::uint64_t> cgroupHeadroom() override { return std::nullopt; }
+    std::optional<double> pressure() override { return std::nullopt; }
+    double now() override { return 0; }
+};
 
 class MemoryRender : public RenderTest
 {
@@ -40,6 +59,31 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
         EXPECT_EQ(ram->ramPrWired(), QString::fromLatin1(m.used));
         EXPECT_TRUE(ram->refreshTimer().isActive());
         ASSERT_TRUE(h.shoot(QString::fromLatin1(m.shot)));
+        ram->goBack();
+        RenderHarness::settle(100);
+        EXPECT_EQ(vc.presentedScreen(), nullptr);
+    }
+
+    // A purge running: the button covered by the loading view with its stop button.
+    {
+        auto source = std::make_shared<WaitingSource>();
+        auto screen = std::make_unique<ramViewController>(
+            fixturePath("proc-sampler-basic").toStdString(),
+            h.app().platform().folders.resources + "/gallery3_2256_2x.jpeg", source);
+        source->flag = screen->purge().stopFlag();
+        auto *ram = screen.get();
+        QObject::connect(ram, &ramViewController::closeRequested, &vc,
+                         &ViewController::closePresented, Qt::QueuedConnection);
+        vc.present(std::move(screen), layout.idiom == 1 ? QStringLiteral("MemoryTablet.qml")
+                                                        : QStringLiteral("MemoryPhone.qml"));
+        ram->accelerateRam();
+        RenderHarness::settle(900);
+        EXPECT_TRUE(ram->loadingVisible());
+        ASSERT_TRUE(h.shoot(QStringLiteral("memory-purging")));
+        ram->tempAction();
+        RenderHarness::settle(200);
+        EXPECT_FALSE(ram->loadingVisible());
+        EXPECT_EQ(ram->lastPurge().reason, PurgeStop::Stopped);
         ram->goBack();
         RenderHarness::settle(100);
         EXPECT_EQ(vc.presentedScreen(), nullptr);
