@@ -1,17 +1,30 @@
 #include "app/viewcontroller.h"
 
-#include <QDebug>
+#include "core/appstate.h"
+#include "monitor/networkviewcontroller.h"
+#include "monitor/ramviewcontroller.h"
 
 bool ViewController::showRam()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showRam: this screen is not available yet");
-    return false;
+    const Platform &p = m_app.platform();
+    auto screen = std::make_unique<ramViewController>(p.roots.procfs.toStdString(),
+                                                      p.folders.resources +
+                                                          QStringLiteral("/gallery3_2256_2x.jpeg"));
+    connect(screen.get(), &ramViewController::closeRequested, this, &ViewController::closePresented,
+            Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Memory"));
+    return true;
 }
 
 bool ViewController::showNet()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showNet: this screen is not available yet");
-    return false;
+    const Platform &p = m_app.platform();
+    auto screen = std::make_unique<netWorkViewController>(
+        ActivityMonitor(p.roots.procfs.toStdString(), p.roots.sysfs.toStdString()));
+    connect(screen.get(), &netWorkViewController::closeRequested, this,
+            &ViewController::closePresented, Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Network"));
+    return true;
 }

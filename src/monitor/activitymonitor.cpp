@@ -74,12 +74,9 @@ struct PageCounts
     std::uint64_t purgeable = 0;
 };
 
-std::optional<PageCounts> hostStatistics(const std::string &procRoot)
+std::optional<PageCounts> hostStatistics(std::string_view meminfo)
 {
-    auto meminfo = readFile(procRoot + "/meminfo");
-    if (!meminfo)
-        return std::nullopt;
-    auto kB = [&](std::string_view key) { return meminfoKilobytes(*meminfo, key); };
+    auto kB = [&](std::string_view key) { return meminfoKilobytes(meminfo, key); };
     auto optional = [&](std::string_view key) { return kB(key).value_or(0); };
     auto memFree = kB("MemFree");
     auto active = kB("Active");
@@ -327,35 +324,56 @@ std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses() 
 
 double ActivityMonitor::usedMemoryy(bool percent, const std::string &procRoot)
 {
-    auto counts = hostStatistics(procRoot);
+    auto meminfo = readFile(procRoot + "/meminfo");
+    return meminfo ? usedMemoryyIn(*meminfo, percent) : -1;
+}
+
+double ActivityMonitor::freeMemoryy(bool percent, const std::string &procRoot)
+{
+    auto meminfo = readFile(procRoot + "/meminfo");
+    return meminfo ? freeMemoryyIn(*meminfo, percent) : -1;
+}
+
+float ActivityMonitor::totalMem() const
+{
+    auto meminfo = readFile(m_procRoot + "/meminfo");
+    return meminfo ? totalMemIn(*meminfo) : 0;
+}
+
+std::map<std::string, double> ActivityMonitor::currentMemoryUsage() const
+{
+    auto meminfo = readFile(m_procRoot + "/meminfo");
+    return meminfo ? currentMemoryUsageIn(*meminfo) : std::map<std::string, double>{{"error", -1}};
+}
+
+double ActivityMonitor::usedMemoryyIn(std::string_view meminfo, bool percent)
+{
+    auto counts = hostStatistics(meminfo);
     if (!counts)
         return -1;
     const std::uint64_t used = counts->active + counts->inactive + counts->wire;
     return memoryFigure(used, used + counts->free, percent);
 }
 
-double ActivityMonitor::freeMemoryy(bool percent, const std::string &procRoot)
+double ActivityMonitor::freeMemoryyIn(std::string_view meminfo, bool percent)
 {
-    auto counts = hostStatistics(procRoot);
+    auto counts = hostStatistics(meminfo);
     if (!counts)
         return -1;
     const std::uint64_t whole = counts->free + counts->active + counts->inactive + counts->wire;
     return memoryFigure(counts->free, whole, percent);
 }
 
-float ActivityMonitor::totalMem() const
+float ActivityMonitor::totalMemIn(std::string_view meminfo)
 {
     // 64-bit bytes: a 32-bit count would overflow above 2 GiB.
-    auto meminfo = readFile(m_procRoot + "/meminfo");
-    if (!meminfo)
-        return 0;
-    std::uint64_t bytes = meminfoKilobytes(*meminfo, "MemTotal").value_or(0) * 1024;
+    std::uint64_t bytes = meminfoKilobytes(meminfo, "MemTotal").value_or(0) * 1024;
     return static_cast<float>(bytes) / 1024 / 1024;
 }
 
-std::map<std::string, double> ActivityMonitor::currentMemoryUsage() const
+std::map<std::string, double> ActivityMonitor::currentMemoryUsageIn(std::string_view meminfo)
 {
-    auto counts = hostStatistics(m_procRoot);
+    auto counts = hostStatistics(meminfo);
     if (!counts)
         return {{"error", -1}};
     const auto mb = [](std::uint64_t pages) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -82,6 +83,13 @@ public:
 
     // "Wire", "active", "free", "inactive", "Purgeable" in MB, or {"error": -1}.
     std::map<std::string, double> currentMemoryUsage() const;
+
+    // The memory figures above from one /proc/meminfo text already read, so that figures shown
+    // together come from one sample.
+    static double usedMemoryyIn(std::string_view meminfo, bool percent);
+    static double freeMemoryyIn(std::string_view meminfo, bool percent);
+    static float totalMemIn(std::string_view meminfo);
+    static std::map<std::string, double> currentMemoryUsageIn(std::string_view meminfo);
 
     // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none.
     std::pair<std::string, std::string> getIPAddress() const;

@@ -1,11 +1,14 @@
 // powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
-// the cost of the sampler's process list and CPU load beside `ps`.
+// the cost of the sampler's process list and CPU load beside `ps`, and one refresh of the memory
+// and the network screen on this machine's /proc and /sys.
 //
 //   cmake --build <build> --target powerdeck-bench && <build>/bin/powerdeck-bench
 //
 // XML figures: bytes_per_second is input throughput; alloc_per_MB is the heap the parsed
 // document holds (the copy of the input included) per MB of input.
 #include "monitor/activitymonitor.h"
+#include "monitor/networkviewcontroller.h"
+#include "monitor/ramviewcontroller.h"
 #include "weather/xmlreader.h"
 
 #include <benchmark/benchmark.h>
@@ -219,6 +222,24 @@ void BM_CpuUsage10Threads(benchmark::State &state)
     state.counters["threads"] = threadsSeen;
 }
 BENCHMARK(BM_CpuUsage10Threads)->Unit(benchmark::kMicrosecond);
+
+// One 2 s refresh of the memory screen: one meminfo read, the rings and the eleven texts.
+void BM_MemoryScreenRefresh(benchmark::State &state)
+{
+    ramViewController screen("/proc", QString());
+    for (auto _ : state)
+        screen.refresh();
+}
+BENCHMARK(BM_MemoryScreenRefresh)->Unit(benchmark::kMicrosecond);
+
+// One 30 s refresh of the network screen: the counters of every interface, rings and texts.
+void BM_NetworkScreenRefresh(benchmark::State &state)
+{
+    netWorkViewController screen{ActivityMonitor()};
+    for (auto _ : state)
+        screen.refresh();
+}
+BENCHMARK(BM_NetworkScreenRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "monitor/activitymonitor.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QtQml/qqmlregistration.h>
+
+// The network screen: the Wi-Fi and cellular addresses, the Wi-Fi hardware address, the traffic
+// totals sent and received since the interfaces came up, and two half rings of the sent and the
+// received share of all traffic (the upload ring turned half a turn, so that together they fill
+// one circle). Refreshed 0.1 s after it is shown and every 30 s while shown.
+class netWorkViewController : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the main screen")
+    Q_PROPERTY(QString ipWifi READ ipWifi CONSTANT)
+    Q_PROPERTY(QString Ip3G READ Ip3G CONSTANT)
+    Q_PROPERTY(QString macWifi READ macWifi CONSTANT)
+    Q_PROPERTY(QString mac3G READ mac3G CONSTANT)
+    Q_PROPERTY(QString uploadLbl READ uploadLbl NOTIFY trafficChanged)
+    Q_PROPERTY(QString downloadLbl READ downloadLbl NOTIFY trafficChanged)
+    Q_PROPERTY(QString sendWifi READ sendWifi NOTIFY trafficChanged)
+    Q_PROPERTY(QString dwnloadWifi READ dwnloadWifi NOTIFY trafficChanged)
+    Q_PROPERTY(QString send3G READ send3G NOTIFY trafficChanged)
+    Q_PROPERTY(QString donload3G READ donload3G NOTIFY trafficChanged)
+    // Whole percents of a full ring, each at most 50.
+    Q_PROPERTY(int upload READ upload NOTIFY trafficChanged)
+    Q_PROPERTY(int download READ download NOTIFY trafficChanged)
+    // All four counters together, MB.
+    Q_PROPERTY(double total READ total NOTIFY trafficChanged)
+    Q_PROPERTY(bool ringsAnimated READ ringsAnimated NOTIFY trafficChanged)
+
+public:
+    static constexpr int kRefreshMs = 30000;
+    static constexpr int kFirstRefreshMs = 100;
+    static constexpr double kUploadRotation = 180;
+
+    explicit netWorkViewController(ActivityMonitor monitor, QObject *parent = nullptr);
+
+    QString ipWifi() const { return m_ipWifi; }
+    QString Ip3G() const { return m_ip3G; }
+    QString macWifi() const { return m_macWifi; }
+    QString mac3G() const { return QStringLiteral("N/A"); }
+    QString uploadLbl() const { return m_texts[0]; }
+    QString downloadLbl() const { return m_texts[1]; }
+    QString sendWifi() const { return m_texts[2]; }
+    QString dwnloadWifi() const { return m_texts[3]; }
+    QString send3G() const { return m_texts[4]; }
+    QString donload3G() const { return m_texts[5]; }
+    int upload() const { return m_upload; }
+    int download() const { return m_download; }
+    double total() const { return m_total; }
+    bool ringsAnimated() const { return m_animated; }
+    QTimer &refreshTimer() { return m_nt; }
+    QTimer &firstRefreshTimer() { return m_first; }
+
+    // The rings and the traffic figures.
+    Q_INVOKABLE void refresh();
+    // The back button.
+    Q_INVOKABLE void goBack();
+    // Both timers run only while the screen is shown and the window visible.
+    Q_INVOKABLE void setShown(bool shown);
+
+signals:
+    void trafficChanged();
+    void closeRequested();
+
+private:
+    void showTraffic();
+
+    ActivityMonitor m_monitor;
+    QTimer m_nt;
+    QTimer m_first; // the single shot 0.1 s after showing; a child, so it dies with the screen
+    QString m_ipWifi;
+    QString m_ip3G;
+    QString m_macWifi;
+    QString m_texts[6];
+    int m_upload = 0;
+    int m_download = 0;
+    double m_total = 0;
+    bool m_animated = true;
+};

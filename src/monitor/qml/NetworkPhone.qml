@@ -1,0 +1,11 @@
+import QtQuick
+
+// The network screen in the phone layout.
+NetworkBase {
+    prefix: "1_"
+    ringSize: 150
+    ringWidth: 20
+    textSize: 13
+    rowHeight: 22
+    margin: 12
+}

@@ -1,0 +1,179 @@
+#include "monitor/ramviewcontroller.h"
+
+#include "charts/chartgeometry.h"
+#include "monitor/activitymonitor.h"
+#include "monitor/activitymonitor_procfs.h"
+
+#include <QDebug>
+#include <QMetaObject>
+
+#include <cmath>
+
+RamFigures readRamFigures(const std::string &procRoot)
+{
+    RamFigures figures;
+    const auto meminfo = activitymonitor_procfs::readFile(procRoot + "/meminfo");
+    if (!meminfo)
+        return figures;
+    figures.usedMB = ActivityMonitor::usedMemoryyIn(*meminfo, false);
+    figures.usedPercent = ActivityMonitor::usedMemoryyIn(*meminfo, true);
+    figures.freeMB = ActivityMonitor::freeMemoryyIn(*meminfo, false);
+    figures.freePercent = ActivityMonitor::freeMemoryyIn(*meminfo, true);
+    figures.total = ActivityMonitor::totalMemIn(*meminfo);
+    const auto usage = ActivityMonitor::currentMemoryUsageIn(*meminfo);
+    if (usage.count("error"))
+        return figures;
+    auto whole = [&](const char *key) {
+        const auto found = usage.find(key);
+        return found == usage.end() ? -1 : static_cast<long long>(found->second);
+    };
+    figures.wire = whole("Wire");
+    figures.active = whole("active");
+    figures.free = whole("free");
+    figures.inactive = whole("inactive");
+    figures.purgeable = whole("Purgeable");
+    return figures;
+}
+
+namespace {
+
+const QString kFailedMB = QStringLiteral("-1 MB");
+const QString kFailedPercent = QStringLiteral("-1.00 %");
+
+QString megabytes(double mb)
+{
+    return mb < 0 ? kFailedMB : QString::asprintf("%.1f MB", mb);
+}
+
+QString wholeMegabytes(long long mb)
+{
+    return mb < 0 ? kFailedMB : QString::asprintf("%lld MB", mb);
+}
+
+QString percentText(double percent)
+{
+    return percent < 0 || !std::isfinite(percent) ? kFailedPercent
+                                                  : QString::asprintf("%.2f %%", percent);
+}
+
+} // namespace
+
+ramViewController::ramViewController(std::string procRoot, QString picturePath,
+                                     std::shared_ptr<PurgeMemorySource> source,
+                                     PurgeOptions options, QObject *parent)
+    : QObject(parent), m_procRoot(std::move(procRoot)), m_picturePath(std::move(picturePath)),
+      m_purge(source ? std::move(source) : std::make_shared<ProcMemorySource>(m_procRoot),
+              m_picturePath.toStdString(), options)
+{
+    m_nt.setInterval(kRefreshMs);
+    connect(&m_nt, &QTimer::timeout, this, &ramViewController::refresh);
+    // The first fill, animated; the timer starts when the screen is shown.
+    show(readRamFigures(m_procRoot));
+}
+
+ramViewController::~ramViewController()
+{
+    // The worker holds its own share of the flag and the source; joining here means no purge
+    // outlives the screen. It stops within one chunk and then gives its memory back.
+    m_purge.stop();
+    m_purge.join();
+}
+
+void ramViewController::refresh()
+{
+    m_animated = false;
+    show(readRamFigures(m_procRoot));
+}
+
+void ramViewController::show(const RamFigures &f)
+{
+    // share(x) = x × 100 / total of a whole number of MB; -1 when either is missing.
+    auto share = [&](long long mb) {
+        return mb < 0 || !(f.total > 0) ? -1.0 : static_cast<double>(mb * 100) / f.total;
+    };
+    const double parts[kRingCount] = {share(f.wire), share(f.active), share(f.free),
+                                      share(f.inactive), share(f.purgeable)};
+    m_percents.clear();
+    m_rotations.clear();
+    double rotation = 0;
+    for (double part : parts) {
+        const double drawn = std::max(part, 0.0);
+        m_percents.append(charts::ringPercent(drawn));
+        m_rotations.append(rotation);
+        rotation += std::min(drawn, 100.0) * 360.0 / 100.0;
+    }
+
+    m_texts[0] = megabytes(f.usedMB);
+    m_texts[1] = wholeMegabytes(f.active);
+    m_texts[2] = megabytes(f.freeMB);
+    m_texts[3] = wholeMegabytes(f.inactive);
+    m_texts[4] = wholeMegabytes(f.purgeable);
+    m_texts[5] = percentText(f.usedPercent);
+    m_texts[6] = percentText(parts[1]);
+    m_texts[7] = percentText(f.freePercent);
+    m_texts[8] = percentText(parts[3]);
+    m_texts[9] = percentText(parts[4]);
+    m_texts[10] = f.total > 0 ? QString::asprintf("%.1fMB", double(f.total)) : kFailedMB;
+    emit figuresChanged();
+}
+
+void ramViewController::accelerateRam()
+{
+    if (m_purging)
+        return;
+    // The button is off and the flag cleared here, before the worker exists: a second tap finds
+    // the purge running.
+    m_purging = true;
+    emit purgeChanged();
+    qInfo("run");
+    qInfo() << "path:" << m_picturePath;
+    const bool started = m_purge.start([this](const PurgeResult &result) {
+        // On the worker: hand the result to the interface thread. Posted to this object, the call
+        // is dropped if the screen goes first (its destructor joins the worker before that).
+        QMetaObject::invokeMethod(
+            this, [this, result] { purgeFinished(result); }, Qt::QueuedConnection);
+    });
+    if (!started) {
+        // An earlier worker that has not reported yet: wait for it to do so.
+        m_purging = false;
+        emit purgeChanged();
+    }
+}
+
+void ramViewController::purgeFinished(const PurgeResult &result)
+{
+    // The worker's last act was to post this: the join returns at once.
+    m_purge.join();
+    qInfo("start purge");
+    qInfo("fin purge: %s, %.0f MB taken in %.1f s", purgeStopName(result.reason),
+          double(result.bytesTaken) / (1024.0 * 1024.0), result.seconds);
+    m_lastPurge = result;
+    ++m_purgesFinished;
+    m_summary =
+        QString::asprintf("%.0f MB freed (%s)", double(result.bytesTaken) / (1024.0 * 1024.0),
+                          purgeStopName(result.reason));
+    m_purging = false;
+    qInfo("stop");
+    emit purgeChanged();
+    refresh();
+}
+
+void ramViewController::tempAction()
+{
+    m_purge.stop();
+}
+
+void ramViewController::goBack()
+{
+    m_nt.stop();
+    m_purge.stop();
+    emit closeRequested();
+}
+
+void ramViewController::setShown(bool shown)
+{
+    if (shown)
+        m_nt.start();
+    else
+        m_nt.stop();
+}

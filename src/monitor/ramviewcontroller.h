@@ -1,0 +1,131 @@
+#pragma once
+
+#include "monitor/memorypurge.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QtQml/qqmlregistration.h>
+
+#include <memory>
+#include <string>
+
+// The memory figures of one refresh of the memory screen, all from one read of meminfo.
+struct RamFigures
+{
+    double usedMB = -1;      // active + inactive + wired; -1 when not greater than 0 or unread
+    double usedPercent = -1; // of free + used
+    double freeMB = -1;
+    double freePercent = -1;
+    float total = 0; // MemTotal in MB; 0 when it cannot be read
+    // Whole MB (truncated); -1 when the page counts cannot be read.
+    long long wire = -1;
+    long long active = -1;
+    long long free = -1;
+    long long inactive = -1;
+    long long purgeable = -1;
+};
+
+// Reads <procRoot>/meminfo once and forms every figure the memory screen shows from it.
+RamFigures readRamFigures(const std::string &procRoot);
+
+// The memory screen: five concentric rings and eleven figures refreshed every 2 s, and the purge
+// (see MemoryPurge) behind the accelerate button.
+//
+// The rings stack: wired from twelve o'clock, then active, free and inactive each starting where
+// the one before ended, so that with the four making up all memory the circle closes at 100 %;
+// purgeable pages, which overlap the inactive ones, go on from there on the innermost ring. Each
+// ring is its part's share of MemTotal; a total of 0 (a failed read) leaves the rings empty and
+// shows "-1.00 %", and a figure that could not be read shows "-1 MB" or "-1.00 %".
+class ramViewController : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the main screen")
+    Q_PROPERTY(QString ramMBWired READ ramMBWired NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramMBActive READ ramMBActive NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramMBFree READ ramMBFree NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramMBInactive READ ramMBInactive NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramMBPurgeable READ ramMBPurgeable NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramPrWired READ ramPrWired NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramPrActive READ ramPrActive NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramPrFree READ ramPrFree NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramPrInactive READ ramPrInactive NOTIFY figuresChanged)
+    Q_PROPERTY(QString ramPrPurgeabme READ ramPrPurgeabme NOTIFY figuresChanged)
+    Q_PROPERTY(QString totalLBL READ totalLBL NOTIFY figuresChanged)
+    // Ring 1 (outermost, wired) to ring 5 (innermost, purgeable): whole percents and the degrees
+    // clockwise from twelve o'clock at which each arc starts.
+    Q_PROPERTY(QList<int> ringPercents READ ringPercents NOTIFY figuresChanged)
+    Q_PROPERTY(QList<qreal> ringRotations READ ringRotations NOTIFY figuresChanged)
+    // The first fill is animated, the refreshes are not.
+    Q_PROPERTY(bool ringsAnimated READ ringsAnimated NOTIFY figuresChanged)
+    Q_PROPERTY(bool killEnabled READ killEnabled NOTIFY purgeChanged)
+    Q_PROPERTY(bool loadingVisible READ loadingVisible NOTIFY purgeChanged)
+    Q_PROPERTY(QString purgeSummary READ purgeSummary NOTIFY purgeChanged)
+
+public:
+    static constexpr int kRefreshMs = 2000;
+    static constexpr int kRingCount = 5;
+
+    // `source` null: the figures of the running system under procRoot.
+    ramViewController(std::string procRoot, QString picturePath,
+                      std::shared_ptr<PurgeMemorySource> source = {}, PurgeOptions options = {},
+                      QObject *parent = nullptr);
+    ~ramViewController() override;
+
+    QString ramMBWired() const { return m_texts[0]; }
+    QString ramMBActive() const { return m_texts[1]; }
+    QString ramMBFree() const { return m_texts[2]; }
+    QString ramMBInactive() const { return m_texts[3]; }
+    QString ramMBPurgeable() const { return m_texts[4]; }
+    QString ramPrWired() const { return m_texts[5]; }
+    QString ramPrActive() const { return m_texts[6]; }
+    QString ramPrFree() const { return m_texts[7]; }
+    QString ramPrInactive() const { return m_texts[8]; }
+    QString ramPrPurgeabme() const { return m_texts[9]; }
+    QString totalLBL() const { return m_texts[10]; }
+    QList<int> ringPercents() const { return m_percents; }
+    QList<qreal> ringRotations() const { return m_rotations; }
+    bool ringsAnimated() const { return m_animated; }
+    bool killEnabled() const { return !m_purging; }
+    bool loadingVisible() const { return m_purging; }
+    QString purgeSummary() const { return m_summary; }
+    const PurgeResult &lastPurge() const { return m_lastPurge; }
+    int purgesFinished() const { return m_purgesFinished; }
+    QTimer &refreshTimer() { return m_nt; }
+    MemoryPurge &purge() { return m_purge; }
+
+    // Every 2 s while shown: the rings, then the figures.
+    Q_INVOKABLE void refresh();
+    // The accelerate button: starts a purge unless one runs.
+    Q_INVOKABLE void accelerateRam();
+    // The stop button of a running purge.
+    Q_INVOKABLE void tempAction();
+    // The back button: the purge stops and the screen asks to be closed.
+    Q_INVOKABLE void goBack();
+    // The refresh timer runs only while the screen is shown and the window visible.
+    Q_INVOKABLE void setShown(bool shown);
+
+signals:
+    void figuresChanged();
+    void purgeChanged();
+    void closeRequested();
+
+private:
+    void show(const RamFigures &figures);
+    void purgeFinished(const PurgeResult &result);
+
+    std::string m_procRoot;
+    QString m_picturePath;
+    QTimer m_nt;
+    QString m_texts[11];
+    QList<int> m_percents;
+    QList<qreal> m_rotations;
+    bool m_animated = true;
+    bool m_purging = false;
+    QString m_summary;
+    PurgeResult m_lastPurge;
+    int m_purgesFinished = 0;
+    MemoryPurge m_purge; // last: stopped and joined before the rest goes
+};
