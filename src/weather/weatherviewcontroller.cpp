@@ -2,6 +2,7 @@
 
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
+#include "weather/placerecords.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -189,7 +190,8 @@ void WeatherViewController::SearchAndRead()
     // Without a place there is nothing to ask for (and 0°, 0° is open sea).
     const QUrl url = m_haveCoordinates ? m_config.forecastUrl(m_lat, m_long) : QUrl();
     if (url.isEmpty()) {
-        if (m_haveCoordinates)
+        if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
+            (m_lat != 0 || m_long != 0))
             qWarning("powerdeck: no forecast request: the weather source is not configured");
         setBusy(false);
         return;
