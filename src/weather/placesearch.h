@@ -86,6 +86,10 @@ public:
     ~PlaceSearch() override;
 
     void setConfig(const WeatherConfig &config) { m_config = config; }
+    void setLocationServicesEnabled(std::function<bool()> enabled)
+    {
+        m_locationServicesEnabled = std::move(enabled);
+    }
     // Tests shorten the waits.
     void setDebounceMs(int ms) { m_debounce.setInterval(ms); }
     void setNominatimIntervalMs(int ms);
