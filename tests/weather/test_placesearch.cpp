@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QGeoPositionInfoSource>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -225,6 +226,24 @@ protected:
         QTest::qWait(20);
         return waitUntil([this] { return !search->searching(); });
     }
+    struct Typed
+    {
+        QStringList paths; // the paths asked for, in order
+        QStringList names; // the list's rows then
+    };
+    // Types text and waits for the searches it starts.
+    Typed type(const char *text)
+    {
+        const int before = server.count();
+        search->textChanged(text);
+        Typed typed;
+        EXPECT_TRUE(settle()) << text;
+        for (const QByteArray &t : server.targets().mid(before))
+            typed.paths.append(QString::fromLatin1(t.left(t.indexOf('?'))));
+        for (QObject *cell : search->cells())
+            typed.names.append(static_cast<PlaceSearchCell *>(cell)->placeName());
+        return typed;
+    }
     QVariant placeCache() const { return plist::readFile(folders.documents + "/temp.plist").value; }
 
     QTemporaryDir dir;
@@ -266,22 +285,47 @@ TEST_F(PlaceSearchTest, TypingQueriesAndTheList)
         {"P", {}, {}},
     };
     for (const auto &row : rows) {
-        const int before = server.count();
-        search->textChanged(row.text);
-        ASSERT_TRUE(settle());
-        QStringList paths;
-        for (const QByteArray &t : server.targets().mid(before))
-            paths.append(QString::fromLatin1(t.left(t.indexOf('?'))));
-        EXPECT_EQ(paths, row.paths) << row.text;
-        QStringList names;
-        for (QObject *cell : search->cells())
-            names.append(static_cast<PlaceSearchCell *>(cell)->placeName());
-        EXPECT_EQ(names, row.names) << row.text;
+        const Typed typed = type(row.text);
+        EXPECT_EQ(typed.paths, row.paths) << row.text;
+        EXPECT_EQ(typed.names, row.names) << row.text;
     }
     for (const QByteArray &t : server.targets())
         EXPECT_TRUE(t.endsWith("username=acct")) << t.constData();
     // Typed coordinates before any pick: the place around them is the clock's place.
     EXPECT_EQ(placeCache().toList(), (QVariantList{"Canada", QString::fromUtf8("Montréal")}));
+}
+
+// The keyless services answer the same three queries: the geocoder by name, Nominatim for the
+// place around coordinates and for postal codes (only a text with a digit), each request
+// naming Powerdeck.
+TEST_F(PlaceSearchTest, KeylessQueries)
+{
+    WeatherConfig c;
+    c.geocodingEndpoint = server.base();
+    c.nominatimEndpoint = server.base();
+    search->setConfig(c);
+    server.route("/v1/search", {200, fixture("weather/open-geocoding-empty.json")});
+    server.route("/search", {200, fixture("weather/nominatim-postal-6011.json")});
+    server.route("/reverse", {200, fixture("weather/nominatim-reverse-wellington.json")});
+    const struct
+    {
+        const char *text;
+        QStringList paths;
+        QStringList names;
+    } rows[] = {
+        {"Wel", {"/v1/search"}, {}},
+        {"-41.29,174.78",
+         {"/reverse", "/v1/search", "/search"},
+         {"Wellington, New Zealand", "Wellington, Wellington"}},
+    };
+    for (const auto &row : rows) {
+        const Typed typed = type(row.text);
+        EXPECT_EQ(typed.paths, row.paths) << row.text;
+        EXPECT_EQ(typed.names, row.names) << row.text;
+    }
+    for (const QByteArray &agent : server.userAgents())
+        EXPECT_TRUE(agent.startsWith("Powerdeck/")) << agent.constData();
+    EXPECT_EQ(placeCache().toList(), (QVariantList{"New Zealand", "Wellington"}));
 }
 
 // Results of a text already replaced arrive late and are dropped.
@@ -342,6 +386,50 @@ TEST_F(PlaceSearchTest, LocationServicesOff)
     EXPECT_FALSE(search->alertVisible());
     QTest::qWait(50);
     EXPECT_EQ(server.count(), 0);
+}
+
+// A position source that answers each single request with one fix.
+class OneFixSource : public QGeoPositionInfoSource
+{
+public:
+    OneFixSource() : QGeoPositionInfoSource(nullptr) {}
+    QGeoPositionInfo lastKnownPosition(bool) const override { return {}; }
+    PositioningMethods supportedPositioningMethods() const override
+    {
+        return AllPositioningMethods;
+    }
+    int minimumUpdateInterval() const override { return 1000; }
+    Error error() const override { return NoError; }
+    void startUpdates() override { ++starts; }
+    void stopUpdates() override {}
+    void requestUpdate(int timeout) override
+    {
+        ++requests;
+        lastTimeout = timeout;
+        QTimer::singleShot(0, this, [this] {
+            emit positionUpdated(
+                QGeoPositionInfo(QGeoCoordinate(-41.29, 174.78), QDateTime::currentDateTime()));
+        });
+    }
+    int starts = 0, requests = 0, lastTimeout = 0;
+};
+
+// Location services on: one fix with a time-out, never a stream of updates; the fix asks for
+// the places around it once.
+TEST_F(PlaceSearchTest, CurrentLocationIsOneFix)
+{
+    server.route("/findNearby", {200, kMontreal});
+    locationOn = true;
+    auto *source = new OneFixSource;
+    search->setPositionSource(source);
+    search->currentLocationButtonPressed();
+    EXPECT_FALSE(search->alertVisible());
+    ASSERT_TRUE(waitUntil([&] { return search->numberOfRows() == 1; }));
+    EXPECT_EQ(source->requests, 1);
+    EXPECT_GT(source->lastTimeout, 0);
+    EXPECT_EQ(source->starts, 0);
+    ASSERT_EQ(server.count(), 1);
+    EXPECT_TRUE(server.targets().first().startsWith("/findNearby?lat=-41.290000&lng=174.780000"));
 }
 
 } // namespace

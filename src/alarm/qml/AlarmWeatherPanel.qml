@@ -311,7 +311,8 @@ Rectangle {
                         anchors.rightMargin: panel.margin
                         anchors.verticalCenter: parent.verticalCenter
                         height: panel.rowHeight * 0.55
-                        width: height * 29 / 25
+                        width: height * 1.2
+                        fillMode: Image.PreserveAspectFit
                         smooth: true
                         opacity: panel.extended ? 1 : 0.8
                         source: panel.search ? panel.fileUrl(panel.search.extendShrinkImage) : ""
@@ -339,7 +340,7 @@ Rectangle {
                         Text {
                             x: panel.margin
                             anchors.verticalCenter: parent.verticalCenter
-                            text: "\u2316  Use current location"
+                            text: "Use current location"
                             color: panel.tint
                             font.family: Theme.font
                             font.pixelSize: panel.textSize
@@ -411,21 +412,34 @@ Rectangle {
             }
 
             Caption { title: "Forecast" }
+            Text {
+                x: panel.margin
+                width: panel.width - 2 * panel.margin
+                height: panel.rowHeight
+                visible: !forecastRow.visible
+                verticalAlignment: Text.AlignVCenter
+                wrapMode: Text.WordWrap
+                text: "Pick a place for the clock's forecast"
+                color: Theme.muted
+                font.family: Theme.font
+                font.pixelSize: panel.textSize
+            }
             Row {
+                id: forecastRow
                 width: panel.width
-                height: panel.rowHeight * 1.6
+                topPadding: panel.margin / 2
+                bottomPadding: panel.margin / 2
+                visible: panel.weather !== null && panel.weather.forecastDays[0] !== ""
                 Repeater {
                     model: 4
                     Column {
                         required property int index
                         width: panel.width / 4
-                        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
                         spacing: 2
                         Text {
                             width: parent.width
                             horizontalAlignment: Text.AlignHCenter
-                            text: panel.weather ? panel.weather.forecastDays[parent.index] || "\u2013"
-                                                : ""
+                            text: panel.weather ? panel.weather.forecastDays[parent.index] : ""
                             color: Theme.muted
                             font.family: Theme.font
                             font.pixelSize: panel.textSize
@@ -433,7 +447,7 @@ Rectangle {
                         Text {
                             width: parent.width
                             horizontalAlignment: Text.AlignHCenter
-                            text: panel.weather ? panel.weather.forecastTemps[parent.index] || "" : ""
+                            text: panel.weather ? panel.weather.forecastTemps[parent.index] : ""
                             color: Theme.text
                             font.family: Theme.font
                             font.pixelSize: panel.textSize + 6
@@ -441,8 +455,7 @@ Rectangle {
                         Text {
                             width: parent.width
                             horizontalAlignment: Text.AlignHCenter
-                            text: panel.weather ? panel.weather.forecastTempsLow[parent.index] || ""
-                                                : ""
+                            text: panel.weather ? panel.weather.forecastTempsLow[parent.index] : ""
                             color: panel.tint
                             font.family: Theme.font
                             font.pixelSize: panel.textSize
