@@ -266,7 +266,7 @@ const QByteArray kPostal =
     "<name>Paris 01</name><adminName1></adminName1><lat>48.86</lat><lng>2.34</lng></code>"
     "</geonames>";
 
-// Typing: the queries of the Part's examples, in order, and what the list then holds.
+// Typing: the queries of a name and of coordinates, in order, and what the list then holds.
 TEST_F(PlaceSearchTest, TypingQueriesAndTheList)
 {
     server.route("/search", {200, kParis});
