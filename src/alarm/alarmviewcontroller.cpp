@@ -5,6 +5,8 @@
 #include "alarm/alarmcell.h"
 #include "alarm/alarmnewviewcontroller.h"
 #include "alerts/alertsettings.h"
+#include "platform/location.h"
+#include "weather/weatherviewcontroller.h"
 
 #include <QImage>
 
@@ -19,6 +21,14 @@ AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders
     m_alarm = new AlarmNewViewController(m_store, m_folders.resources, m_folders.library, tablet,
                                          std::move(now), this);
     m_alarm->setDelegate(this);
+    m_weather =
+        new WeatherViewController(defaults, m_folders, tablet, &locationServicesEnabled, this);
+    // The panel closes itself after a pick; the city label follows the forecast once it is
+    // stored, whenever the reply comes.
+    connect(m_weather, &WeatherViewController::closeRequested, m_alertSettings,
+            &AlertSettings::hideWeatherview);
+    connect(m_weather, &WeatherViewController::cacheWritten, m_alertSettings,
+            &AlertSettings::delay);
     // The pattern is a flat fill in the user's tint: its colour is the colour of the texts drawn
     // with it. The untinted accent stands in when the copy is missing.
     const QImage sample(m_folders.library + (tablet ? QStringLiteral("/2_probnik.png")
@@ -52,6 +62,16 @@ void AlarmViewController::setTimeZone(const QTimeZone &zone)
 QObject *AlarmViewController::alertSettingsObject() const
 {
     return m_alertSettings;
+}
+
+QObject *AlarmViewController::weatherObject() const
+{
+    return m_weather;
+}
+
+void AlarmViewController::setLocationServicesEnabled(std::function<bool()> enabled)
+{
+    m_weather->placeSearch()->setLocationServicesEnabled(std::move(enabled));
 }
 
 QString AlarmViewController::addBtnImage() const

@@ -19,6 +19,7 @@ class AlarmNewViewController;
 class AlarmTAbleDelegate;
 class AlertSettings;
 class UserDefaults;
+class WeatherViewController;
 
 // The alarm and alert settings screen: the alarm list with its one editor, and the battery-alert
 // section (alertSettings). Presented by the clock screen and by the settings menu, which become
@@ -32,6 +33,7 @@ class AlarmViewController : public QObject, public NewAlarmDelegate
     Q_PROPERTY(int rowCount READ numberOfRows NOTIFY tableReloaded)
     Q_PROPERTY(QObject *alarm READ alarm CONSTANT)
     Q_PROPERTY(QObject *alertSettings READ alertSettingsObject CONSTANT)
+    Q_PROPERTY(QObject *weather READ weatherObject CONSTANT)
     Q_PROPERTY(QString addBtnImage READ addBtnImage CONSTANT)
     Q_PROPERTY(QSize scrollContentSize READ scrollContentSize CONSTANT)
     Q_PROPERTY(QColor tintColor READ tintColor CONSTANT)
@@ -53,6 +55,11 @@ public:
     AlarmNewViewController *alarm() const { return m_alarm; }
     AlertSettings *alertSettings() const { return m_alertSettings; }
     QObject *alertSettingsObject() const;
+    // The weather panel, opened by the location button of the weather section.
+    WeatherViewController *WeatherController() const { return m_weather; }
+    QObject *weatherObject() const;
+    // Whether positioning is available (the system's answer unless set).
+    void setLocationServicesEnabled(std::function<bool()> enabled);
     QString addBtnImage() const;
     QSize scrollContentSize() const { return m_tablet ? QSize(320, 1024) : QSize(320, 568); }
     // The colour of the highlight pattern (the times, the chosen days, the sound), which
@@ -92,6 +99,7 @@ private:
     QColor m_tintColor;
     AlarmNewViewController *m_alarm = nullptr;
     AlertSettings *m_alertSettings = nullptr;
+    WeatherViewController *m_weather = nullptr;
     // Reused from one reload to the next, as table cells are.
     QList<AlarmCell *> m_cells;
 };

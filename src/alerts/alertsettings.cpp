@@ -32,6 +32,11 @@ AlertSettings::AlertSettings(Folders folders, bool tablet, QObject *parent)
 {
     initAlarmArray();
     showEntries();
+    readCity();
+}
+
+void AlertSettings::readCity()
+{
     const plist::ReadResult forecast =
         plist::readFile(m_folders.documents + QStringLiteral("/forecastList.plist"));
     if (forecast.ok() && forecast.value.typeId() == QMetaType::QVariantMap) {
@@ -39,6 +44,14 @@ AlertSettings::AlertSettings(Folders folders, bool tablet, QObject *parent)
         if (city.typeId() == QMetaType::QString)
             m_curLocation = city.toString();
     }
+}
+
+void AlertSettings::delay()
+{
+    readCity();
+    emit stateChanged();
+    if (m_delegate)
+        m_delegate->update();
 }
 
 QString AlertSettings::globalfinalName() const

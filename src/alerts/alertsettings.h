@@ -88,6 +88,9 @@ public:
     Q_INVOKABLE void ChangeLocation();
     // The weather panel is done.
     Q_INVOKABLE void hideWeatherview();
+    // The weather cache was written: the city label shows its place, and the presenter (the
+    // clock) reads the new forecast.
+    Q_INVOKABLE void delay();
     // ChangeTempBTN: asks the presenter to switch the clock's unit, when it can.
     Q_INVOKABLE void ChangeFromCelsiusToFarengeit();
     // BackBtn: saves, tells the presenter, and asks to be closed.
@@ -99,6 +102,7 @@ signals:
 
 private:
     void showEntries();
+    void readCity();
     bool flip(const QString &type);
     static qsizetype indexOfType(const QVariantList &list, const QString &type);
     QString image(const char *phone, const char *tablet) const;

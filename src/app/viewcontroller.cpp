@@ -248,6 +248,7 @@ void ViewController::showAlarms()
 {
     Platform &p = m_app.platform();
     auto screen = std::make_unique<AlarmViewController>(p.defaults, p.folders, m_tablet);
+    screen->setLocationServicesEnabled(p.locationServicesEnabled);
     screen->setDelegate(new AlarmPresenter(this, screen.get()));
     connect(screen.get(), &AlarmViewController::closeRequested, this,
             &ViewController::closePresented, Qt::QueuedConnection);

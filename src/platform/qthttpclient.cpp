@@ -25,6 +25,8 @@ HttpResponse QtHttpClient::get(const std::string &url)
     QNetworkRequest request(target);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    if (!m_userAgent.empty())
+        request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray::fromStdString(m_userAgent));
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
 
     QEventLoop loop;
@@ -32,19 +34,34 @@ HttpResponse QtHttpClient::get(const std::string &url)
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    bool tooLarge = false;
+    if (m_maxBodyBytes > 0) {
+        QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop,
+                         [&](qint64 received, qint64) {
+                             if (received > m_maxBodyBytes) {
+                                 tooLarge = true;
+                                 loop.quit();
+                             }
+                         });
+    }
     timer.start(m_timeoutMs);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
-    if (!reply->isFinished()) {
+    if (tooLarge || !reply->isFinished()) {
         QObject::disconnect(reply.get(), nullptr, &loop, nullptr);
         reply->abort();
-        response.error = "timed out";
+        response.error = tooLarge ? "reply too large" : "timed out";
         return response;
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     response.status = status.isValid() ? status.toInt() : 0;
     const QByteArray body = reply->readAll();
+    if (m_maxBodyBytes > 0 && body.size() > m_maxBodyBytes) {
+        response.status = 0;
+        response.error = "reply too large";
+        return response;
+    }
     response.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     if (reply->error() != QNetworkReply::NoError)
         response.error = reply->errorString().toStdString();

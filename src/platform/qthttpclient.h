@@ -2,6 +2,9 @@
 
 #include "platform/http.h"
 
+#include <string>
+#include <utility>
+
 // The Linux HTTP backend on QNetworkAccessManager. get() blocks: every call builds its own
 // network manager and runs its own event loop on the calling thread, so it can be used from any
 // worker thread (a QCoreApplication must exist in the process). Redirects to the same or a
@@ -11,7 +14,13 @@ class QtHttpClient : public HttpClient
 public:
     explicit QtHttpClient(int timeoutMs = 30000);
     HttpResponse get(const std::string &url) override;
+    // Sent as the User-Agent header when not empty.
+    void setUserAgent(std::string userAgent) { m_userAgent = std::move(userAgent); }
+    // A body longer than this is refused (the request fails); 0 for no limit.
+    void setMaxBodyBytes(long long bytes) { m_maxBodyBytes = bytes; }
 
 private:
     int m_timeoutMs;
+    std::string m_userAgent;
+    long long m_maxBodyBytes = 0;
 };

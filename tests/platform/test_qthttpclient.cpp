@@ -141,6 +141,23 @@ TEST_F(QtHttpClientTest, ReadsLargeBodiesWhole)
     EXPECT_EQ(response.body.size(), std::size_t(1) << 20);
 }
 
+// A limit refuses a longer body whole rather than handing on part of it.
+TEST_F(QtHttpClientTest, RefusesBodiesOverTheLimit)
+{
+    const struct
+    {
+        long long limit;
+        int status;
+    } rows[] = {{(1 << 20) - 1, 0}, {1 << 20, 200}};
+    for (const auto &row : rows) {
+        QtHttpClient client(10000);
+        client.setMaxBodyBytes(row.limit);
+        const HttpResponse response = client.get(m_server.url("/big"));
+        EXPECT_EQ(response.status, row.status) << row.limit;
+        EXPECT_EQ(response.body.empty(), row.status == 0) << row.limit;
+    }
+}
+
 TEST_F(QtHttpClientTest, WorksFromAWorkerThread)
 {
     QtHttpClient client(10000);

@@ -5,9 +5,14 @@
 #include "alarm/alarmstore.h"
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettings.h"
+#include "platform/userdefaults.h"
+#include "weather/localhttpserver.h"
+#include "weather/placesearch.h"
+#include "weather/weatherviewcontroller.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QTest>
@@ -129,6 +134,74 @@ TEST_P(AlarmsRender, TwoAlarmsOneBrokenAndTheEditor)
     RenderHarness::settle();
     EXPECT_FALSE(screen->cellForRow(0)->switchSelected());
     ASSERT_TRUE(h.shoot("alarms-three"));
+}
+
+// The weather panel: places found by name from a local service, the pick, the forecast with
+// the units chosen, and the alert of a failed request.
+TEST_P(AlarmsRender, WeatherPanelSearchPickAndForecast)
+{
+    LocalHttpServer server;
+    QFile forecast(fixturePath("weather/feed-day.xml"));
+    ASSERT_TRUE(forecast.open(QIODevice::ReadOnly));
+    server.route("/feed/weather.ashx", {200, forecast.readAll()});
+    server.route("/search",
+                 {200, "<geonames><totalResultsCount>3</totalResultsCount>"
+                       "<geoname><name>Paris</name><countryName>France</countryName>"
+                       "<fcodeName>capital of a political entity</fcodeName><lat>48.85</lat>"
+                       "<lng>2.35</lng></geoname>"
+                       "<geoname><name>Paris</name><countryName>United States</countryName>"
+                       "<fcodeName>seat of a second-order administrative division</fcodeName>"
+                       "<lat>33.66</lat><lng>-95.56</lng></geoname>"
+                       "<geoname><name>Parisot</name><countryName>France</countryName>"
+                       "<fcodeName>populated place</fcodeName><lat>44.26</lat><lng>1.85</lng>"
+                       "</geoname></geonames>"});
+    server.route("/postalCodeSearch", {200, "<geonames><totalResultsCount>0</totalResultsCount>"
+                                            "</geonames>"});
+    RenderHarness h(GetParam(), platformFor(GetParam()));
+    UserDefaults &defaults = h.app().platform().defaults;
+    defaults.setValue("weatherSource", "feed");
+    defaults.setValue("weatherEndpoint", server.base());
+    defaults.setValue("weatherKey", "k");
+    defaults.setValue("placesEndpoint", server.base());
+    defaults.setValue("placesUser", "powerdeck");
+    AlarmViewController *screen = open(h);
+    ASSERT_NE(screen, nullptr);
+    WeatherViewController *weather = screen->WeatherController();
+    weather->setSelectDelayMs(0);
+    PlaceSearch *search = weather->placeSearch();
+    search->setDebounceMs(0);
+
+    screen->alertSettings()->ChangeLocation();
+    RenderHarness::settle();
+    search->extendView();
+    search->textChanged("Paris");
+    ASSERT_TRUE(waitUntil([&] { return search->numberOfRows() == 3; }));
+    RenderHarness::settle();
+    ASSERT_TRUE(h.shoot("alarms-weather-places"));
+
+    search->didSelectRow(0);
+    ASSERT_TRUE(waitUntil([&] { return !weather->busy(); }));
+    RenderHarness::settle();
+    EXPECT_FALSE(screen->alertSettings()->weatherViewVisible());
+    EXPECT_EQ(screen->alertSettings()->CurLocation(), "Paris");
+    ASSERT_TRUE(h.shoot("alarms-weather-city"));
+
+    screen->alertSettings()->ChangeLocation();
+    weather->celsiusOrFarengheit(1);
+    weather->kmOrMph(1);
+    RenderHarness::settle();
+    EXPECT_EQ(weather->forecastTemps().value(0), QString::fromUtf8("6\u00b0"));
+    ASSERT_TRUE(h.shoot("alarms-weather-forecast"));
+
+    server.route("/feed/weather.ashx", {500, "busy"});
+    weather->FunctiaMeafloatLat(-41.29, 174.78);
+    ASSERT_TRUE(waitUntil([&] { return !weather->busy(); }));
+    RenderHarness::settle();
+    EXPECT_TRUE(weather->alertVisible());
+    ASSERT_TRUE(h.shoot("alarms-weather-alert"));
+    weather->dismissAlert();
+    screen->alertSettings()->hideWeatherview();
+    RenderHarness::settle();
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, AlarmsRender, ::testing::ValuesIn(kRenderLayouts),

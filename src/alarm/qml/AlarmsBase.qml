@@ -340,7 +340,13 @@ Rectangle {
         height: parent.height
         z: 3
         settings: page.settings
+        weather: page.screen ? page.screen.weather : null
         app: page.app
+        tint: page.tint
+        rowHeight: page.rowHeight
+        captionSize: page.captionSize
+        changeWidth: page.changeWidth
+        changeHeight: page.changeHeight
         backWidth: page.backWidth
         backHeight: page.backHeight
         titleSize: page.titleSize
