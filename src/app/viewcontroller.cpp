@@ -89,18 +89,26 @@ void ViewController::addComponentsOnLoad()
 
 namespace {
 
-// The main screen as the presenter of the charging monitor and the settings menu. Owned by the
-// page, so it lives exactly as long as the page that calls it.
-class PagePresenter : public QObject, public ChargeDelegate, public settingsDelegate
+// The main screen as the presenter of the charging monitor, the settings menu and the alarm
+// screen (which has no clock whose temperature unit could change and nothing to update; leaving
+// it shows the wheel again). Owned by the screen it serves, so it lives exactly as long as the
+// screen that calls it.
+class Presenter : public QObject,
+                  public ChargeDelegate,
+                  public settingsDelegate,
+                  public AlarmTAbleDelegate
 {
 public:
-    PagePresenter(ViewController *main, QObject *page) : QObject(page), m_main(main) {}
+    Presenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
 
     bool showBudillinik() override { return m_main && m_main->showClock(); }
     bool showDeviceInfo() override { return m_main && m_main->showDeviceInfo(); }
     bool showHealth() override { return m_main && m_main->showHealth(); }
     bool showAlarms() override { return m_main && m_main->showAlarms(); }
     bool showChangeColor() override { return m_main && m_main->showChangeColor(); }
+    void weatherIsOn(bool) override {}
+    void update() override {}
+    bool respondsToUnhideWheel() const override { return true; }
     void unhideWheel() override
     {
         if (m_main)
@@ -125,11 +133,11 @@ void ViewController::createPage(int page)
         setPage(page, bottom, "BottomPanel");
     } else if (page == 3) {
         auto *charging = new CarchingViewController(m_app, m_tablet, m_screenHeight, this);
-        charging->setDelegate(new PagePresenter(this, charging));
+        charging->setDelegate(new Presenter(this, charging));
         setPage(page, charging, "Charging");
     } else if (page == 4) {
         auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
-        settings->setDelegate(new PagePresenter(this, settings));
+        settings->setDelegate(new Presenter(this, settings));
         setPage(page, settings, "Settings");
     }
     // The view of the page follows the flag (the main screen's QML loads it).
@@ -260,36 +268,11 @@ bool ViewController::showDeviceInfo()
     return true;
 }
 
-namespace {
-
-// The main screen as the presenter of the alarm screen: it has no clock whose temperature unit
-// could change and nothing to update; leaving shows the navigation wheel again. Owned by the
-// alarm screen, so it lives exactly as long as the screen that calls it.
-class AlarmPresenter : public QObject, public AlarmTAbleDelegate
-{
-public:
-    AlarmPresenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
-
-    void weatherIsOn(bool) override {}
-    void update() override {}
-    bool respondsToUnhideWheel() const override { return true; }
-    void unhideWheel() override
-    {
-        if (m_main)
-            m_main->unhideWheel();
-    }
-
-private:
-    QPointer<ViewController> m_main;
-};
-
-} // namespace
-
 bool ViewController::showAlarms()
 {
     Platform &p = m_app.platform();
     auto screen = std::make_unique<AlarmViewController>(p.defaults, p.folders, m_tablet);
-    screen->setDelegate(new AlarmPresenter(this, screen.get()));
+    screen->setDelegate(new Presenter(this, screen.get()));
     connect(screen.get(), &AlarmViewController::closeRequested, this,
             &ViewController::closePresented, Qt::QueuedConnection);
     hideWheel();

@@ -13,14 +13,14 @@ ChargingBase {
     percentTop: 34
     stagesTop: 174
     stagesHeight: 290
-    switchLabelX: width - margin - 221
-    switchLabelTop: 24
-    switchX: width - margin - 112
-    switchTop: 16
+    switchLabelX: sleepX
+    switchLabelTop: 18
+    switchX: sleepX
+    switchTop: 44
     switchWidth: 112
     switchHeight: 63
     sleepX: width - margin - 221
-    sleepTop: 100
+    sleepTop: 118
     sleepWidth: 221
     sleepHeight: 49
 
@@ -85,9 +85,8 @@ ChargingBase {
     }
     Text {
         // The platform's own word for how it charges, beside the stages.
-        anchors.right: parent.right
-        anchors.rightMargin: tablet.margin
-        y: -20
+        x: tablet.margin
+        y: -22
         visible: text !== ""
         text: tablet.controller.chargeTypeLbl
         color: Theme.accentLight

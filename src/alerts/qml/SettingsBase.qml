@@ -12,11 +12,12 @@ Item {
     property real titleTop: 14
     property int titleSize: 22
     property int captionSize: 14
-    property real gridTop: 48
+    property real gridTop: 56
     property real buttonWidth: 90
     property real buttonHeight: 82
-    property real rowGap: 8
-    property real switchTop: 268
+    property real rowGap: 18
+    property real columnGap: 70
+    property real switchTop: 258
     property real switchWidth: 88
     property real switchHeight: 55
     property real margin: 24
@@ -47,7 +48,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         y: menu.gridTop
         columns: 2
-        columnSpacing: menu.width / 2 - menu.buttonWidth
+        columnSpacing: menu.columnGap
         rowSpacing: menu.rowGap
         Repeater {
             model: [
@@ -56,11 +57,11 @@ Item {
                 { name: "Alerts", image: menu.controller.alertsImage, action: "gotoAlerts" },
                 { name: "Appearance", image: menu.controller.appearanceImage, action: "gotoAppearance" }
             ]
-            Column {
+            Item {
                 required property var modelData
-                spacing: 2
+                width: menu.buttonWidth
+                height: menu.buttonHeight
                 Image {
-                    anchors.horizontalCenter: parent.horizontalCenter
                     width: menu.buttonWidth
                     height: menu.buttonHeight
                     source: modelData.image
@@ -73,13 +74,6 @@ Item {
                         anchors.fill: parent
                         onClicked: menu.controller[modelData.action]()
                     }
-                }
-                Text {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    text: modelData.name
-                    color: Theme.muted
-                    font.family: Theme.font
-                    font.pixelSize: menu.captionSize
                 }
             }
         }

@@ -5,11 +5,12 @@ SettingsBase {
     titleTop: 60
     titleSize: 40
     captionSize: 22
-    gridTop: 160
+    gridTop: 180
     buttonWidth: 86
     buttonHeight: 84
     rowGap: 60
-    switchTop: 560
+    columnGap: 200
+    switchTop: 480
     switchWidth: 112
     switchHeight: 63
     margin: 120
