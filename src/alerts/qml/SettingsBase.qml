@@ -104,6 +104,8 @@ Item {
             height: menu.switchHeight
             source: menu.controller.switchImage
             smooth: true
+            // Where the system cannot change the mode, the switch shows it but does not move.
+            opacity: menu.controller.swithEnabled ? 1 : 0.5
             MouseArea {
                 Accessible.role: Accessible.CheckBox
                 Accessible.name: "Higher precision"
