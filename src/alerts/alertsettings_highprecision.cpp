@@ -1,5 +1,6 @@
 #include "alerts/alertsettings_highprecision.h"
 
+#include "core/alertrecords.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -8,15 +9,6 @@ namespace {
 const QString kType = QStringLiteral("Type");
 const QString kState = QStringLiteral("state");
 const QString kPrecision = QStringLiteral("higherPrecision");
-
-qsizetype indexOfPrecision(const QVariantList &list)
-{
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list[i].toMap().value(kType).toString() == kPrecision)
-            return i;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -40,27 +32,15 @@ void HighPrecisionSwitch::load()
 
 void HighPrecisionSwitch::highPrecision()
 {
-    const qsizetype i = indexOfPrecision(m_alarmArray);
+    const qsizetype i = alertrecords::indexOfType(m_alarmArray, kPrecision);
     if (i >= 0) {
         QVariantMap entry = m_alarmArray[i].toMap();
         m_swithBTN = !entry.value(kState).toBool();
         entry.insert(kState, m_swithBTN);
         m_alarmArray[i] = entry;
-
         // The menu's copy may be older than the file (the alarm settings screen or the charging
         // screen may have written since): only this one entry goes into the file as it is now.
-        const plist::ReadResult fresh = plist::readFile(m_globalName);
-        QVariantList stored = fresh.ok() ? fresh.value.toList() : m_alarmArray;
-        const qsizetype target = indexOfPrecision(stored);
-        if (target >= 0) {
-            QVariantMap storedEntry = stored[target].toMap();
-            storedEntry.insert(kState, m_swithBTN);
-            stored[target] = storedEntry;
-        } else {
-            stored = m_alarmArray;
-        }
-        if (!plist::writeFile(m_globalName, stored))
-            qWarning("powerdeck: could not write %s", qPrintable(m_globalName));
+        alertrecords::storeState(m_globalName, kPrecision, m_swithBTN, m_alarmArray);
     }
     if (m_setPrivat)
         m_setPrivat(m_swithBTN);

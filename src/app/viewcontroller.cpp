@@ -2,6 +2,8 @@
 
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettingsdelegate.h"
+#include "alerts/carchingviewcontroller.h"
+#include "alerts/settingsviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
 #include "core/appstate.h"
 #include "device/deviceproprietes.h"
@@ -85,6 +87,40 @@ void ViewController::addComponentsOnLoad()
     m_whell = wheel;
 }
 
+namespace {
+
+// The main screen as the presenter of the charging monitor, the settings menu and the alarm
+// screen (which has no clock whose temperature unit could change and nothing to update; leaving
+// it shows the wheel again). Owned by the screen it serves, so it lives exactly as long as the
+// screen that calls it.
+class Presenter : public QObject,
+                  public ChargeDelegate,
+                  public settingsDelegate,
+                  public AlarmTAbleDelegate
+{
+public:
+    Presenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
+
+    bool showBudillinik() override { return m_main && m_main->showClock(); }
+    bool showDeviceInfo() override { return m_main && m_main->showDeviceInfo(); }
+    bool showHealth() override { return m_main && m_main->showHealth(); }
+    bool showAlarms() override { return m_main && m_main->showAlarms(); }
+    bool showChangeColor() override { return m_main && m_main->showChangeColor(); }
+    void weatherIsOn(bool) override {}
+    void update() override {}
+    bool respondsToUnhideWheel() const override { return true; }
+    void unhideWheel() override
+    {
+        if (m_main)
+            m_main->unhideWheel();
+    }
+
+private:
+    QPointer<ViewController> m_main;
+};
+
+} // namespace
+
 void ViewController::createPage(int page)
 {
     if (page < 0 || page >= navigation::kPageCount || isPageCreated(page) || m_tornDown)
@@ -95,6 +131,14 @@ void ViewController::createPage(int page)
         bottom->setDelegate(this);
         m_bottomController = bottom;
         setPage(page, bottom, "BottomPanel");
+    } else if (page == 3) {
+        auto *charging = new CarchingViewController(m_app, m_tablet, m_screenHeight, this);
+        charging->setDelegate(new Presenter(this, charging));
+        setPage(page, charging, "Charging");
+    } else if (page == 4) {
+        auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
+        settings->setDelegate(new Presenter(this, settings));
+        setPage(page, settings, "Settings");
     }
     // The view of the page follows the flag (the main screen's QML loads it).
     m_createdPages |= 1 << page;
@@ -178,6 +222,10 @@ void ViewController::currentLevel(float percent)
     if (m_bottomController)
         QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
                                   Q_ARG(float, percent));
+    if (auto *charging = qobject_cast<CarchingViewController *>(m_pages[3])) {
+        charging->updateInfoFromBAttery(percent);
+        charging->updateImagePosition(percent);
+    }
 }
 
 void ViewController::monitor()
@@ -206,7 +254,7 @@ void ViewController::DetailsPresed()
     present(std::move(screen), familyView("Details"));
 }
 
-void ViewController::showDeviceInfo()
+bool ViewController::showDeviceInfo()
 {
     const Platform &p = m_app.platform();
     auto screen = std::make_unique<deviceProprietes>(
@@ -217,43 +265,20 @@ void ViewController::showDeviceInfo()
             Qt::QueuedConnection);
     hideWheel();
     present(std::move(screen), familyView("DeviceInfo"));
+    return true;
 }
 
-namespace {
-
-// The main screen as the presenter of the alarm screen: it has no clock whose temperature unit
-// could change and nothing to update; leaving shows the navigation wheel again. Owned by the
-// alarm screen, so it lives exactly as long as the screen that calls it.
-class AlarmPresenter : public QObject, public AlarmTAbleDelegate
-{
-public:
-    AlarmPresenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
-
-    void weatherIsOn(bool) override {}
-    void update() override {}
-    bool respondsToUnhideWheel() const override { return true; }
-    void unhideWheel() override
-    {
-        if (m_main)
-            m_main->unhideWheel();
-    }
-
-private:
-    QPointer<ViewController> m_main;
-};
-
-} // namespace
-
-void ViewController::showAlarms()
+bool ViewController::showAlarms()
 {
     Platform &p = m_app.platform();
     auto screen = std::make_unique<AlarmViewController>(p.defaults, p.folders, m_tablet);
     screen->setLocationServicesEnabled(p.locationServicesEnabled);
-    screen->setDelegate(new AlarmPresenter(this, screen.get()));
+    screen->setDelegate(new Presenter(this, screen.get()));
     connect(screen.get(), &AlarmViewController::closeRequested, this,
             &ViewController::closePresented, Qt::QueuedConnection);
     hideWheel();
     present(std::move(screen), familyView("Alarms"));
+    return true;
 }
 
 void ViewController::releasePresented()

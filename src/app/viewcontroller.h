@@ -105,9 +105,9 @@ public:
     Q_INVOKABLE void monitor();
     // Full-screen screens.
     Q_INVOKABLE void DetailsPresed() override;
-    Q_INVOKABLE void showDeviceInfo();
+    Q_INVOKABLE bool showDeviceInfo();
     // The alarm and alert settings screen; leaving it shows the wheel again.
-    Q_INVOKABLE void showAlarms();
+    Q_INVOKABLE bool showAlarms();
     // The screens opened from the pages. Each hides the wheel only when it presents its screen
     // and reports whether it did.
     Q_INVOKABLE bool showHealth();

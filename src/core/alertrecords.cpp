@@ -1,5 +1,7 @@
 #include "core/alertrecords.h"
 
+#include <QDebug>
+
 namespace alertrecords {
 
 QVariantList defaults()
@@ -29,6 +31,32 @@ Loaded fromRead(const plist::ReadResult &read)
         break;
     }
     return {defaults(), false, true};
+}
+
+qsizetype indexOfType(const QVariantList &records, const QString &type)
+{
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (records[i].toMap().value(QStringLiteral("Type")).toString() == type)
+            return i;
+    }
+    return -1;
+}
+
+bool storeState(const QString &path, const QString &type, bool state, const QVariantList &copy)
+{
+    const plist::ReadResult fresh = plist::readFile(path);
+    QVariantList stored = fresh.ok() ? fresh.value.toList() : copy;
+    if (const qsizetype target = indexOfType(stored, type); target >= 0) {
+        QVariantMap entry = stored[target].toMap();
+        entry.insert(QStringLiteral("state"), state);
+        stored[target] = entry;
+    } else {
+        stored = copy;
+    }
+    if (plist::writeFile(path, stored))
+        return true;
+    qWarning("powerdeck: could not write %s", qPrintable(path));
+    return false;
 }
 
 } // namespace alertrecords

@@ -26,4 +26,13 @@ struct Loaded
 };
 Loaded fromRead(const plist::ReadResult &read);
 
+// The position of the first record of the type, or -1.
+qsizetype indexOfType(const QVariantList &records, const QString &type);
+
+// Stores the "state" of the first record of the type in the file as it is now, so that what
+// other screens wrote since a copy was loaded stays: only that entry changes. Where the file
+// cannot be parsed or lacks the record, the caller's copy (already holding the new state) is
+// written instead. Atomic; false when nothing could be written.
+bool storeState(const QString &path, const QString &type, bool state, const QVariantList &copy);
+
 } // namespace alertrecords

@@ -42,6 +42,8 @@ struct Battery
     std::optional<double> energyNow, energyFull, energyDesign; // µWh
     std::optional<double> voltageMinDesign, voltageNow;        // µV
     std::optional<double> currentNow, powerNow;                // µA, µW
+    std::optional<int> endThreshold;                           // percent
+    QString chargeType;
 };
 
 double ratio(const std::optional<double> &now, const std::optional<double> &full)
@@ -81,7 +83,8 @@ std::optional<double> positive(const std::optional<double> &v)
 
 } // namespace
 
-int batteryStateFromStatus(const QString &status, double level, bool externalPower)
+int batteryStateFromStatus(const QString &status, double level, bool externalPower,
+                           std::optional<int> endThreshold)
 {
     if (status == QLatin1String("Charging"))
         return 2;
@@ -89,7 +92,13 @@ int batteryStateFromStatus(const QString &status, double level, bool externalPow
         return 3;
     if (status == QLatin1String("Discharging"))
         return 1;
-    if (status == QLatin1String("Not charging"))
+    const bool notCharging = status == QLatin1String("Not charging");
+    // Held at the charge limit: the battery is as full as it is allowed to get.
+    const bool limit = endThreshold && *endThreshold > 0 && *endThreshold < 100;
+    if ((notCharging || status == QLatin1String("Unknown")) && externalPower && limit &&
+        level >= 0 && level * 100 >= *endThreshold - 1 - 1e-6)
+        return 3;
+    if (notCharging)
         return (level >= 0.99 && externalPower) ? 3 : 1;
     return 0;
 }
@@ -127,6 +136,11 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
         b.voltageNow = readNumber(dir, "voltage_now");
         b.currentNow = readNumber(dir, "current_now");
         b.powerNow = readNumber(dir, "power_now");
+        if (const auto limit = readNumber(dir, "charge_control_end_threshold"))
+            b.endThreshold = int(*limit);
+        else if (const auto stop = readNumber(dir, "charge_stop_threshold"))
+            b.endThreshold = int(*stop);
+        b.chargeType = readAttribute(dir, "charge_type");
         b.level = batteryLevel(dir, b);
         batteries.push_back(std::move(b));
     }
@@ -156,21 +170,29 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
     // Charging wins over discharging, which wins over full; unknown only when nothing is known.
     int state = 0;
     for (const Battery &b : batteries) {
-        const int s = batteryStateFromStatus(b.status, b.level, snap.externalPower);
+        const int s = batteryStateFromStatus(b.status, b.level, snap.externalPower, b.endThreshold);
         auto rank = [](int v) { return v == 2 ? 3 : v == 1 ? 2 : v == 3 ? 1 : 0; };
         if (rank(s) > rank(state))
             state = s;
     }
     snap.state = state;
 
+    for (const Battery &b : batteries) {
+        if (b.endThreshold &&
+            (!snap.chargeEndThreshold || *b.endThreshold < *snap.chargeEndThreshold))
+            snap.chargeEndThreshold = b.endThreshold;
+        if (snap.chargeType.isEmpty())
+            snap.chargeType = b.chargeType;
+    }
+
     // Capacities in mAh. Energy figures are converted with the design voltage (µWh ÷ µV = Ah).
     double remaining = 0, full = 0, design = 0, current = 0, minVoltage = 0;
     bool haveRemaining = true, haveFull = true, haveDesign = true, haveCurrent = true;
     for (const Battery &b : batteries) {
-        const std::optional<double> volts = positive(b.voltageMinDesign) ? b.voltageMinDesign
-                                                                         : positive(b.voltageNow);
-        auto toMah = [&](const std::optional<double> &charge, const std::optional<double> &energy)
-            -> std::optional<double> {
+        const std::optional<double> volts =
+            positive(b.voltageMinDesign) ? b.voltageMinDesign : positive(b.voltageNow);
+        auto toMah = [&](const std::optional<double> &charge,
+                         const std::optional<double> &energy) -> std::optional<double> {
             if (charge)
                 return *charge / 1000.0;
             if (energy && volts)

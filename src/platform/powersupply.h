@@ -23,9 +23,18 @@ struct PowerSupplySnapshot
     std::optional<double> designMah;
     std::optional<double> currentMa; // magnitude of the battery current
     std::optional<double> voltageMinDesignV;
+    // The charge limit in percent (charge_control_end_threshold) where the battery has one; with
+    // several batteries, the lowest.
+    std::optional<int> chargeEndThreshold;
+    // The kernel's charge_type word ("Fast", "Standard", "Trickle", "Adaptive", "Long Life", ...)
+    // of the first battery that has one.
+    QString chargeType;
 };
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);
 
-// The kernel's status text of one battery to a state, given that battery's level.
-int batteryStateFromStatus(const QString &status, double level, bool externalPower);
+// The kernel's status text of one battery to a state, given that battery's level (0.0 to 1.0)
+// and charge limit in percent. A battery that has stopped at its limit on external power reports
+// "Not charging" (some firmware "Unknown"): from one below the limit up, that is full.
+int batteryStateFromStatus(const QString &status, double level, bool externalPower,
+                           std::optional<int> endThreshold = std::nullopt);

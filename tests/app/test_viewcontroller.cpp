@@ -1,3 +1,5 @@
+#include "alerts/carchingviewcontroller.h"
+#include "alerts/settingsviewcontroller.h"
 #include "app/appdelegate.h"
 #include "app/navigation.h"
 #include "app/viewcontroller.h"
@@ -272,11 +274,47 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
 {
     QObject *panel = vc().bottomController();
     ASSERT_NE(panel, nullptr);
+    vc().createAllPages();
+    auto *charging = qobject_cast<CarchingViewController *>(vc().pageController(3));
+    ASSERT_NE(charging, nullptr);
+    EXPECT_EQ(vc().pageViewName(3), "Charging");
     vc().currentLevel(42.0f);
     EXPECT_EQ(panel->property("procentsLabel").toString(), "42%");
+    EXPECT_EQ(charging->procentsLbl(), "42%");
+    EXPECT_DOUBLE_EQ(charging->padlojkaX(), 42 * 0.53 - 260);
     battery.figures.hasBattery = true;
     vc().currentLevel(-100.0f);
     EXPECT_EQ(panel->property("procentsLabel").toString(), "--%");
+}
+
+TEST_F(MainScreenFixture, SettingsMenuHidesTheWheelOnlyForAScreenThatOpens)
+{
+    vc().gotoView(4);
+    auto *menu = qobject_cast<SettingsViewController *>(vc().pageController(4));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(vc().pageViewName(4), "Settings");
+    const struct
+    {
+        const char *what;
+        bool (SettingsViewController::*action)();
+    } cases[] = {
+        {"device info", &SettingsViewController::gotoDeviceInfo},
+        {"battery health", &SettingsViewController::batthealth},
+        {"alerts", &SettingsViewController::gotoAlerts},
+        {"appearance", &SettingsViewController::gotoAppearance},
+    };
+    int opened = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool presented = (menu->*c.action)();
+        opened += presented;
+        EXPECT_EQ(vc().presentedScreen() != nullptr, presented);
+        EXPECT_EQ(vc().wheelHidden(), presented);
+        vc().closePresented();
+        spin(10);
+        EXPECT_FALSE(vc().wheelHidden());
+    }
+    EXPECT_GE(opened, 2); // device info and the alerts open in any build
 }
 
 TEST_F(MainScreenFixture, TabletScreen)

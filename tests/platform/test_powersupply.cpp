@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <cstdlib>
+
 namespace {
 
 SystemRoots rootsAt(const QString &sysfs)
@@ -65,31 +67,52 @@ struct StatusCase
     const char *status;
     const char *capacity;
     const char *mainsOnline;
+    const char *endThreshold; // "" when the battery has no charge limit
     int state;
 };
 
 TEST(PowerSupply, StatusTextsMapToStates)
 {
     const StatusCase cases[] = {
-        {"Charging", "50", "1", 2},
-        {"Full", "100", "1", 3},
-        {"Discharging", "80", "0", 1},
-        {"Not charging", "100", "1", 3},  // held at full on the charger
-        {"Not charging", "99", "1", 3},
-        {"Not charging", "80", "1", 1},   // charge threshold reached below full
-        {"Not charging", "100", "0", 1},  // no supply online
-        {"Unknown", "50", "0", 0},
-        {"", "50", "0", 0},
+        {"Charging", "50", "1", "", 2},
+        {"Full", "100", "1", "", 3},
+        {"Discharging", "80", "0", "", 1},
+        {"Not charging", "100", "1", "", 3}, // held at full on the charger
+        {"Not charging", "99", "1", "", 3},
+        {"Not charging", "80", "1", "", 1},  // stopped below full, no limit known
+        {"Not charging", "100", "0", "", 1}, // no supply online
+        {"Unknown", "50", "0", "", 0},
+        {"", "50", "0", "", 0},
+        // Held at the charge limit: full from one below the limit up, on external power only.
+        {"Not charging", "80", "1", "80", 3},
+        {"Not charging", "79", "1", "80", 3},
+        {"Not charging", "78", "1", "80", 1},
+        {"Not charging", "80", "0", "80", 1},
+        {"Unknown", "60", "1", "60", 3},
+        {"Unknown", "60", "0", "60", 0},
+        {"Charging", "79", "1", "80", 2},
+        {"Discharging", "80", "0", "80", 1},
+        {"Not charging", "98", "1", "100", 1}, // a limit of 100 is no limit
     };
     for (const StatusCase &c : cases) {
-        SCOPED_TRACE(std::string(c.status) + " at " + c.capacity);
+        SCOPED_TRACE(std::string(c.status) + " at " + c.capacity + " limit " + c.endThreshold);
         QTemporaryDir dir;
         writeTree(dir.path(), {{"class/power_supply/BAT1/type", "Battery"},
                                {"class/power_supply/BAT1/status", c.status},
                                {"class/power_supply/BAT1/capacity", c.capacity},
                                {"class/power_supply/ADP1/type", "Mains"},
                                {"class/power_supply/ADP1/online", c.mainsOnline}});
-        EXPECT_EQ(readPowerSupplies(rootsAt(dir.path())).state, c.state);
+        if (*c.endThreshold)
+            writeTree(dir.path(),
+                      {{"class/power_supply/BAT1/charge_control_end_threshold", c.endThreshold},
+                       {"class/power_supply/BAT1/charge_type", "Long Life"}});
+        const PowerSupplySnapshot s = readPowerSupplies(rootsAt(dir.path()));
+        EXPECT_EQ(s.state, c.state);
+        EXPECT_EQ(s.chargeEndThreshold.has_value(), *c.endThreshold != 0);
+        if (*c.endThreshold) {
+            EXPECT_EQ(s.chargeEndThreshold.value_or(-1), std::atoi(c.endThreshold));
+            EXPECT_EQ(s.chargeType, "Long Life");
+        }
     }
 }
 
@@ -123,7 +146,8 @@ TEST(PowerSupply, UnusableFiguresGiveTheUnknownLevel)
         writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
                                {"class/power_supply/BAT0/status", "Discharging"}});
         for (const auto &[name, value] : c.files)
-            writeTree(dir.path(), {{(std::string("class/power_supply/BAT0/") + name).c_str(), value}});
+            writeTree(dir.path(),
+                      {{(std::string("class/power_supply/BAT0/") + name).c_str(), value}});
         EXPECT_DOUBLE_EQ(readPowerSupplies(rootsAt(dir.path())).level, c.level);
     }
 }

@@ -71,24 +71,13 @@ Item {
                             return
                         const view = screen.pageView(index)
                         if (view === "PlaceholderPage.qml")
-                            setSource(view, { title: screen.controller.pageTitles[index],
-                                              actions: index === 4 ? ["Device info", "Alarms & alerts"] : [] })
+                            setSource(view, { title: screen.controller.pageTitles[index] })
                         else
                             setSource(view, { controller: screen.controller.pageController(index),
                                               app: screen.app, main: screen.controller })
                     }
                     onCreatedChanged: load()
                     Component.onCompleted: load()
-                    Connections {
-                        target: item && item.actionTriggered !== undefined ? item : null
-                        ignoreUnknownSignals: true
-                        function onActionTriggered(action) {
-                            if (index === 4 && action === 0)
-                                screen.controller.showDeviceInfo()
-                            else if (index === 4 && action === 1)
-                                screen.controller.showAlarms()
-                        }
-                    }
                 }
             }
         }

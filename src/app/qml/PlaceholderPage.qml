@@ -4,8 +4,6 @@ import QtQuick
 Item {
     id: page
     property string title
-    property var actions: []
-    signal actionTriggered(int index)
 
     Text {
         id: heading
@@ -24,34 +22,5 @@ Item {
         height: 3
         radius: 1.5
         color: Theme.accent
-    }
-    Column {
-        anchors.horizontalCenter: parent.horizontalCenter
-        y: heading.y + 72
-        spacing: 12
-        Repeater {
-            model: page.actions
-            Rectangle {
-                width: 200
-                height: 44
-                radius: 22
-                color: Theme.surface
-                border.color: Theme.accent
-                border.width: 1
-                Text {
-                    anchors.centerIn: parent
-                    text: modelData
-                    color: Theme.accent
-                    font.family: Theme.font
-                    font.pixelSize: 18
-                }
-                MouseArea {
-                    Accessible.role: Accessible.Button
-                    Accessible.name: modelData
-                    anchors.fill: parent
-                    onClicked: page.actionTriggered(index)
-                }
-            }
-        }
     }
 }

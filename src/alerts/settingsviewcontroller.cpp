@@ -1,0 +1,106 @@
+#include "alerts/settingsviewcontroller.h"
+
+#include "core/appstate.h"
+#include "platform/notificationcenter.h"
+
+SettingsViewController::SettingsViewController(AppState &app, bool tablet, int screenHeight,
+                                               std::function<bool()> systemVersionBelow6,
+                                               QObject *parent)
+    : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
+      m_swithEnabled(!(systemVersionBelow6 && systemVersionBelow6())),
+      m_precision(app.folders().documents + QStringLiteral("/Alert.plist"),
+                  app.platform().notifications, [&app](bool on) { app.setPrivat(on); })
+{
+    m_app.platform().notifications.addObserver(QStringLiteral("restartAPP"), this,
+                                               [this](const QVariant &) { removeAllObj(); });
+    m_precision.load();
+}
+
+SettingsViewController::~SettingsViewController()
+{
+    m_app.platform().notifications.removeObservers(this);
+}
+
+bool SettingsViewController::open(Show show)
+{
+    // The presenter hides the wheel when, and only when, it presents the screen.
+    return m_delegate && (m_delegate->*show)();
+}
+
+bool SettingsViewController::gotoDeviceInfo()
+{
+    return open(&settingsDelegate::showDeviceInfo);
+}
+
+bool SettingsViewController::batthealth()
+{
+    return open(&settingsDelegate::showHealth);
+}
+
+bool SettingsViewController::gotoAlerts()
+{
+    return open(&settingsDelegate::showAlarms);
+}
+
+bool SettingsViewController::gotoAppearance()
+{
+    return open(&settingsDelegate::showChangeColor);
+}
+
+void SettingsViewController::highPrecision()
+{
+    if (!m_swithEnabled || m_tornDown)
+        return;
+    m_precision.highPrecision();
+    emit swithChanged();
+}
+
+void SettingsViewController::unhideWheel()
+{
+    if (m_delegate)
+        m_delegate->unhideWheel();
+}
+
+void SettingsViewController::removeAllObj()
+{
+    m_tornDown = true;
+    m_delegate = nullptr;
+    m_app.platform().notifications.removeObservers(this);
+}
+
+QString SettingsViewController::image(const char *phone, const char *tablet) const
+{
+    return m_app.libraryImage(QString::fromLatin1(m_tablet ? tablet : phone));
+}
+
+QString SettingsViewController::switchImage() const
+{
+    if (swithBTN())
+        return image("1_switch-on_88x55.png", "2_switch_on_112x63.png");
+    return image("1_switch-off_88x55.png", "2_switch_off_112x63.png");
+}
+
+QString SettingsViewController::backImage() const
+{
+    return m_tablet ? m_app.libraryImage(QStringLiteral("2_Settings back copy.jpeg")) : QString();
+}
+
+QString SettingsViewController::appearanceImage() const
+{
+    return image("1_Appearance_90x82.png", "2_appearance_86x84.png");
+}
+
+QString SettingsViewController::deviceInfoImage() const
+{
+    return image("1_Device-info_90x82.png", "2_device_info_86x83.png");
+}
+
+QString SettingsViewController::alertsImage() const
+{
+    return image("1_Alerts_90x82.png", "2_alert_86x84.png");
+}
+
+QString SettingsViewController::healthImage() const
+{
+    return image("1_Battery-Health_90x82.png", "2_battery_life_86x84.png");
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "alerts/alertsettings_highprecision.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class AppState;
+
+// What the settings menu asks of the main screen. Each show operation hides the navigation wheel
+// itself when it presents its screen, and says whether it did; closing that screen brings the
+// wheel back. The menu never hides the wheel on its own: a screen that does not open must not
+// leave the user without it.
+class settingsDelegate
+{
+public:
+    virtual ~settingsDelegate() = default;
+    virtual bool showDeviceInfo() = 0;
+    virtual bool showHealth() = 0;
+    virtual bool showAlarms() = 0;
+    virtual bool showChangeColor() = 0;
+    virtual void unhideWheel() = 0;
+};
+
+// The settings menu page: device information, battery health, the alarm and alert settings, the
+// skin chooser, and the higher-precision switch, which stores the mode and rebuilds the interface.
+class SettingsViewController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool tablet READ isTablet CONSTANT)
+    Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
+    Q_PROPERTY(bool swithBTN READ swithBTN NOTIFY swithChanged)
+    Q_PROPERTY(bool swithEnabled READ swithEnabled CONSTANT)
+    Q_PROPERTY(QString switchImage READ switchImage NOTIFY swithChanged)
+    Q_PROPERTY(QString backImage READ backImage CONSTANT)
+    Q_PROPERTY(QString appearanceImage READ appearanceImage CONSTANT)
+    Q_PROPERTY(QString deviceInfoImage READ deviceInfoImage CONSTANT)
+    Q_PROPERTY(QString alertsImage READ alertsImage CONSTANT)
+    Q_PROPERTY(QString healthImage READ healthImage CONSTANT)
+    Q_PROPERTY(QString fontFamily READ fontFamily CONSTANT)
+
+public:
+    // systemVersionBelow6: the rule that freezes the precision switch on old systems; absent
+    // means it never applies (the switch is live).
+    SettingsViewController(AppState &app, bool tablet, int screenHeight,
+                           std::function<bool()> systemVersionBelow6 = {},
+                           QObject *parent = nullptr);
+    ~SettingsViewController() override;
+
+    // Not owned; must outlive the menu or be cleared first.
+    void setDelegate(settingsDelegate *delegate) { m_delegate = delegate; }
+
+    bool isTablet() const { return m_tablet; }
+    int screenHeight() const { return m_screenHeight; }
+    bool swithBTN() const { return m_precision.swithBTN(); }
+    bool swithEnabled() const { return m_swithEnabled; }
+    QString switchImage() const;
+    QString backImage() const;
+    QString appearanceImage() const;
+    QString deviceInfoImage() const;
+    QString alertsImage() const;
+    QString healthImage() const;
+    QString fontFamily() const { return QStringLiteral("DINMittelschriftStd"); }
+    const HighPrecisionSwitch &precisionSwitch() const { return m_precision; }
+
+    // The menu's buttons; each returns whether its screen opened.
+    Q_INVOKABLE bool gotoDeviceInfo();
+    Q_INVOKABLE bool batthealth();
+    Q_INVOKABLE bool gotoAlerts();
+    Q_INVOKABLE bool gotoAppearance();
+    // swithBTN: the higher-precision mode (rebuilds the interface).
+    Q_INVOKABLE void highPrecision();
+    // Sent by the screens the menu opened, when they close.
+    Q_INVOKABLE void unhideWheel();
+    // "restartAPP": the menu lets go of its delegate and stops observing.
+    void removeAllObj();
+
+signals:
+    void swithChanged();
+
+private:
+    using Show = bool (settingsDelegate::*)();
+    bool open(Show show);
+    QString image(const char *phone, const char *tablet) const;
+
+    AppState &m_app;
+    bool m_tablet;
+    int m_screenHeight;
+    bool m_swithEnabled;
+    bool m_tornDown = false;
+    settingsDelegate *m_delegate = nullptr;
+    HighPrecisionSwitch m_precision;
+};
