@@ -33,7 +33,7 @@ ClockWeather readClockWeather(const QString &path, bool celsius)
     w.current = degrees("tempC", "tempF");
     w.maximum = degrees("tempMaximumC", "tempMaximumF");
     w.minimum = degrees("tempMinimumC", "tempMinimumF");
-    w.icon = record.value(QStringLiteral("currentIcon")).toString();
+    w.icon = record.value(QStringLiteral("icon0")).toString();
     return w;
 }
 

@@ -28,7 +28,7 @@ struct ClockWeather
     QString current;
     QString maximum;
     QString minimum;
-    // The current condition's icon file name ("currentIcon"), empty when the record has none.
+    // The current condition's icon file name ("icon0"), empty when the record has none.
     QString icon;
 };
 // Reads the cache without changing it: the weather panel owns the file.

@@ -242,7 +242,7 @@ TEST(ClockWeatherBlock, FromTheCacheInEachUnit)
                              {"tempMaximumF", "57\u00b0"},
                              {"tempMinimumF", "30\u00b0"},
                              {"icon1", "Rain_icon.png"},
-                             {"currentIcon", "Sunny_night_icon.png"},
+                             {"icon0", "Sunny_night_icon.png"},
                              {"night", "night"}};
     struct Case
     {

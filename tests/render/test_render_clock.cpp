@@ -23,7 +23,7 @@ QVariantMap forecast(const char *city, const char *currentIcon, const char *nigh
             {"tempMaximumF", "36\u00b0"},
             {"tempMinimumF", "21\u00b0"},
             {"icon1", "Snow_icon.png"},
-            {"currentIcon", currentIcon},
+            {"icon0", currentIcon},
             {"night", night}};
 }
 
