@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
+#include "ringtouch.h"
 #include "tempplatform.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,6 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <QThread>
-
-#include <QtMath>
 
 #include <cmath>
 #include <map>
@@ -78,24 +77,6 @@ struct Chooser : TempPlatform
             QThread::msleep(1);
         }
         return posted.contains(note);
-    }
-    // A finger on the knob's ring from straight up round by degrees, then lifted.
-    static void turnKnob(ChangeColorController &c, double degrees)
-    {
-        const QPointF mid = c.knobRect().center();
-        const double r = c.knobRect().width() * 0.4;
-        auto at = [&](double theta) {
-            const double t = qDegreesToRadians(theta);
-            return mid + QPointF(r * std::sin(t), -r * std::cos(t));
-        };
-        QPointF p = at(0);
-        c.touchBegan(p.x(), p.y());
-        const int steps = int(std::ceil(std::abs(degrees) / 5));
-        for (int i = 1; i <= steps; ++i) {
-            p = at(degrees * i / steps);
-            c.touchMoved(p.x(), p.y());
-        }
-        c.touchEnded();
     }
 };
 
@@ -176,7 +157,7 @@ TEST(ChangeColor, BackAfterAPreviewLeavesTheLibraryAsItWas)
     const QStringList shown = chooser.items();
     QSignalSpy closed(&chooser, &ChangeColorController::closeRequested);
     chooser.carouselCurrentItemIndexDidChange(3);
-    Chooser::turnKnob(chooser, 90);
+    turnOnRing(chooser, chooser.knobRect().center(), chooser.knobRect().width() * 0.4, 90);
     EXPECT_NEAR(chooser.imageAngle(), 90, 0.5);
     EXPECT_NEAR(chooser.hueValue(), -90, 0.5);
     // The previews show the tint ...

@@ -1,37 +1,16 @@
 #include "rendersupport.h"
+#include "ringtouch.h"
 
 #include "appearance/changecolorcontroller.h"
 #include "appearance/tipsviewcontroller.h"
 
 #include <gtest/gtest.h>
 
-#include <QtMath>
-
-#include <cmath>
-
 namespace {
 
 class RenderSkins : public RenderTest
 {
 };
-
-// A finger on the knob's ring from its current angle round by degrees, then lifted.
-void turnKnob(ChangeColorController &c, double degrees)
-{
-    const QPointF mid = c.knobRect().center();
-    const double r = c.knobRect().width() * 0.4;
-    auto at = [&](double theta) {
-        const double t = qDegreesToRadians(theta);
-        return mid + QPointF(r * std::sin(t), -r * std::cos(t));
-    };
-    QPointF p = at(0);
-    c.touchBegan(p.x(), p.y());
-    for (int i = 1; i <= 18; ++i) {
-        p = at(degrees * i / 18);
-        c.touchMoved(p.x(), p.y());
-    }
-    c.touchEnded();
-}
 
 TEST_P(RenderSkins, ChooserAndTips)
 {
@@ -51,7 +30,7 @@ TEST_P(RenderSkins, ChooserAndTips)
         ASSERT_TRUE(h.shoot(QStringLiteral("skins-front%1").arg(skin)));
     }
     for (const int angle : {90, 180}) {
-        turnKnob(*chooser, 90);
+        turnOnRing(*chooser, chooser->knobRect().center(), chooser->knobRect().width() * 0.4, 90);
         RenderHarness::settle(300);
         EXPECT_NEAR(chooser->imageAngle(), angle, 1);
         ASSERT_TRUE(h.shoot(QStringLiteral("skins-knob%1").arg(angle)));
