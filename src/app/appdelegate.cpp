@@ -1,5 +1,6 @@
 #include "app/appdelegate.h"
 
+#include "appearance/huetint.h"
 #include "core/alertrecords.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
@@ -61,6 +62,7 @@ bool AppDelegate::didFinishLaunching()
 
     // Every start: a newer build may ship images an existing install has no copy of yet.
     copyImgToCache();
+    finishTint();
 
     m_platform.notifications.addObserver(QStringLiteral("restartAPP2"), this,
                                          [this](const QVariant &) { restart(); });
@@ -140,6 +142,19 @@ void AppDelegate::copyImgToCache()
         copies.append(QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
     m_state.setTransformIMG(copies);
+}
+
+void AppDelegate::finishTint()
+{
+    QStringList names;
+    for (const QVariant &entry : m_state.imageArray())
+        names << entry.toMap().value(QStringLiteral("name")).toString();
+    const FinishedTint finished =
+        finishUnfinishedTint(m_platform.folders.resources, m_platform.folders.library, names);
+    if (finished.ran)
+        qInfo("powerdeck: finished the interrupted tint of %lld pictures", qlonglong(names.size()));
+    for (const TintFailure &failure : finished.failures)
+        qWarning("powerdeck: tint: %s: %s", qPrintable(failure.name), qPrintable(failure.reason));
 }
 
 void AppDelegate::createWindow()

@@ -37,6 +37,9 @@ public:
     void copyImgToCache();
     // Replaces the window and main screen with fresh ones; the shared state survives.
     void restart();
+    // A tint that a crash or power cut interrupted (its marker in the Library folder says
+    // unfinished) is run again from the shipped pictures, before any screen loads them.
+    void finishTint();
 
     // The shared state; it survives every rebuild of the window.
     AppState &state() { return m_state; }

@@ -4,6 +4,7 @@
 #include "alerts/alertsettingsdelegate.h"
 #include "alerts/carchingviewcontroller.h"
 #include "alerts/settingsviewcontroller.h"
+#include "appearance/tipsviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
 #include "core/appstate.h"
 #include "device/deviceproprietes.h"
@@ -125,6 +126,8 @@ void ViewController::createPage(int page)
 {
     if (page < 0 || page >= navigation::kPageCount || isPageCreated(page) || m_tornDown)
         return;
+    if (page == 0)
+        setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
     if (page == 2) {
         auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
                                             m_app.platform().locationServicesEnabled, this);

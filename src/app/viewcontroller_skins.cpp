@@ -1,10 +1,13 @@
 #include "app/viewcontroller.h"
 
-#include <QDebug>
+#include "appearance/changecolorcontroller.h"
 
 bool ViewController::showChangeColor()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showChangeColor: this screen is not available yet");
-    return false;
+    auto screen = std::make_unique<ChangeColorController>(m_app, m_tablet, m_screenHeight);
+    connect(screen.get(), &ChangeColorController::closeRequested, this,
+            &ViewController::closePresented, Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("ChangeColor"));
+    return true;
 }

@@ -1,5 +1,7 @@
 #include "app/appdelegate.h"
 
+#include "appearance/huetint.h"
+
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 namespace {
@@ -256,6 +259,53 @@ TEST(StartUp, RestartReplacesTheWindowAndKeepsTheSharedState)
     app.reset();
     s.center.post("restartAPP2");
     EXPECT_EQ(s.windowsMade, 2);
+}
+
+TEST(StartUp, ATintCutShortIsFinishedBeforeTheWindowOpens)
+{
+    StartUp s;
+    QDir(s.folders.resources).removeRecursively();
+    QDir().mkpath(s.folders.resources);
+    // Thirteen real pictures: the tint that is cut short gets through its first batch of ten.
+    QStringList pictures;
+    for (int i = 0; i < 13; ++i) {
+        const QString name = QStringLiteral("1_tint%1_6x4.png").arg(i, 2, 10, QChar('0'));
+        QImage image(6, 4, QImage::Format_ARGB32);
+        image.fill(qRgba(200, 20 * i, 40, 255));
+        ASSERT_TRUE(image.save(s.folders.resources + "/" + name));
+        pictures << name;
+    }
+    auto first = s.launch();
+    QStringList names;
+    for (const QVariant &e : first->state().imageArray())
+        names << e.toMap().value("name").toString();
+    first.reset();
+    {
+        HueTint cut(s.folders.resources, s.folders.library, names, 150.0);
+        ASSERT_TRUE(cut.runBatch()); // the process dies here
+    }
+    // The next start finishes it before any screen reads the copies.
+    bool copiesDoneAtWindow = false;
+    HueFilter filter;
+    filter.setHue(150.0);
+    AppDelegate app(s.platform, [&](AppDelegate &, int) {
+        copiesDoneAtWindow = true;
+        for (const QString &name : std::as_const(pictures)) {
+            const QImage copy(s.folders.library + "/" + name);
+            const QImage expected =
+                HueTint::tinted(QImage(s.folders.resources + "/" + name), filter);
+            copiesDoneAtWindow =
+                copiesDoneAtWindow && copy.convertToFormat(QImage::Format_ARGB32) ==
+                                          expected.convertToFormat(QImage::Format_ARGB32);
+        }
+        return std::make_unique<QObject>();
+    });
+    app.didFinishLaunching();
+    EXPECT_TRUE(copiesDoneAtWindow);
+    const std::optional<TintMarker> marker = HueTint::readMarker(s.folders.library);
+    ASSERT_TRUE(marker);
+    EXPECT_TRUE(marker->complete);
+    EXPECT_EQ(marker->hue, 150.0);
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+import QtQuick
+
+// The skin chooser in the phone layout.
+ChangeColorBase {
+    titleSize: 20
+    nameSize: 18
+    hintSize: 12
+    eye: 600
+}

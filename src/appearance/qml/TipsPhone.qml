@@ -1,0 +1,11 @@
+import QtQuick
+
+// The tips page in the phone layout; the taller phone gives the text 50 points more.
+TipsBase {
+    titleSize: 20
+    textTop: 40
+    textHeight: height >= 568 ? 200 : 150
+    artTop: textTop + textHeight + 6
+    dotsTop: artTop + 100
+    buttonSize: 34
+}

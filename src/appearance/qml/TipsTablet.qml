@@ -1,0 +1,11 @@
+import QtQuick
+
+// The tips page in the tablet layout.
+TipsBase {
+    titleSize: 30
+    textTop: 80
+    textHeight: 300
+    artTop: 400
+    dotsTop: 620
+    buttonSize: 52
+}
