@@ -2,6 +2,7 @@
 
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettingsdelegate.h"
+#include "alerts/calendarviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
 #include "core/appstate.h"
 #include "device/deviceproprietes.h"
@@ -89,6 +90,8 @@ void ViewController::createPage(int page)
 {
     if (page < 0 || page >= navigation::kPageCount || isPageCreated(page) || m_tornDown)
         return;
+    if (page == 1)
+        setPage(page, new CalendarViewController(m_app, m_tablet, this), "Calendar");
     if (page == 2) {
         auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
                                             m_app.platform().locationServicesEnabled, this);
