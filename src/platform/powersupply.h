@@ -23,6 +23,14 @@ struct PowerSupplySnapshot
     std::optional<double> designMah;
     std::optional<double> currentMa; // magnitude of the battery current
     std::optional<double> voltageMinDesignV;
+
+    // The battery's wear as measured by its gauge: full capacity as a share of the design
+    // capacity, in percent (from the charge pair, else the energy pair), the charge cycles, and
+    // what the battery says it is. Unset or empty when the kernel does not report them.
+    std::optional<double> wearPercent;
+    std::optional<int> cycleCount;
+    QString technology;
+    QString manufacturer;
 };
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);
