@@ -179,8 +179,9 @@ TEST(CliBattery, MeasuredWearInJsonAndText)
         EXPECT_EQ(json["cycleCount"], c.cycles);
         const CliRun text = runProgram(QStringList{"battery"} + args);
         EXPECT_EQ(text.out.contains("measured wear\n"), c.textRow != nullptr) << text.out.toStdString();
-        if (c.textRow)
+        if (c.textRow) {
             EXPECT_TRUE(text.out.contains(QRegularExpression(c.textRow))) << text.out.toStdString();
+        }
     }
 }
 
