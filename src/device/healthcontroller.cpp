@@ -162,27 +162,23 @@ QString HealthController::plateImage() const
 
 void HealthController::changeValOfLblminus(int row)
 {
-    if (row < 1 || row > 4)
-        return;
-    const healthscore::Step step = healthscore::minus(row, m_answers[row - 1]);
-    if (step.limit) {
-        showAlert(kMinimumAlert);
-    } else {
-        m_answers[row - 1] = step.value;
-        emit answersChanged();
-    }
-    calctBattStatus();
+    applyStep(row, healthscore::minus, kMinimumAlert);
 }
 
 void HealthController::changeValOfLblplus(int row)
 {
+    applyStep(row, healthscore::plus, kMaximumAlert);
+}
+
+void HealthController::applyStep(int row, healthscore::Step (*step)(int, int), const char *alert)
+{
     if (row < 1 || row > 4)
         return;
-    const healthscore::Step step = healthscore::plus(row, m_answers[row - 1]);
-    if (step.limit) {
-        showAlert(kMaximumAlert);
+    const healthscore::Step s = step(row, m_answers[row - 1]);
+    if (s.limit) {
+        showAlert(alert);
     } else {
-        m_answers[row - 1] = step.value;
+        m_answers[row - 1] = s.value;
         emit answersChanged();
     }
     calctBattStatus();

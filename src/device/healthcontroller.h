@@ -91,6 +91,8 @@ signals:
 
 private:
     void load(const std::function<QString()> &deviceName);
+    // A minus or plus: the answer moves, or the alert says it is at its end; the score follows.
+    void applyStep(int row, healthscore::Step (*step)(int, int), const char *alert);
     void showAlert(const char *title);
     QString imageUrl(const QString &folder, const QString &name) const;
 
