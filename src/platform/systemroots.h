@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Where the kernel's file systems (and UPower's history) are. Every reader of /sys or /proc takes these, so the
-// tests can point it at a fixture tree instead.
+// Where the kernel's file systems (and UPower's history) are. Every reader of /sys or /proc takes
+// these, so the tests can point it at a fixture tree instead.
 struct SystemRoots
 {
     QString sysfs = QStringLiteral("/sys");
