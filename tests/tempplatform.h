@@ -19,7 +19,7 @@ struct TempPlatform
     int idiom = 0;
     double brightness = 1.0;
     Platform platform{folders,
-                      SystemRoots{dir.path() + "/sys", dir.path() + "/proc"},
+                      SystemRoots{dir.path() + "/sys", dir.path() + "/proc", dir.path() + "/upower"},
                       defaults,
                       center,
                       battery,

@@ -73,6 +73,24 @@ bool contains(const QVariantList &history, const DayRecord &record)
     return false;
 }
 
+bool appendUnique(QVariantList &history, const DayRecord &record)
+{
+    if (contains(history, record))
+        return false;
+    history.append(toVariant(record));
+    return true;
+}
+
+QVariantList merged(const QVariantList &own, const QVariantList &others)
+{
+    QVariantList out = own;
+    for (const QVariant &entry : others) {
+        if (const std::optional<DayRecord> r = fromVariant(entry))
+            appendUnique(out, *r);
+    }
+    return out;
+}
+
 int record(QVariantList &history, const QVariantMap &reading, const QDateTime &now,
            const QTimeZone &zone)
 {
@@ -82,12 +100,8 @@ int record(QVariantList &history, const QVariantMap &reading, const QDateTime &n
         level = std::nan("");
     const int state = reading.value(QStringLiteral("batteryState")).toInt();
     int added = 0;
-    for (const DayRecord &r : recordsFor(level, state, localDay(now, zone))) {
-        if (contains(history, r))
-            continue;
-        history.append(toVariant(r));
-        ++added;
-    }
+    for (const DayRecord &r : recordsFor(level, state, localDay(now, zone)))
+        added += appendUnique(history, r) ? 1 : 0;
     return added;
 }
 

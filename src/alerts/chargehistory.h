@@ -51,6 +51,10 @@ QVariantMap toVariant(const DayRecord &record);
 std::optional<DayRecord> fromVariant(const QVariant &entry);
 
 bool contains(const QVariantList &history, const DayRecord &record);
+// Appends the record unless the history holds it already; returns whether it did.
+bool appendUnique(QVariantList &history, const DayRecord &record);
+// The records of `own` followed by those of `others` that `own` does not hold, each once.
+QVariantList merged(const QVariantList &own, const QVariantList &others);
 
 // The recording rule: appends what the reading {"batteryLevel", "batteryState"} stands for today
 // and is not in the history yet. Returns how many records were added.

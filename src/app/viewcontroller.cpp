@@ -2,6 +2,7 @@
 
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettingsdelegate.h"
+#include "alerts/calendarviewcontroller.h"
 #include "alerts/carchingviewcontroller.h"
 #include "alerts/settingsviewcontroller.h"
 #include "appearance/tipsviewcontroller.h"
@@ -128,6 +129,8 @@ void ViewController::createPage(int page)
         return;
     if (page == 0)
         setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
+    if (page == 1)
+        setPage(page, new CalendarViewController(m_app, m_tablet, this), "Calendar");
     if (page == 2) {
         auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
                                             m_app.platform().locationServicesEnabled, this);

@@ -1,10 +1,28 @@
 #include "app/viewcontroller.h"
 
-#include <QDebug>
+#include "core/appstate.h"
+#include "device/devicespectable.h"
+#include "device/healthcontroller.h"
+#include "platform/kernelidentity.h"
+#include "platform/powersupply.h"
 
 bool ViewController::showHealth()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showHealth: this screen is not available yet");
-    return false;
+    const Platform &p = m_app.platform();
+    const QString devices = p.folders.resources + QStringLiteral("/devices.plist");
+    const QString platform = platformIdentifier(&p.defaults);
+    const SystemRoots roots = p.roots;
+    auto screen = std::make_unique<HealthController>(
+        p.folders, m_tablet,
+        [devices, platform, roots] {
+            DeviceSpecTable table(devices, platform, roots);
+            table.normBAt();
+            return table.name();
+        },
+        readPowerSupplies(p.roots));
+    connect(screen.get(), &HealthController::closeRequested, this, &ViewController::closePresented,
+            Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Health"));
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "battery/summary.h"
 #include "battery/timeforaction.h"
 #include "core/nrbatteryinfo.h"
+#include "device/batterywear.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
 #include "platform/batterysource.h"
@@ -180,6 +181,8 @@ struct BatteryReport
     float standby = 0;
     Profile profile;
     QVariantMap detailed;
+    // The battery's own measure of its wear.
+    PowerSupplySnapshot battery;
 
     float hoursOf(std::string_view key) const
     {
@@ -221,6 +224,7 @@ BatteryReport readReport(const BatteryOptions &o)
     r.profile = estimator.checkDeviceModel(r.level);
     r.standby = r.hoursOf("stand");
     r.detailed = NRBatteryInfo::detailedReading(snap);
+    r.battery = snap;
     return r;
 }
 
@@ -249,6 +253,12 @@ QJsonObject toJson(const BatteryReport &r)
         {"activities", list},
         {"detailed",
          r.detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(r.detailed))},
+        {"wearPercent", r.battery.wearPercent ? QJsonValue(*r.battery.wearPercent) : QJsonValue()},
+        {"cycleCount", r.battery.cycleCount ? QJsonValue(*r.battery.cycleCount) : QJsonValue()},
+        {"technology",
+         r.battery.technology.isEmpty() ? QJsonValue() : QJsonValue(r.battery.technology)},
+        {"manufacturer",
+         r.battery.manufacturer.isEmpty() ? QJsonValue() : QJsonValue(r.battery.manufacturer)},
     };
 }
 
@@ -274,6 +284,12 @@ void printText(const BatteryReport &r, QTextStream &out)
     row(QStringLiteral("brightness"), QString::number(r.brightness, 'f', 2));
     for (auto it = r.detailed.cbegin(); it != r.detailed.cend(); ++it)
         row(it.key(), it.value().toString());
+    const QList<batterywear::Row> wear = batterywear::rows(r.battery);
+    if (!wear.isEmpty()) {
+        out << "measured wear\n";
+        for (const batterywear::Row &w : wear)
+            row(w.first, w.second);
+    }
     out << "standby\n";
     row(QStringLiteral("Standy mode"), r.timeText(r.standby));
     out << "activities\n";

@@ -410,12 +410,17 @@ ReadResult readFile(const QString &path, Shape expected)
     QVariant value = fromData(bytes);
     if (value.isValid() && hasShape(value, expected))
         return {value, ReadStatus::Ok};
+    setAside(path);
+    return {{}, ReadStatus::Corrupt};
+}
+
+void setAside(const QString &path)
+{
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
     qWarning("powerdeck: %s could not be parsed or holds the wrong kind of value; kept as %s",
              qPrintable(path), qPrintable(aside));
-    return {{}, ReadStatus::Corrupt};
 }
 
 bool isUnreadable(const QString &path)

@@ -46,6 +46,10 @@ QByteArray toXml(const QVariant &value);
 // remembered: every later write of that path in this run is refused, until a read succeeds.
 ReadResult readFile(const QString &path, Shape expected = Shape::Any);
 
+// Renames a file that was read but holds what its reader cannot use to <path>.corrupt (replacing
+// an older one), so it is kept for inspection and never overwritten.
+void setAside(const QString &path);
+
 // True while the last read of the path found the file unreadable.
 bool isUnreadable(const QString &path);
 

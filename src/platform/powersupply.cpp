@@ -44,6 +44,8 @@ struct Battery
     std::optional<double> currentNow, powerNow;                // µA, µW
     std::optional<int> endThreshold;                           // percent
     QString chargeType;
+    std::optional<double> cycleCount;
+    QString technology, manufacturer;
 };
 
 double ratio(const std::optional<double> &now, const std::optional<double> &full)
@@ -81,6 +83,41 @@ std::optional<double> positive(const std::optional<double> &v)
     return std::nullopt;
 }
 
+// Full against design capacity of all batteries together, each pair in its own unit: the charge
+// pair where every battery has one, else the energy pair, else the capacities in mAh.
+void readWear(const std::vector<Battery> &batteries, PowerSupplySnapshot &snap)
+{
+    auto share = [&](auto full, auto design) -> std::optional<double> {
+        double f = 0, d = 0;
+        for (const Battery &b : batteries) {
+            const std::optional<double> bf = full(b), bd = design(b);
+            if (!bf || !bd || *bd <= 0)
+                return std::nullopt;
+            f += *bf;
+            d += *bd;
+        }
+        return 100.0 * f / d;
+    };
+    std::optional<double> wear = share([](const Battery &b) { return b.chargeFull; },
+                                       [](const Battery &b) { return b.chargeDesign; });
+    if (!wear)
+        wear = share([](const Battery &b) { return b.energyFull; },
+                     [](const Battery &b) { return b.energyDesign; });
+    if (!wear && snap.fullMah && snap.designMah && *snap.designMah > 0)
+        wear = 100.0 * *snap.fullMah / *snap.designMah;
+    snap.wearPercent = wear;
+
+    for (const Battery &b : batteries) {
+        if (b.cycleCount && *b.cycleCount >= 0)
+            snap.cycleCount = std::max(snap.cycleCount.value_or(0), int(*b.cycleCount));
+        // "Unknown" is the kernel's word for a technology the driver does not know.
+        if (snap.technology.isEmpty() && b.technology != QLatin1String("Unknown"))
+            snap.technology = b.technology;
+        if (snap.manufacturer.isEmpty())
+            snap.manufacturer = b.manufacturer;
+    }
+}
+
 } // namespace
 
 int batteryStateFromStatus(const QString &status, double level, bool externalPower,
@@ -107,8 +144,8 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
 {
     PowerSupplySnapshot snap;
     const QString base = roots.sysfs + QStringLiteral("/class/power_supply");
-    const QStringList names = QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System,
-                                                   QDir::Name);
+    const QStringList names =
+        QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
     std::vector<Battery> batteries;
     for (const QString &name : names) {
         const QString dir = base + QLatin1Char('/') + name;
@@ -141,6 +178,9 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
         else if (const auto stop = readNumber(dir, "charge_stop_threshold"))
             b.endThreshold = int(*stop);
         b.chargeType = readAttribute(dir, "charge_type");
+        b.cycleCount = readNumber(dir, "cycle_count");
+        b.technology = readAttribute(dir, "technology");
+        b.manufacturer = readAttribute(dir, "manufacturer");
         b.level = batteryLevel(dir, b);
         batteries.push_back(std::move(b));
     }
@@ -228,6 +268,7 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
         snap.currentMa = current;
     if (minVoltage > 0)
         snap.voltageMinDesignV = minVoltage;
+    readWear(batteries, snap);
     return snap;
 }
 

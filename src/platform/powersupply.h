@@ -29,6 +29,14 @@ struct PowerSupplySnapshot
     // The kernel's charge_type word ("Fast", "Standard", "Trickle", "Adaptive", "Long Life", ...)
     // of the first battery that has one.
     QString chargeType;
+
+    // The battery's wear as measured by its gauge: full capacity as a share of the design
+    // capacity, in percent (from the charge pair, else the energy pair), the charge cycles, and
+    // what the battery says it is. Unset or empty when the kernel does not report them.
+    std::optional<double> wearPercent;
+    std::optional<int> cycleCount;
+    QString technology;
+    QString manufacturer;
 };
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);

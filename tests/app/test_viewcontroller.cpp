@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -217,14 +219,26 @@ TEST_F(MainScreenFixture, LoadingOverlayFromAnotherThread)
 
 TEST_F(MainScreenFixture, PresentedScreensCloseAndTheWheelReturns)
 {
-    vc().showDeviceInfo();
-    ASSERT_NE(vc().presentedScreen(), nullptr);
-    EXPECT_EQ(vc().presentedView(), "DeviceInfoPhone.qml");
-    EXPECT_TRUE(vc().wheelHidden());
-    QMetaObject::invokeMethod(vc().presentedScreen(), "back");
-    spin(20);
-    EXPECT_EQ(vc().presentedScreen(), nullptr);
-    EXPECT_FALSE(vc().wheelHidden());
+    const struct
+    {
+        std::function<void()> open;
+        const char *view;
+        const char *back;
+    } screens[] = {
+        {[this] { vc().showDeviceInfo(); }, "DeviceInfoPhone.qml", "back"},
+        {[this] { EXPECT_TRUE(vc().showHealth()); }, "HealthPhone.qml", "goBack"},
+    };
+    for (const auto &s : screens) {
+        SCOPED_TRACE(s.view);
+        s.open();
+        ASSERT_NE(vc().presentedScreen(), nullptr);
+        EXPECT_EQ(vc().presentedView(), s.view);
+        EXPECT_TRUE(vc().wheelHidden());
+        QMetaObject::invokeMethod(vc().presentedScreen(), s.back);
+        spin(20);
+        EXPECT_EQ(vc().presentedScreen(), nullptr);
+        EXPECT_FALSE(vc().wheelHidden());
+    }
 }
 
 TEST_F(MainScreenFixture, APresentedScreenIsShownOnlyWhileOnTopAndTheWindowIsVisible)

@@ -153,6 +153,38 @@ TEST(CliBattery, NoBatteryIsSaidInTextAndFlaggedInJson)
     }
 }
 
+TEST(CliBattery, MeasuredWearInJsonAndText)
+{
+    const struct
+    {
+        const char *sysfs;
+        QJsonValue wear, cycles;
+        const char *textRow; // nullptr: no wear section
+    } cases[] = {
+        {"sys-battery-laptop", 100.0 * 50 / 57, 312, "Full capacity:\\s+87\\.7 % of design\n"},
+        {"sys-battery-phone", 100.0 * 3000 / 3100, QJsonValue(), "Technology:\\s+Li-poly\n"},
+        {"sys-empty", QJsonValue(), QJsonValue(), nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sysfs);
+        const QStringList args{"--sysfs-root", fixturePath(c.sysfs), "--procfs-root",
+                               fixturePath("proc-empty"), "--platform", "x86_64"};
+        const QJsonObject json = runJson(args);
+        ASSERT_TRUE(json.contains("wearPercent"));
+        ASSERT_TRUE(json.contains("cycleCount"));
+        if (c.wear.isNull())
+            EXPECT_TRUE(json["wearPercent"].isNull());
+        else
+            EXPECT_NEAR(json["wearPercent"].toDouble(), c.wear.toDouble(), 1e-9);
+        EXPECT_EQ(json["cycleCount"], c.cycles);
+        const CliRun text = runProgram(QStringList{"battery"} + args);
+        EXPECT_EQ(text.out.contains("measured wear\n"), c.textRow != nullptr) << text.out.toStdString();
+        if (c.textRow) {
+            EXPECT_TRUE(text.out.contains(QRegularExpression(c.textRow))) << text.out.toStdString();
+        }
+    }
+}
+
 TEST(CliBattery, BadOptionsAreRejectedWithOneLine)
 {
     const QStringList bad[] = {

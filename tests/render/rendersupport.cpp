@@ -51,7 +51,7 @@ RenderHarness::RenderHarness(const RenderLayout &layout, const QString &platform
     ensureGuiApplication();
     m_defaults.setValue("platform", platformId);
     m_battery.set(0.42, 1);
-    m_platform = std::make_unique<Platform>(Platform{m_folders, SystemRoots{m_dir.path() + "/sys", m_dir.path() + "/proc"},
+    m_platform = std::make_unique<Platform>(Platform{m_folders, SystemRoots{m_dir.path() + "/sys", m_dir.path() + "/proc", m_dir.path() + "/upower"},
                                                      m_defaults, m_center, m_battery,
                                                      [idiom = layout.idiom] { return idiom; },
                                                      [] { return 0.8; }});

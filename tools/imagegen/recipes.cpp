@@ -429,7 +429,7 @@ QImage calendarGrid(int w, int h)
     const bool tablet = w > 400;
     const qreal top = tablet ? 138 : 60;
     const qreal cw = tablet ? 105 : 46;
-    const qreal ch = tablet ? 104 : 44;
+    const qreal ch = tablet ? 104 : 45;
     p.setPen(QPen(withAlpha(accent, 0.8), tablet ? 2 : 1.5));
     p.drawLine(QPointF(0, top - 1), QPointF(w, top - 1));
     p.setPen(QPen(QColor(0x33, 0x33, 0x33), 1));

@@ -1,0 +1,11 @@
+import QtQuick
+
+// The charge calendar in the phone layout.
+CalendarBase {
+    headingSize: 16
+    countSize: 22
+    legendX: 0
+    legendY: 380
+    legendWidth: 320
+    legendHeight: 96
+}

@@ -1,0 +1,11 @@
+import QtQuick
+
+// The charge calendar in the tablet layout.
+CalendarBase {
+    headingSize: 26
+    countSize: 40
+    legendX: (768 - 553) / 2
+    legendY: 860
+    legendWidth: 553
+    legendHeight: 136
+}

@@ -1,0 +1,10 @@
+import QtQuick
+
+// The battery health screen in the phone layout.
+HealthBase {
+    backWidth: 52
+    backHeight: 47
+    rowHeight: 64
+    questionSize: 13
+    answerSize: 19
+}

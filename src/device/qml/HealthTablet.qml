@@ -1,0 +1,13 @@
+import QtQuick
+
+// The battery health screen in the tablet layout.
+HealthBase {
+    backWidth: 44
+    backHeight: 44
+    rowHeight: 96
+    titleSize: 30
+    questionSize: 22
+    answerSize: 28
+    wearSize: 20
+    margin: 32
+}
