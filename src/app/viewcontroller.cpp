@@ -7,6 +7,7 @@
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
+#include "monitor/sysmonitorcontroller.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -95,6 +96,13 @@ void ViewController::createPage(int page)
         bottom->setDelegate(this);
         m_bottomController = bottom;
         setPage(page, bottom, "BottomPanel");
+    }
+    if (page == 5) {
+        const Platform &p = m_app.platform();
+        auto *monitor = new sysMonitorController(p.roots, p.folders.documents, &p.notifications,
+                                                 m_tablet, m_screenHeight, this);
+        monitor->setDelegate(this);
+        setPage(page, monitor, "SysMonitor");
     }
     // The view of the page follows the flag (the main screen's QML loads it).
     m_createdPages |= 1 << page;

@@ -1,11 +1,14 @@
 // powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
-// the cost of the sampler's process list and CPU load beside `ps`.
+// the cost of the sampler's process list and CPU load beside `ps`, and one refresh of the
+// processor and disk screens (on a /proc of 300 processes).
 //
 //   cmake --build <build> --target powerdeck-bench && <build>/bin/powerdeck-bench
 //
 // XML figures: bytes_per_second is input throughput; alloc_per_MB is the heap the parsed
 // document holds (the copy of the input included) per MB of input.
 #include "monitor/activitymonitor.h"
+#include "monitor/cpu_graph.h"
+#include "monitor/hddviewcontroller.h"
 #include "weather/xmlreader.h"
 
 #include <benchmark/benchmark.h>
@@ -17,9 +20,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -219,6 +225,66 @@ void BM_CpuUsage10Threads(benchmark::State &state)
     state.counters["threads"] = threadsSeen;
 }
 BENCHMARK(BM_CpuUsage10Threads)->Unit(benchmark::kMicrosecond);
+
+// A /proc of 300 processes with realistic stat lines; "self" is the real one, so the load is
+// this benchmark's own.
+const std::string &fixtureProc()
+{
+    static const std::string root = [] {
+        const auto dir = std::filesystem::temp_directory_path() /
+                         ("powerdeck-bench-proc-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        static const char *const names[] = {"systemd",  "kworker/0:1",  "bash",      "phosh",
+                                            "pipewire", "ModemManager", "powerdeck", "sshd"};
+        for (int i = 0; i < 300; ++i) {
+            const int pid = 1 + i * 7;
+            std::filesystem::create_directories(dir / std::to_string(pid));
+            std::ofstream(dir / std::to_string(pid) / "stat")
+                << pid << " (" << names[i % 8] << ") S 1 " << pid << " " << pid
+                << " 0 -1 4194560 1234 0 5 0 " << 100 + i << " " << 50 + i << " 0 0 20 0 1 0 "
+                << 1000 + i
+                << " 12345678 900 18446744073709551615 1 1 0 0 0 0 0 4096 0 0 0 0 17 1 0 0 0 0 0"
+                   " 0 0 0 0 0 0 0 0\n";
+        }
+        std::filesystem::create_directory_symlink("/proc/self", dir / "self");
+        std::ofstream(dir / "meminfo") << "MemTotal: 3906252 kB\nMemFree: 1203040 kB\n";
+        return dir.string();
+    }();
+    static const struct Cleanup
+    {
+        ~Cleanup() { std::filesystem::remove_all(root); }
+    } cleanup;
+    return root;
+}
+
+// One refresh of the processor screen: one process list, one load sample, the three figures,
+// the table and the history. The steady state (the same processes) and a list in which one
+// process changes every refresh.
+void BM_CpuScreenRefresh300(benchmark::State &state)
+{
+    const SystemRoots roots{QStringLiteral("/sys"), QString::fromStdString(fixtureProc())};
+    const bool churn = state.range(0) != 0;
+    ActivityMonitor source(fixtureProc(), "/sys");
+    int turn = 0;
+    cpu_graph screen(roots, false, [&]() -> std::optional<std::vector<ActivityProcess>> {
+        auto list = source.runningProcesses();
+        if (churn && list && !list->empty())
+            (*list)[static_cast<std::size_t>(turn++) % list->size()].processID = "99999";
+        return list;
+    });
+    for (auto _ : state)
+        screen.refresh();
+    state.counters["rows"] = screen.processTable().rowCount();
+}
+BENCHMARK(BM_CpuScreenRefresh300)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_DiskScreenRefresh(benchmark::State &state)
+{
+    HDDViewController screen(QString::fromStdString(std::filesystem::temp_directory_path()), false);
+    for (auto _ : state)
+        screen.refresh();
+}
+BENCHMARK(BM_DiskScreenRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
