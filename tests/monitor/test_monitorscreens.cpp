@@ -171,7 +171,7 @@ TEST(CpuScreen, OneProcessListPerRefreshEveryProcessARow)
         --next;
         return list;
     });
-    QAbstractItemModelTester tester(screen.table(),
+    QAbstractItemModelTester tester(&screen.processTable(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     const int expected[] = {4, 3, 2, 1, 0, 0};
     for (int refresh = 0; refresh < 6; ++refresh) {

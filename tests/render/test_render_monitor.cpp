@@ -31,6 +31,8 @@ void writeRunningSystem(RenderHarness &h)
             << " 0 -1 4194560 1200 0 3 0 10 5 0 0 20 0 1 0 412 17216716 3180 "
                "18446744073709551615 1 1 0 0 0 0 0 4096 0 0 0 0 17 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
     }
+    // The load is this test's own.
+    std::filesystem::create_directory_symlink("/proc/self", proc / "self");
     const std::filesystem::path fixtures = POWERDECK_FIXTURES;
     std::filesystem::copy(fixtures / "proc-sampler-basic" / "meminfo", proc / "meminfo",
                           std::filesystem::copy_options::overwrite_existing);

@@ -14,9 +14,7 @@ Item {
     property real tileWidth: 146
     property real tileHeight: 150
     property real spacing: 10
-    property real tilesTop: 64
-    property real titleSize: 24
-    property real captionSize: 13
+    property real tilesTop: 4
     property real figureSize: 30
     property real bottomTop: tilesTop + 2 * tileHeight + spacing + 8
     // The network bars' height for all traffic, and their width.
@@ -30,15 +28,6 @@ Item {
 
     function swatch(n) {
         return page.app ? page.app.libraryImage(page.swatchPrefix + "C" + n + "_5x5.png") : ""
-    }
-
-    Text {
-        anchors.horizontalCenter: parent.horizontalCenter
-        y: page.tilesTop / 2 - height / 2
-        text: "System monitor"
-        color: Theme.text
-        font.family: Theme.font
-        font.pixelSize: page.titleSize
     }
 
     Grid {
@@ -62,13 +51,13 @@ Item {
                     source: page.app && page.tileImages.length > tile.index
                             ? page.app.libraryImage(page.tileImages[tile.index]) : ""
                 }
-                // The gauge fills the tile above its caption strip.
+                // The gauge sits inside the ring the tile picture draws below its name.
                 Item {
                     id: area
-                    x: 6
-                    y: 6
-                    width: parent.width - 12
-                    height: parent.height - 12 - page.captionSize * 1.8
+                    width: page.tileWidth * 0.72
+                    height: width
+                    x: (page.tileWidth - width) / 2
+                    y: page.tileHeight * 0.57 - height / 2
 
                     PieChart {
                         id: pie
@@ -81,7 +70,7 @@ Item {
                                                      / (radiusShare * pie.height / 2)
                         startAngle: tile.index === 0 ? -160 : tile.index === 1 ? 45 : 180
                         clockwise: true
-                        padding: tile.index === 0 ? 5 : 15 * page.tileWidth / 146 / 2
+                        padding: (tile.index === 0 ? 5 : 8) * page.tileWidth / 146
                         labels: []
                         colors: tile.index === 0 ? [page.swatch(5), page.swatch(2), page.swatch(4), page.swatch(1)]
                               : tile.index === 1 ? [page.swatch(1), page.swatch(2), page.swatch(3), page.swatch(4), page.swatch(5)]
@@ -89,7 +78,7 @@ Item {
                     }
                     BarChart {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        anchors.bottom: parent.bottom
+                        anchors.verticalCenter: parent.verticalCenter
                         width: page.barWidth * 2 + page.barWidth * 1.5
                         height: page.barFullHeight
                         visible: tile.index === 3
@@ -100,18 +89,6 @@ Item {
                         trackColor: Qt.rgba(1, 1, 1, 0.08)
                         colors: [page.swatch(1), page.swatch(3)]
                     }
-                }
-                Text {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    anchors.bottom: parent.bottom
-                    anchors.bottomMargin: page.captionSize * 0.4
-                    text: tile.index === 3 && tile.gauge
-                          ? "\u2191 " + tile.gauge.values[0].toFixed(0) + "  \u2193 "
-                            + tile.gauge.values[1].toFixed(0) + " MB"
-                          : page.names[tile.index]
-                    color: Theme.muted
-                    font.family: Theme.font
-                    font.pixelSize: page.captionSize
                 }
                 MouseArea {
                     anchors.fill: parent

@@ -5,7 +5,7 @@ SysMonitorBase {
     tileImages: ["1_Cpu_146x150.png", "1_memroy_146x150.png", "1_Disk_146x150.png",
                  "1_network_146x150.png"]
     swatchPrefix: "1_"
-    tilesTop: 52
+    spacing: 6
     bottomTop: tilesTop + 2 * tileHeight + spacing + 4
                + (controller && controller.screenHeight >= 568 ? 40 : 0)
 }

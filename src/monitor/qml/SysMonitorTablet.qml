@@ -8,10 +8,8 @@ SysMonitorBase {
     tileWidth: 262
     tileHeight: 259
     spacing: 24
-    tilesTop: 110
-    titleSize: 40
-    captionSize: 20
+    tilesTop: 24
     figureSize: 48
-    barFullHeight: 124
+    barFullHeight: 110
     barWidth: 32
 }
