@@ -7,7 +7,6 @@ cpu_graph::cpu_graph(const SystemRoots &roots, bool tablet, ProcessSource proces
 {
     if (!m_processes)
         m_processes = [this] { return m_ActMonitor.runningProcesses(); };
-    m_nt.setInterval(kIntervalMs);
     connect(&m_nt, &QTimer::timeout, this, &cpu_graph::refresh);
     refresh();
 }
@@ -41,15 +40,11 @@ void cpu_graph::refresh()
 
 void cpu_graph::setShown(bool shown)
 {
-    if (shown && !m_closing)
-        m_nt.start();
-    else
-        m_nt.stop();
+    m_nt.setShown(shown);
 }
 
 void cpu_graph::goBack()
 {
-    m_closing = true;
-    m_nt.stop();
+    m_nt.leave();
     emit closeRequested();
 }

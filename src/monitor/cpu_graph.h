@@ -3,12 +3,12 @@
 #include "monitor/activitymonitor.h"
 #include "monitor/monitorfigures.h"
 #include "monitor/processlistmodel.h"
+#include "monitor/screentimer.h"
 #include "platform/systemroots.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
@@ -67,11 +67,10 @@ private:
     ActivityMonitor m_ActMonitor;
     ProcessSource m_processes;
     bool m_tablet;
-    QTimer m_nt;
+    ScreenTimer m_nt{kIntervalMs};
     ProcessListModel m_table;
     monitorfigures::CpuHistory m_history;
     QString m_totalRunnigPrcLblb = QStringLiteral("0");
     QString m_SystemLbl = QStringLiteral("0%");
     QString m_idleLbl = QStringLiteral("100%");
-    bool m_closing = false;
 };

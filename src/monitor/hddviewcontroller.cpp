@@ -6,7 +6,6 @@
 HDDViewController::HDDViewController(QString documents, bool tablet, QObject *parent)
     : QObject(parent), m_documents(std::move(documents)), m_tablet(tablet)
 {
-    m_nt.setInterval(kIntervalMs);
     connect(&m_nt, &QTimer::timeout, this, &HDDViewController::refresh);
     refresh();
 }
@@ -32,15 +31,11 @@ void HDDViewController::refresh()
 
 void HDDViewController::setShown(bool shown)
 {
-    if (shown && !m_closing)
-        m_nt.start();
-    else
-        m_nt.stop();
+    m_nt.setShown(shown);
 }
 
 void HDDViewController::goBAckAction()
 {
-    m_closing = true;
-    m_nt.stop();
+    m_nt.leave();
     emit closeRequested();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "monitor/screentimer.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 // The disk screen: free and used share of the file system holding the Documents folder as two
@@ -48,7 +49,7 @@ signals:
 private:
     QString m_documents;
     bool m_tablet;
-    QTimer m_nt;
+    ScreenTimer m_nt{kIntervalMs};
     int m_freeMem = 0;
     int m_UsedMeem = 0;
     QString m_fleeLbl;
@@ -57,5 +58,4 @@ private:
     QString m_freePRLbl;
     QString m_total;
     bool m_loaded = false;
-    bool m_closing = false;
 };
