@@ -11,6 +11,7 @@
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
+#include "monitor/sysmonitorcontroller.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -145,6 +146,13 @@ void ViewController::createPage(int page)
         auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
         settings->setDelegate(new Presenter(this, settings));
         setPage(page, settings, "Settings");
+    }
+    if (page == 5) {
+        const Platform &p = m_app.platform();
+        auto *monitor = new sysMonitorController(p.roots, p.folders.documents, &p.notifications,
+                                                 m_tablet, m_screenHeight, this);
+        monitor->setDelegate(this);
+        setPage(page, monitor, "SysMonitor");
     }
     // The view of the page follows the flag (the main screen's QML loads it).
     m_createdPages |= 1 << page;

@@ -1,17 +1,25 @@
 #include "app/viewcontroller.h"
 
-#include <QDebug>
+#include "core/appstate.h"
+#include "monitor/cpu_graph.h"
+#include "monitor/hddviewcontroller.h"
 
 bool ViewController::showCpu()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showCpu: this screen is not available yet");
-    return false;
+    auto screen = std::make_unique<cpu_graph>(m_app.platform().roots, m_tablet);
+    connect(screen.get(), &cpu_graph::closeRequested, this, &ViewController::closePresented,
+            Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Cpu"));
+    return true;
 }
 
 bool ViewController::showHDD()
 {
-    // Not built yet: the wheel stays, nothing is presented.
-    qInfo("showHDD: this screen is not available yet");
-    return false;
+    auto screen = std::make_unique<HDDViewController>(m_app.platform().folders.documents, m_tablet);
+    connect(screen.get(), &HDDViewController::closeRequested, this, &ViewController::closePresented,
+            Qt::QueuedConnection);
+    hideWheel();
+    present(std::move(screen), familyView("Disk"));
+    return true;
 }

@@ -55,56 +55,10 @@ bool isNumber(const char *name)
     return true;
 }
 
-// Linux has no Mach page counts; they are made from /proc/meminfo like this:
-//   free      MemFree
-//   active    Active
-//   inactive  Inactive
-//   wire      memory the kernel cannot reclaim: Unevictable + SUnreclaim + KernelStack +
-//             PageTables
-//   purgeable caches the kernel drops under memory pressure: SReclaimable plus the clean
-//             part of Inactive(file) (minus Dirty and Writeback)
-// MemFree, Active and Inactive must be present; the others count 0 when an older kernel lacks
-// them. Like the Mach figures, purgeable pages overlap the inactive ones.
-struct PageCounts
-{
-    std::uint64_t free = 0;
-    std::uint64_t active = 0;
-    std::uint64_t inactive = 0;
-    std::uint64_t wire = 0;
-    std::uint64_t purgeable = 0;
-};
-
-std::optional<PageCounts> hostStatistics(std::string_view meminfo)
-{
-    auto kB = [&](std::string_view key) { return meminfoKilobytes(meminfo, key); };
-    auto optional = [&](std::string_view key) { return kB(key).value_or(0); };
-    auto memFree = kB("MemFree");
-    auto active = kB("Active");
-    auto inactive = kB("Inactive");
-    if (!memFree || !active || !inactive)
-        return std::nullopt;
-
-    const std::uint64_t page = pageSize();
-    auto pages = [page](std::uint64_t kilobytes) { return kilobytes * 1024 / page; };
-    std::uint64_t inactiveFile = optional("Inactive(file)");
-    std::uint64_t unclean = optional("Dirty") + optional("Writeback");
-    std::uint64_t cleanInactiveFile = inactiveFile > unclean ? inactiveFile - unclean : 0;
-
-    PageCounts counts;
-    counts.free = pages(*memFree);
-    counts.active = pages(*active);
-    counts.inactive = pages(*inactive);
-    counts.wire = pages(optional("Unevictable") + optional("SUnreclaim") + optional("KernelStack") +
-                        optional("PageTables"));
-    counts.purgeable = pages(optional("SReclaimable") + cleanInactiveFile);
-    return counts;
-}
-
 // MB or percent of `part` pages out of `whole` pages, as the memory figures are formed: the
 // percentage is taken of whole MB (truncated) on both sides. Not greater than 0 gives -1.
-double memoryFigure(std::uint64_t part, std::uint64_t whole, bool percent)
+double memoryFigure(std::uint64_t part, std::uint64_t whole, std::uint64_t page, bool percent)
 {
-    const std::uint64_t page = pageSize();
     double result;
     if (!percent) {
         result = static_cast<double>(part * page) / 1024 / 1024;
@@ -322,66 +276,93 @@ std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses() 
     return processes;
 }
 
-double ActivityMonitor::usedMemoryy(bool percent, const std::string &procRoot)
+std::optional<MemorySample> ActivityMonitor::readMemorySample(const std::string &procRoot)
 {
     auto meminfo = readFile(procRoot + "/meminfo");
-    return meminfo ? usedMemoryyIn(*meminfo, percent) : -1;
+    if (!meminfo)
+        return std::nullopt;
+    auto kB = [&](std::string_view key) { return meminfoKilobytes(*meminfo, key); };
+    auto optional = [&](std::string_view key) { return kB(key).value_or(0); };
+    auto memFree = kB("MemFree");
+    auto active = kB("Active");
+    auto inactive = kB("Inactive");
+    if (!memFree || !active || !inactive)
+        return std::nullopt;
+
+    MemorySample sample;
+    sample.pageSize = pageSize();
+    auto pages = [&](std::uint64_t kilobytes) { return kilobytes * 1024 / sample.pageSize; };
+    std::uint64_t inactiveFile = optional("Inactive(file)");
+    std::uint64_t unclean = optional("Dirty") + optional("Writeback");
+    std::uint64_t cleanInactiveFile = inactiveFile > unclean ? inactiveFile - unclean : 0;
+
+    sample.free = pages(*memFree);
+    sample.active = pages(*active);
+    sample.inactive = pages(*inactive);
+    sample.wire = pages(optional("Unevictable") + optional("SUnreclaim") + optional("KernelStack") +
+                        optional("PageTables"));
+    sample.purgeable = pages(optional("SReclaimable") + cleanInactiveFile);
+    // 64-bit bytes: a 32-bit count would overflow above 2 GiB.
+    sample.totalBytes = optional("MemTotal") * 1024;
+    if (auto available = kB("MemAvailable")) {
+        sample.availableBytes = *available * 1024;
+        sample.hasAvailable = true;
+    }
+    return sample;
+}
+
+double ActivityMonitor::usedMemoryy(const std::optional<MemorySample> &sample, bool percent)
+{
+    if (!sample)
+        return -1;
+    const std::uint64_t used = sample->active + sample->inactive + sample->wire;
+    return memoryFigure(used, used + sample->free, sample->pageSize, percent);
+}
+
+double ActivityMonitor::freeMemoryy(const std::optional<MemorySample> &sample, bool percent)
+{
+    if (!sample)
+        return -1;
+    const std::uint64_t whole = sample->free + sample->active + sample->inactive + sample->wire;
+    return memoryFigure(sample->free, whole, sample->pageSize, percent);
+}
+
+double ActivityMonitor::usedMemoryy(bool percent, const std::string &procRoot)
+{
+    return usedMemoryy(readMemorySample(procRoot), percent);
 }
 
 double ActivityMonitor::freeMemoryy(bool percent, const std::string &procRoot)
 {
-    auto meminfo = readFile(procRoot + "/meminfo");
-    return meminfo ? freeMemoryyIn(*meminfo, percent) : -1;
+    return freeMemoryy(readMemorySample(procRoot), percent);
+}
+
+float ActivityMonitor::totalMem(const std::optional<MemorySample> &sample)
+{
+    return sample ? static_cast<float>(sample->totalBytes) / 1024 / 1024 : 0.0f;
 }
 
 float ActivityMonitor::totalMem() const
 {
-    auto meminfo = readFile(m_procRoot + "/meminfo");
-    return meminfo ? totalMemIn(*meminfo) : 0;
+    return totalMem(memorySample());
+}
+
+std::map<std::string, double>
+ActivityMonitor::currentMemoryUsage(const std::optional<MemorySample> &sample)
+{
+    if (!sample)
+        return {{"error", -1}};
+    const auto mb = [&](std::uint64_t pages) {
+        return static_cast<double>(pages * sample->pageSize) / kBytesPerMB;
+    };
+    return {{"Wire", mb(sample->wire)},
+            {"active", mb(sample->active)},
+            {"free", mb(sample->free)},
+            {"inactive", mb(sample->inactive)},
+            {"Purgeable", mb(sample->purgeable)}};
 }
 
 std::map<std::string, double> ActivityMonitor::currentMemoryUsage() const
 {
-    auto meminfo = readFile(m_procRoot + "/meminfo");
-    return meminfo ? currentMemoryUsageIn(*meminfo) : std::map<std::string, double>{{"error", -1}};
-}
-
-double ActivityMonitor::usedMemoryyIn(std::string_view meminfo, bool percent)
-{
-    auto counts = hostStatistics(meminfo);
-    if (!counts)
-        return -1;
-    const std::uint64_t used = counts->active + counts->inactive + counts->wire;
-    return memoryFigure(used, used + counts->free, percent);
-}
-
-double ActivityMonitor::freeMemoryyIn(std::string_view meminfo, bool percent)
-{
-    auto counts = hostStatistics(meminfo);
-    if (!counts)
-        return -1;
-    const std::uint64_t whole = counts->free + counts->active + counts->inactive + counts->wire;
-    return memoryFigure(counts->free, whole, percent);
-}
-
-float ActivityMonitor::totalMemIn(std::string_view meminfo)
-{
-    // 64-bit bytes: a 32-bit count would overflow above 2 GiB.
-    std::uint64_t bytes = meminfoKilobytes(meminfo, "MemTotal").value_or(0) * 1024;
-    return static_cast<float>(bytes) / 1024 / 1024;
-}
-
-std::map<std::string, double> ActivityMonitor::currentMemoryUsageIn(std::string_view meminfo)
-{
-    auto counts = hostStatistics(meminfo);
-    if (!counts)
-        return {{"error", -1}};
-    const auto mb = [](std::uint64_t pages) {
-        return static_cast<double>(pages * pageSize()) / kBytesPerMB;
-    };
-    return {{"Wire", mb(counts->wire)},
-            {"active", mb(counts->active)},
-            {"free", mb(counts->free)},
-            {"inactive", mb(counts->inactive)},
-            {"Purgeable", mb(counts->purgeable)}};
+    return currentMemoryUsage(memorySample());
 }

@@ -28,6 +28,41 @@ struct InterfaceAddress
     bool linkLocal = false;
 };
 
+// One reading of /proc/meminfo, in pages of `pageSize` bytes. Every memory figure of one refresh
+// is taken from one sample, so the figures of a screen agree with each other:
+//
+//   auto sample = monitor.memorySample();          // one read of meminfo
+//   double used = ActivityMonitor::usedMemoryy(sample, true);
+//   auto usage = ActivityMonitor::currentMemoryUsage(sample);
+//
+// Linux has no Mach page counts; they are made from meminfo like this:
+//   free      MemFree
+//   active    Active
+//   inactive  Inactive
+//   wire      memory the kernel cannot reclaim: Unevictable + SUnreclaim + KernelStack +
+//             PageTables
+//   purgeable caches the kernel drops under memory pressure: SReclaimable plus the clean part of
+//             Inactive(file) (minus Dirty and Writeback); it overlaps inactive, as on Mach
+struct MemorySample
+{
+    std::uint64_t pageSize = 4096;
+    std::uint64_t free = 0;
+    std::uint64_t active = 0;
+    std::uint64_t inactive = 0;
+    std::uint64_t wire = 0;
+    std::uint64_t purgeable = 0;
+    std::uint64_t totalBytes = 0;     // MemTotal; 0 when the kernel does not report it
+    std::uint64_t availableBytes = 0; // MemAvailable; 0 when the kernel does not report it
+    bool hasAvailable = false;
+};
+
+// The size of a file system, in whole MB (bytes / 1,048,576, truncated).
+struct DiskSpace
+{
+    std::uint64_t freeMB = 0;  // space an ordinary user may still fill
+    std::uint64_t totalMB = 0; // the file system's size
+};
+
 // The system monitor's one reader of kernel counters: this application's CPU load, the process
 // list, memory page counts, the Wi-Fi and cellular addresses, the Wi-Fi hardware address and the
 // traffic totals. Every figure is read afresh on each call from the /proc and /sys trees given
@@ -73,23 +108,41 @@ public:
     // nothing when the process list cannot be read.
     std::optional<std::vector<ActivityProcess>> runningProcesses() const;
 
+    // One read of <procRoot>/meminfo; nothing when it cannot be read or lacks MemFree, Active
+    // or Inactive. Screens take one sample per refresh and form every figure from it with the
+    // static functions below, which treat nothing as the failed read.
+    std::optional<MemorySample> memorySample() const { return readMemorySample(m_procRoot); }
+    static std::optional<MemorySample> readMemorySample(const std::string &procRoot);
+
     // Used / free memory in MB, or as a percentage of the whole; -1 on failure or when the
-    // result is not greater than 0.
+    // result is not greater than 0. The percentage is taken of whole MB on both sides.
+    static double usedMemoryy(const std::optional<MemorySample> &sample, bool percent);
+    static double freeMemoryy(const std::optional<MemorySample> &sample, bool percent);
+    // The same, each from a sample of its own.
     static double usedMemoryy(bool percent, const std::string &procRoot = "/proc");
     static double freeMemoryy(bool percent, const std::string &procRoot = "/proc");
 
-    // Physical memory in MB; 0 when it cannot be read.
+    // Physical memory (MemTotal) in MB; 0 when it cannot be read.
+    static float totalMem(const std::optional<MemorySample> &sample);
     float totalMem() const;
 
     // "Wire", "active", "free", "inactive", "Purgeable" in MB, or {"error": -1}.
+    static std::map<std::string, double>
+    currentMemoryUsage(const std::optional<MemorySample> &sample);
     std::map<std::string, double> currentMemoryUsage() const;
+    // The order in which the memory screens lay out the five figures.
+    static constexpr const char *kMemoryUsageKeys[5] = {"Wire", "active", "free", "inactive",
+                                                        "Purgeable"};
 
-    // The memory figures above from one /proc/meminfo text already read, so that figures shown
-    // together come from one sample.
-    static double usedMemoryyIn(std::string_view meminfo, bool percent);
-    static double freeMemoryyIn(std::string_view meminfo, bool percent);
-    static float totalMemIn(std::string_view meminfo);
-    static std::map<std::string, double> currentMemoryUsageIn(std::string_view meminfo);
+    // Free and total size of the file system holding `path` (statvfs, 64-bit arithmetic);
+    // nothing, with a line on the standard error, when it cannot be read.
+    static std::optional<DiskSpace> getFreeDiskspace(const std::string &path);
+
+    // The number of processors the kernel has online (<sysRoot>/devices/system/cpu/online,
+    // else the C library's count); at least 1.
+    int onlineCpuCount() const;
+    // Counts the processors of a kernel range list such as "0-3,6,8-9"; 0 when malformed.
+    static int countCpuList(std::string_view list);
 
     // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none.
     std::pair<std::string, std::string> getIPAddress() const;

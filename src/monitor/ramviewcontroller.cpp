@@ -2,7 +2,6 @@
 
 #include "charts/chartgeometry.h"
 #include "monitor/activitymonitor.h"
-#include "monitor/activitymonitor_procfs.h"
 
 #include <QDebug>
 #include <QMetaObject>
@@ -12,15 +11,16 @@
 RamFigures readRamFigures(const std::string &procRoot)
 {
     RamFigures figures;
-    const auto meminfo = activitymonitor_procfs::readFile(procRoot + "/meminfo");
-    if (!meminfo)
+    // Every figure of a refresh from one read of meminfo.
+    const auto sample = ActivityMonitor::readMemorySample(procRoot);
+    if (!sample)
         return figures;
-    figures.usedMB = ActivityMonitor::usedMemoryyIn(*meminfo, false);
-    figures.usedPercent = ActivityMonitor::usedMemoryyIn(*meminfo, true);
-    figures.freeMB = ActivityMonitor::freeMemoryyIn(*meminfo, false);
-    figures.freePercent = ActivityMonitor::freeMemoryyIn(*meminfo, true);
-    figures.total = ActivityMonitor::totalMemIn(*meminfo);
-    const auto usage = ActivityMonitor::currentMemoryUsageIn(*meminfo);
+    figures.usedMB = ActivityMonitor::usedMemoryy(sample, false);
+    figures.usedPercent = ActivityMonitor::usedMemoryy(sample, true);
+    figures.freeMB = ActivityMonitor::freeMemoryy(sample, false);
+    figures.freePercent = ActivityMonitor::freeMemoryy(sample, true);
+    figures.total = ActivityMonitor::totalMem(sample);
+    const auto usage = ActivityMonitor::currentMemoryUsage(sample);
     if (usage.count("error"))
         return figures;
     auto whole = [&](const char *key) {

@@ -1,155 +1,347 @@
-#include "monitor/networkviewcontroller.h"
-#include "monitor/ramviewcontroller.h"
-
+#include "monitor/cpu_graph.h"
+#include "monitor/hddviewcontroller.h"
+#include "monitor/monitorfigures.h"
+#include "monitor/monitorgauge.h"
+#include "monitor/sysmonitorcontroller.h"
+#include "platform/notificationcenter.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QTemporaryDir>
 
 #include <cmath>
 
+using namespace monitorfigures;
+
 namespace {
 
-QList<int> ints(std::initializer_list<int> values)
+ActivityProcess process(int pid, const char *name = "proc")
 {
-    return QList<int>(values);
+    return {std::to_string(pid), name, "x"};
 }
 
-TEST(MemoryScreen, FiguresAndStackedRings)
+std::vector<ActivityProcess> processes(std::initializer_list<int> pids)
 {
-    QTemporaryDir dir;
-    // 1000 MB used of 1024, all of it wired.
-    writeTree(dir.path(),
-              {{"wired/meminfo", "MemTotal: 1048576 kB\nMemFree: 24576 kB\n"
-                                 "Active: 0 kB\nInactive: 0 kB\nUnevictable: 1024000 kB"},
-               // The page counts without MemTotal: a total of 0.
-               {"no-total/meminfo", "MemFree: 24576 kB\nActive: 512000 kB\n"
-                                    "Inactive: 409600 kB\nUnevictable: 102400 kB"}});
-    const std::string fixtures = POWERDECK_FIXTURES;
+    std::vector<ActivityProcess> list;
+    for (int pid : pids)
+        list.push_back(process(pid));
+    return list;
+}
+
+// ---- processor figures ------------------------------------------------------------------------
+
+TEST(CpuFigures, LoadIdleAndProcessCount)
+{
+    using Usage = std::optional<std::pair<float, long>>;
     const struct
     {
-        std::string root;
-        QStringList texts; // the eleven figures in the order of the screen's labels
-        QList<int> rings;
-        QList<qreal> rotations;
+        Usage usage;
+        std::size_t count;
+        int load, idle;
     } cases[] = {
-        // Wired 100, active 500, free 24, inactive 400 of 1024 MB: the four close the circle.
-        {fixtures + "/proc-sampler-1000-used",
-         {"1000.0 MB", "500 MB", "24.0 MB", "400 MB", "303 MB", "97.66 %", "48.83 %", "2.34 %",
-          "39.06 %", "29.59 %", "1024.0MB"},
-         ints({9, 48, 2, 39, 29}),
-         {0, 35.15625, 210.9375, 219.375, 360}},
-        {(dir.path() + "/wired").toStdString(),
-         {"1000.0 MB", "0 MB", "24.0 MB", "0 MB", "0 MB", "97.66 %", "0.00 %", "2.34 %", "0.00 %",
-          "0.00 %", "1024.0MB"},
-         ints({97, 0, 2, 0, 0}),
-         {0, 351.5625, 351.5625, 360, 360}},
-        {fixtures + "/proc-sampler-old-kernel",
-         {"192.0 MB", "128 MB", "256.0 MB", "64 MB", "0 MB", "42.86 %", "25.00 %", "57.14 %",
-          "12.50 %", "0.00 %", "512.0MB"},
-         ints({0, 25, 50, 12, 0}),
-         {0, 0, 90, 270, 315}},
-        // No total: no shares and empty rings, never a division by zero.
-        {(dir.path() + "/no-total").toStdString(),
-         {"1000.0 MB", "500 MB", "24.0 MB", "400 MB", "0 MB", "97.66 %", "-1.00 %", "2.34 %",
-          "-1.00 %", "-1.00 %", "-1 MB"},
-         ints({0, 0, 0, 0, 0}),
-         {0, 0, 0, 0, 0}},
-        // Nothing read: every figure failed.
-        {fixtures + "/proc-sampler-no-meminfo",
-         {"-1 MB", "-1 MB", "-1 MB", "-1 MB", "-1 MB", "-1.00 %", "-1.00 %", "-1.00 %", "-1.00 %",
-          "-1.00 %", "-1 MB"},
-         ints({0, 0, 0, 0, 0}),
-         {0, 0, 0, 0, 0}},
+        {std::make_pair(12.7f, 5L), 300, 12, 88},
+        {std::make_pair(0.0f, 0L), 1, 0, 100},
+        {std::make_pair(120.0f, 3L), 2, 120, 0}, // several threads on several cores
+        {std::nullopt, 0, 0, 100},               // failed sample
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.root);
-        ramViewController screen(c.root, QString());
-        screen.refresh();
-        const QStringList texts = {
-            screen.ramMBWired(),     screen.ramMBActive(),    screen.ramMBFree(),
-            screen.ramMBInactive(),  screen.ramMBPurgeable(), screen.ramPrWired(),
-            screen.ramPrActive(),    screen.ramPrFree(),      screen.ramPrInactive(),
-            screen.ramPrPurgeabme(), screen.totalLBL()};
-        EXPECT_EQ(texts, c.texts);
-        EXPECT_EQ(screen.ringPercents(), c.rings);
-        ASSERT_EQ(screen.ringRotations().size(), 5);
-        for (int i = 0; i < 5; ++i)
-            EXPECT_DOUBLE_EQ(screen.ringRotations()[i], c.rotations[i]) << "ring " << i + 1;
+        const CpuFigures f = cpuFigures(c.count, c.usage);
+        EXPECT_EQ(f.processes, static_cast<int>(c.count));
+        EXPECT_EQ(f.load, c.load);
+        EXPECT_EQ(f.idle, c.idle);
     }
 }
 
-TEST(NetworkScreen, SharesOfTheTrafficTotals)
+TEST(CpuFigures, HistoryKeepsWhatTheChartShowsWithTheLoadCapped)
 {
-    QTemporaryDir dir;
-    writeTree(dir.path(), {{"busy/class/net/wlan0/wireless/phy", "1"},
-                           {"busy/class/net/wlan0/address", "02:1a:2b:3c:4d:5e"},
-                           {"busy/class/net/wlan0/statistics/tx_bytes", "31457280"}, // 30 MB
-                           {"busy/class/net/wlan0/statistics/rx_bytes", "73400320"}, // 70 MB
-                           {"idle/class/net/wlan0/wireless/phy", "1"},
-                           {"idle/class/net/wlan0/address", "02:1a:2b:3c:4d:5e"},
-                           {"idle/class/net/wlan0/statistics/tx_bytes", "0"},
-                           {"idle/class/net/wlan0/statistics/rx_bytes", "1048575"}}); // under 1 MB
+    CpuHistory history;
+    EXPECT_EQ(history.blue, std::vector<double>{0});
+    history.append(12);
+    EXPECT_EQ(history.blue.back(), 24);
+    EXPECT_EQ(history.green.back(), 264);
+    for (int i = 0; i < 150; ++i)
+        history.append(i);
+    history.append(250);
+    ASSERT_EQ(history.blue.size(), kHistoryLength);
+    ASSERT_EQ(history.green.size(), kHistoryLength);
+    EXPECT_EQ(history.blue.back(), 200); // min(250, 100) × 2
+    EXPECT_EQ(history.green.back(), 0);  // 300 − min(250, 100) × 3
+    // The oldest are dropped: the first kept is the load of 50 (1 + 12 + 150 + 1 − 101 samples).
+    EXPECT_EQ(history.blue.front(), 2 * 50);
+    for (double v : history.green)
+        EXPECT_TRUE(v >= 0 && v <= 300);
+}
+
+TEST(CpuFigures, GaugeRecords)
+{
+    EXPECT_EQ(cpuGaugeValues(std::make_pair(12.7f, 3L)), (std::array<double, 4>{3, 9, 88, 60}));
+    EXPECT_EQ(cpuGaugeValues(std::make_pair(150.0f, 0L)), (std::array<double, 4>{0, 150, 0, 60}));
+    EXPECT_EQ(cpuGaugeValues(std::nullopt), (std::array<double, 4>{0, 0, 100, 60}));
+    EXPECT_EQ(cpuLevelText(7.6f), "8%");
+    EXPECT_EQ(cpuLevelText(0), "0%");
+}
+
+TEST(CpuFigures, ProcessIconsOnlyFromTheFixedTable)
+{
     const struct
     {
-        const char *sys;
-        int upload, download;
-        double total;
-        QStringList texts; // upload, download, Wi-Fi sent, received, cellular sent, received
+        const char *name;
+        const char *icon;
+    } cases[] = {{"powerdeck", "powerdeck.png"}, {"bash", ""},        {"../Documents/x", ""},
+                 {"powerdeck.png", ""},          {"/etc/passwd", ""}, {"", ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(processIcon(c.name), c.icon) << c.name;
+}
+
+// ---- disk -------------------------------------------------------------------------------------
+
+TEST(DiskFigures, SharesSizesAndTheGauge)
+{
+    auto f = diskFigures(DiskSpace{12 * 1024, 16 * 1024});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->freeRing, 75);
+    EXPECT_EQ(f->usedRing, 25);
+    EXPECT_EQ(f->freeText, "75%");
+    EXPECT_EQ(f->usedText, "25%");
+    EXPECT_EQ(f->usedGBText, "4GB");
+    EXPECT_EQ(f->freeGBText, "12GB");
+    EXPECT_EQ(f->totalGBText, "16.0 GB");
+    // The gauge draws free against used, so free takes 75 % of the ring.
+    EXPECT_EQ(diskGaugeValues(DiskSpace{12 * 1024, 16 * 1024}),
+              (std::vector<double>{12 * 1024, 4 * 1024}));
+
+    // More free than the size (a file system reporting oddly): used is 0, never negative.
+    f = diskFigures(DiskSpace{2000, 1000});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->usedRing, 0);
+    EXPECT_EQ(f->freeRing, 100);
+    EXPECT_EQ(f->usedGBText, "0GB");
+    EXPECT_EQ(diskGaugeValues(DiskSpace{2000, 1000}), (std::vector<double>{2000, 0}));
+
+    // Sizes above 4 GiB in MB do not wrap.
+    f = diskFigures(DiskSpace{3ull << 22, 4ull << 22});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->freeRing, 75);
+    EXPECT_EQ(f->totalGBText, "16384.0 GB");
+
+    EXPECT_FALSE(diskFigures(DiskSpace{0, 0}));
+    EXPECT_FALSE(diskFigures(std::nullopt));
+    EXPECT_TRUE(diskGaugeValues(std::nullopt).empty());
+}
+
+// ---- network gauge ----------------------------------------------------------------------------
+
+TEST(NetworkGauge, BarHeights)
+{
+    const struct
+    {
+        std::array<long long, 4> counters;
+        double sent, received;
     } cases[] = {
-        {"busy", 15, 35, 100, {"30.0MB", "70.0MB", "30.0MB", "70.0MB", "0.0MB", "0.0MB"}},
-        {"idle", 0, 0, 0, {"0.0MB", "0.0MB", "0.0MB", "0.0MB", "0.0MB", "0.0MB"}},
-    };
-    auto addresses = [] {
-        return std::optional<std::vector<InterfaceAddress>>(
-            std::vector<InterfaceAddress>{{"wlan0", 2, "192.168.1.23", false}});
+        {{30, 70, 0, 0}, 18.6, 43.4}, //
+        {{0, 0, 0, 0}, 0, 0},         // nothing yet: empty bars, not NaN
+        {{10, 0, 10, 0}, 62, 0},      // cellular counts with Wi-Fi
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.sys);
-        netWorkViewController screen(
-            ActivityMonitor("/nonexistent", (dir.path() + "/" + c.sys).toStdString(), addresses));
-        screen.refresh();
-        EXPECT_EQ(screen.upload(), c.upload);
-        EXPECT_EQ(screen.download(), c.download);
-        EXPECT_EQ(screen.total(), c.total);
-        EXPECT_EQ((QStringList{screen.uploadLbl(), screen.downloadLbl(), screen.sendWifi(),
-                               screen.dwnloadWifi(), screen.send3G(), screen.donload3G()}),
-                  c.texts);
-        EXPECT_EQ(screen.ipWifi(), QStringLiteral("192.168.1.23"));
-        EXPECT_EQ(screen.Ip3G(), QStringLiteral("127.0.0.1"));
-        EXPECT_EQ(screen.macWifi(), QStringLiteral("02:1A:2B:3C:4D:5E"));
-        EXPECT_EQ(screen.mac3G(), QStringLiteral("N/A"));
+        const auto bars = networkBarHeights(c.counters);
+        EXPECT_NEAR(bars[0], c.sent, 1e-9);
+        EXPECT_NEAR(bars[1], c.received, 1e-9);
+        EXPECT_FALSE(std::isnan(bars[0]) || std::isnan(bars[1]));
     }
 }
 
-TEST(MonitorScreens, TimersRunOnlyWhileShown)
+// ---- processor screen -------------------------------------------------------------------------
+
+TEST(CpuScreen, OneProcessListPerRefreshEveryProcessARow)
 {
     ensureCoreApplication();
-    ramViewController ram(POWERDECK_FIXTURES "/proc-sampler-basic", QString());
-    netWorkViewController net(ActivityMonitor("/nonexistent", "/nonexistent"));
+    // Each call returns one process fewer, as if processes ended between reads; the last
+    // calls find none, then the list cannot be read at all.
+    int calls = 0;
+    std::size_t next = 4;
+    cpu_graph screen(SystemRoots{}, false, [&]() -> std::optional<std::vector<ActivityProcess>> {
+        ++calls;
+        if (next == 0)
+            return std::nullopt;
+        auto list = processes({});
+        for (std::size_t i = next; i > 0; --i)
+            list.push_back(process(static_cast<int>(i * 100)));
+        --next;
+        return list;
+    });
+    QAbstractItemModelTester tester(&screen.processTable(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const int expected[] = {4, 3, 2, 1, 0, 0};
+    for (int refresh = 0; refresh < 6; ++refresh) {
+        if (refresh > 0)
+            screen.refresh();
+        EXPECT_EQ(calls, refresh + 1);
+        EXPECT_EQ(screen.processTable().rowCount(), expected[refresh]);
+        EXPECT_EQ(screen.totalRunnigPrcLblb(), QString::number(expected[refresh]));
+    }
+}
+
+TEST(CpuScreen, TableFollowsTheListRowByRow)
+{
+    ensureCoreApplication();
+    ProcessListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const std::vector<std::vector<ActivityProcess>> lists = {
+        processes({5, 4, 3, 2, 1}),       processes({6, 5, 3, 1}), processes({6, 5, 3, 1}),
+        processes({9, 8, 7, 6, 5, 3, 1}), processes({}),           processes({1})};
+    for (const auto &list : lists) {
+        model.setProcesses(list);
+        ASSERT_EQ(model.rowCount(), static_cast<int>(list.size()));
+        for (int row = 0; row < model.rowCount(); ++row)
+            EXPECT_EQ(model.data(model.index(row), ProcessListModel::IdRole).toString(),
+                      QString::fromStdString(list[static_cast<std::size_t>(row)].processID));
+    }
+    model.setProcesses({process(7, "powerdeck")});
+    EXPECT_EQ(model.data(model.index(0), ProcessListModel::ImageRole).toString(), "powerdeck.png");
+}
+
+TEST(CpuScreen, TimerRunsOnlyWhileShown)
+{
+    ensureCoreApplication();
+    cpu_graph screen(SystemRoots{}, false, [] { return std::optional(processes({1})); });
+    EXPECT_FALSE(screen.timer().isActive());
+    screen.setShown(true);
+    EXPECT_TRUE(screen.timer().isActive());
+    EXPECT_EQ(screen.timer().interval(), 1000);
+    screen.setShown(false);
+    EXPECT_FALSE(screen.timer().isActive());
+    screen.setShown(true);
+    int closes = 0;
+    QObject::connect(&screen, &cpu_graph::closeRequested, [&] { ++closes; });
+    screen.goBack();
+    EXPECT_FALSE(screen.timer().isActive());
+    screen.setShown(true); // shown again while it slides away
+    EXPECT_FALSE(screen.timer().isActive());
+    EXPECT_EQ(closes, 1);
+}
+
+// ---- disk screen ------------------------------------------------------------------------------
+
+TEST(DiskScreen, FiguresTimerAndFailure)
+{
+    ensureCoreApplication();
+    QTemporaryDir documents;
+    HDDViewController screen(documents.path(), false);
+    EXPECT_TRUE(screen.total().endsWith(" GB"));
+    EXPECT_EQ(screen.freeMem() + screen.UsedMeem() >= 99, true);
+    screen.setShown(true);
+    EXPECT_TRUE(screen.timer().isActive());
+    EXPECT_EQ(screen.timer().interval(), 2000);
+    screen.goBAckAction();
+    EXPECT_FALSE(screen.timer().isActive());
+
+    HDDViewController missing(QStringLiteral("/nonexistent/Documents"), false);
+    EXPECT_EQ(missing.fleeLbl(), QString());
+    EXPECT_EQ(missing.total(), QString());
+}
+
+// ---- overview ---------------------------------------------------------------------------------
+
+// The main screen as the overview sees it: presenting a detail screen hides the overview.
+class FakeMain : public QObject
+{
+    Q_OBJECT
+public:
+    sysMonitorController *overview = nullptr;
+    bool presents = true;
+    QStringList opened;
+    Q_INVOKABLE bool showCpu() { return open("cpu"); }
+    Q_INVOKABLE bool showRam() { return open("ram"); }
+    Q_INVOKABLE bool showHDD() { return open("hdd"); }
+    Q_INVOKABLE bool showNet() { return open("net"); }
+
+private:
+    bool open(const char *name)
+    {
+        opened << name;
+        if (presents)
+            overview->setShown(false);
+        return presents;
+    }
+};
+
+std::vector<bool> running(const sysMonitorController &overview)
+{
+    std::vector<bool> states;
+    for (QObject *g : {overview.cpuG(), overview.ramG(), overview.hddG(), overview.netG()})
+        states.push_back(g && static_cast<MonitorGauge *>(g)->running());
+    return states;
+}
+
+TEST(MonitorOverview, GaugesStopAndResume)
+{
+    ensureCoreApplication();
+    QTemporaryDir documents;
+    NotificationCenter center;
+    const SystemRoots roots{fixturePath("sys-net-laptop"), fixturePath("proc-sampler-basic")};
+    sysMonitorController overview(roots, documents.path(), &center, false, 480);
+    FakeMain main;
+    main.overview = &overview;
+    overview.setDelegate(&main);
+    const std::vector<bool> all(4, true), none(4, false);
+
+    // Figures from the start, before any timer has run.
+    EXPECT_EQ(static_cast<MonitorGauge *>(overview.netG())->values(), (QList<qreal>{13, 24}));
+    EXPECT_EQ(static_cast<MonitorGauge *>(overview.hddG())->values().size(), 2);
+    EXPECT_EQ(running(overview), none);
+
+    overview.setShown(true);
+    EXPECT_EQ(running(overview), all);
     const struct
     {
-        const char *what;
-        QObject *screen;
-        QTimer *timer;
-        int interval;
-        bool singleShot;
-    } timers[] = {
-        {"memory 2 s", &ram, &ram.refreshTimer(), 2000, false},
-        {"network 30 s", &net, &net.refreshTimer(), 30000, false},
-        {"network 0.1 s once", &net, &net.firstRefreshTimer(), 100, true},
-    };
-    for (const auto &t : timers) {
-        SCOPED_TRACE(t.what);
-        EXPECT_FALSE(t.timer->isActive()); // nothing runs before the screen is shown
-        QMetaObject::invokeMethod(t.screen, "setShown", Q_ARG(bool, true));
-        EXPECT_TRUE(t.timer->isActive());
-        EXPECT_EQ(t.timer->interval(), t.interval);
-        EXPECT_EQ(t.timer->isSingleShot(), t.singleShot);
-        QMetaObject::invokeMethod(t.screen, "setShown", Q_ARG(bool, false));
-        EXPECT_FALSE(t.timer->isActive());
+        void (sysMonitorController::*tile)();
+        const char *screen;
+    } tiles[] = {{&sysMonitorController::gotoCpuView, "cpu"},
+                 {&sysMonitorController::gotoRamView, "ram"},
+                 {&sysMonitorController::gotoHddView, "hdd"},
+                 {&sysMonitorController::gotoNetView, "net"}};
+    for (const auto &t : tiles) {
+        main.opened.clear();
+        (overview.*t.tile)();
+        EXPECT_EQ(main.opened, QStringList{t.screen});
+        EXPECT_EQ(running(overview), none) << t.screen;
+        overview.setShown(true); // the detail screen closed
+        EXPECT_EQ(running(overview), all) << t.screen;
     }
+    // A screen that is not there: the page stays, and so do its live gauges.
+    main.presents = false;
+    overview.gotoRamView();
+    EXPECT_EQ(running(overview), all);
+    // The window hidden: nothing runs; shown again: everything does.
+    overview.setShown(false);
+    EXPECT_EQ(running(overview), none);
+    overview.setShown(true);
+    EXPECT_EQ(running(overview), all);
+
+    // Tear-down releases the four gauges and stops observing.
+    QPointer<QObject> cpu = overview.cpuG();
+    center.post(QStringLiteral("restartAPP"));
+    EXPECT_EQ(overview.cpuG(), nullptr);
+    EXPECT_EQ(overview.netG(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(cpu.isNull());
+    overview.setShown(true); // harmless afterwards
+    overview.gotoCpuView();
+    overview.remoAllObj();
+}
+
+TEST(MonitorOverview, ProcessorFigureFollowsTheGauge)
+{
+    ensureCoreApplication();
+    sysMonitorController overview(SystemRoots{}, QStringLiteral("/"), nullptr, false, 480);
+    overview.currentCpuLevel(7.6f);
+    EXPECT_EQ(overview.cpuLbl(), "8%");
+    overview.currentCpuLevel(0);
+    EXPECT_EQ(overview.cpuLbl(), "0%");
 }
 
 } // namespace
+
+#include "test_monitorscreens.moc"

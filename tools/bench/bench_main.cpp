@@ -1,12 +1,15 @@
 // powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
-// the cost of the sampler's process list and CPU load beside `ps`, and one refresh of the memory
-// and the network screen on this machine's /proc and /sys.
+// the cost of the sampler's process list and CPU load beside `ps`, and one refresh of each
+// monitor screen (the processor screen on a /proc of 300 processes, the others on this machine's
+// /proc and /sys).
 //
 //   cmake --build <build> --target powerdeck-bench && <build>/bin/powerdeck-bench
 //
 // XML figures: bytes_per_second is input throughput; alloc_per_MB is the heap the parsed
 // document holds (the copy of the input included) per MB of input.
 #include "monitor/activitymonitor.h"
+#include "monitor/cpu_graph.h"
+#include "monitor/hddviewcontroller.h"
 #include "monitor/networkviewcontroller.h"
 #include "monitor/ramviewcontroller.h"
 #include "weather/xmlreader.h"
@@ -20,9 +23,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -240,6 +246,70 @@ void BM_NetworkScreenRefresh(benchmark::State &state)
         screen.refresh();
 }
 BENCHMARK(BM_NetworkScreenRefresh)->Unit(benchmark::kMicrosecond);
+
+// A /proc of 300 processes with realistic stat lines; "self" is the real one, so the load is
+// this benchmark's own.
+const std::string &fixtureProc()
+{
+    static const std::string root = [] {
+        const auto dir = std::filesystem::temp_directory_path() /
+                         ("powerdeck-bench-proc-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        static const char *const names[] = {"systemd",  "kworker/0:1",  "bash",      "phosh",
+                                            "pipewire", "ModemManager", "powerdeck", "sshd"};
+        for (int i = 0; i < 300; ++i) {
+            const int pid = 1 + i * 7;
+            std::filesystem::create_directories(dir / std::to_string(pid));
+            std::ofstream(dir / std::to_string(pid) / "stat")
+                << pid << " (" << names[i % 8] << ") S 1 " << pid << " " << pid
+                << " 0 -1 4194560 1234 0 5 0 " << 100 + i << " " << 50 + i << " 0 0 20 0 1 0 "
+                << 1000 + i
+                << " 12345678 900 18446744073709551615 1 1 0 0 0 0 0 4096 0 0 0 0 17 1 0 0 0 0 0"
+                   " 0 0 0 0 0 0 0 0\n";
+        }
+        std::filesystem::create_directory_symlink("/proc/self", dir / "self");
+        std::ofstream(dir / "meminfo") << "MemTotal: 3906252 kB\nMemFree: 1203040 kB\n";
+        return dir.string();
+    }();
+    static const struct Cleanup
+    {
+        ~Cleanup() { std::filesystem::remove_all(root); }
+    } cleanup;
+    return root;
+}
+
+// One refresh of the processor screen: one process list, one load sample, the three figures,
+// the table and the history. Arg 0: the steady state (the same processes); 1: one process
+// changes every refresh; 2: the list read once beforehand, so only the screen's own work and
+// the load sample are measured.
+void BM_CpuScreenRefresh300(benchmark::State &state)
+{
+    const SystemRoots roots{QStringLiteral("/sys"), QString::fromStdString(fixtureProc())};
+    const int mode = static_cast<int>(state.range(0));
+    ActivityMonitor source(fixtureProc(), "/sys");
+    const auto readOnce = source.runningProcesses();
+    int turn = 0;
+    cpu_graph screen(roots, false, [&]() -> std::optional<std::vector<ActivityProcess>> {
+        if (mode == 2)
+            return readOnce;
+        auto list = source.runningProcesses();
+        if (mode == 1 && list && !list->empty())
+            (*list)[static_cast<std::size_t>(turn++) % list->size()].processID = "99999";
+        return list;
+    });
+    for (auto _ : state)
+        screen.refresh();
+    state.counters["rows"] = screen.processTable().rowCount();
+}
+BENCHMARK(BM_CpuScreenRefresh300)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_DiskScreenRefresh(benchmark::State &state)
+{
+    HDDViewController screen(QString::fromStdString(std::filesystem::temp_directory_path()), false);
+    for (auto _ : state)
+        screen.refresh();
+}
+BENCHMARK(BM_DiskScreenRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

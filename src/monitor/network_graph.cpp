@@ -1,0 +1,19 @@
+#include "monitor/network_graph.h"
+
+#include "monitor/monitorfigures.h"
+
+network_graph::network_graph(const SystemRoots &roots, ActivityMonitor::AddressSource addresses,
+                             QObject *parent)
+    : MonitorGauge(kIntervalMs, parent),
+      m_monitor(roots.procfs.toStdString(), roots.sysfs.toStdString(), std::move(addresses))
+{
+}
+
+void network_graph::refresh()
+{
+    const auto c = m_monitor.getDataCounters();
+    const auto heights = monitorfigures::networkBarHeights(c);
+    m_bars = {heights[0], heights[1]};
+    const QList<qreal> totals{static_cast<qreal>(c[0] + c[2]), static_cast<qreal>(c[1] + c[3])};
+    setValues(totals); // the bars follow the totals
+}

@@ -1,0 +1,9 @@
+import QtQuick
+
+// The processor screen in the phone layout.
+CpuBase {
+    prefix: "1_"
+    backImage: "1_back-4_52x47.png"
+    backWidth: 52
+    backHeight: 47
+}

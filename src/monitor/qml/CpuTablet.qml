@@ -1,0 +1,16 @@
+import QtQuick
+
+// The processor screen in the tablet layout.
+CpuBase {
+    prefix: "2_"
+    backImage: "2_back_44x44.png"
+    backWidth: 44
+    backHeight: 44
+    titleSize: 34
+    figureSize: 44
+    captionSize: 18
+    rowHeight: 52
+    iconSize: 36
+    chartHeight: 300
+    margin: 24
+}

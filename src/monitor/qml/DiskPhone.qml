@@ -1,0 +1,9 @@
+import QtQuick
+
+// The disk screen in the phone layout.
+DiskBase {
+    prefix: "1_"
+    backImage: "1_back-4_52x47.png"
+    backWidth: 52
+    backHeight: 47
+}

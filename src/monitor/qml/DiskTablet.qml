@@ -1,0 +1,15 @@
+import QtQuick
+
+// The disk screen in the tablet layout.
+DiskBase {
+    prefix: "2_"
+    backImage: "2_back_44x44.png"
+    backWidth: 44
+    backHeight: 44
+    titleSize: 34
+    figureSize: 44
+    captionSize: 20
+    ringSize: 460
+    ringWidth: 48
+    margin: 24
+}
