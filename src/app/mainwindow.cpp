@@ -5,6 +5,7 @@
 #include "app/viewcontroller.h"
 
 #include <QQmlEngine>
+#include <QEvent>
 #include <QQuickView>
 
 QSize MainWindow::designSize(int idiom, int designHeight)
@@ -36,15 +37,37 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     // and the scheduler runs.
     connect(m_view.get(), &QWindow::visibilityChanged, this, [this](QWindow::Visibility v) {
         const bool visible = v != QWindow::Hidden && v != QWindow::Minimized;
-        const bool was = m_viewController->windowVisible();
-        m_viewController->setWindowVisible(visible);
-        if (was && !visible)
+        if (m_shown && !visible)
             m_app.applicationDidEnterBackground();
+        m_shown = visible;
+        updateWindowVisible();
     });
+    // Without a window manager (or on a compositor that reports no minimising) an unmapped
+    // window stays "visible": that it can no longer be drawn is what the exposure tells.
+    m_view->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view.get() && event->type() == QEvent::Expose)
+        QMetaObject::invokeMethod(this, &MainWindow::updateWindowVisible, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+}
+
+void MainWindow::updateWindowVisible()
+{
+    if (!m_view)
+        return;
+    // Until the first exposure the window counts as shown: the first frame needs the timers.
+    if (m_view->isExposed())
+        m_everExposed = true;
+    m_viewController->setWindowVisible(m_shown && (m_view->isExposed() || !m_everExposed));
 }
 
 MainWindow::~MainWindow()
 {
-    // The view refers to the controller: it goes first.
+    // The view refers to the controller: it goes first, telling this window nothing on its way.
+    m_view->removeEventFilter(this);
+    disconnect(m_view.get(), nullptr, this, nullptr);
     m_view.reset();
 }

@@ -25,8 +25,16 @@ public:
 
     static QSize designSize(int idiom, int designHeight);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Timers and animations run while the window is shown and, once it has been drawn, exposed.
+    void updateWindowVisible();
+
     AppDelegate &m_app;
     std::unique_ptr<ViewController> m_viewController;
     std::unique_ptr<QQuickView> m_view;
+    bool m_shown = true;
+    bool m_everExposed = false;
 };

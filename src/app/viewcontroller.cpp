@@ -233,6 +233,8 @@ void ViewController::gotoView(int page)
 void ViewController::currentLevel(float percent)
 {
     // The summary panel and the charging monitor both take the reading in this same call.
+    if (m_tornDown)
+        return;
     if (m_bottomController)
         QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
                                   Q_ARG(float, percent));
@@ -434,17 +436,8 @@ void ViewController::restart()
         m_presentedView.clear();
         emit presentedChanged();
     }
-    for (QObject **child : {&m_batteryController, &m_whell}) {
-        if (*child)
-            (*child)->deleteLater();
-        *child = nullptr;
-    }
-    for (int page = 0; page < navigation::kPageCount; ++page) {
-        if (m_pages[page])
-            m_pages[page]->deleteLater();
-        m_pages[page] = nullptr;
-    }
-    m_bottomController = nullptr;
+    // The gauge, the pages and the wheel stay until this screen goes, right after its view: a
+    // view never outlives the controller it shows. They have stopped on "restartAPP" already.
     // The application object builds the new main screen; this one must be off the stack first.
     QTimer::singleShot(20, &center, [&center] { center.post(QStringLiteral("restartAPP2")); });
 }
