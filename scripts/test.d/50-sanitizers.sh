@@ -2,7 +2,7 @@
 # Sanitizer stage: the whole project (every library and every test suite, the offscreen render
 # tests included) built again with clang under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer in <build-dir>/sanitize, its tests run there, then the libFuzzer
-# targets of the XML reader and of the property-list loader for 60 seconds each.
+# targets of the XML reader and of the property-list loader for 30 seconds each.
 #   bash scripts/test.d/50-sanitizers.sh <repo-top> <build-dir>
 # <build-dir> is the main build: its interface images are copied rather than drawn again.
 # POWERDECK_FUZZ_SECONDS changes the fuzzing time.
@@ -11,7 +11,7 @@ set -euo pipefail
 top=${1:?repository top}
 build=${2:?build directory}
 dir="$build/sanitize"
-fuzz_seconds=${POWERDECK_FUZZ_SECONDS:-60}
+fuzz_seconds=${POWERDECK_FUZZ_SECONDS:-30}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 if ! command -v clang++ >/dev/null; then
@@ -38,7 +38,10 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     "${images[@]}" >/dev/null
 cmake --build "$dir" --parallel "$jobs"
 
-ctest --test-dir "$dir" --output-on-failure --timeout 600 -j "$jobs"
+# The render tests run in two of their three layouts here: the 568-point phone differs from the
+# 480-point one only in placement, and the main suite has drawn it already.
+ctest --test-dir "$dir" --output-on-failure --timeout 600 -j "$jobs" -E '/phone568($| )'
+
 
 # New inputs the fuzzers find go to scratch corpora in the build tree, never into the seeds;
 # a crashing input is written to the build tree and printed.

@@ -13,13 +13,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-constexpr int kBackPicture = 5;
-constexpr int kApplyPicture = 6;
-
-} // namespace
-
 ChangeColorController::ChangeColorController(AppState &app, bool tablet, int screenHeight,
                                              QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
