@@ -43,7 +43,7 @@ public:
     static constexpr const char *kMinimumAlert = "This is minimum value!";
     static constexpr const char *kMaximumAlert = "This is maximum value!";
 
-    // deviceName gives the device's name from the specification table; it is asked only when no
+    // deviceName gives the device's name from the device table; it is asked only when no
     // answers were saved. battery is what the kernel reports now, for the measured wear.
     HealthController(Folders folders, bool tablet, std::function<QString()> deviceName,
                      PowerSupplySnapshot battery, QObject *parent = nullptr);
