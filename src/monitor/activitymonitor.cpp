@@ -87,35 +87,6 @@ ActivityMonitor::ActivityMonitor(std::string procRoot, std::string sysRoot, Addr
 {
 }
 
-ActivityMonitor::ThreadFiles &ActivityMonitor::ThreadFiles::operator=(const ThreadFiles &other)
-{
-    if (this != &other)
-        closeAll();
-    return *this;
-}
-
-ActivityMonitor::ThreadFiles &ActivityMonitor::ThreadFiles::operator=(ThreadFiles &&other) noexcept
-{
-    if (this != &other) {
-        closeAll();
-        m_files = std::move(other.m_files);
-        other.m_files.clear();
-    }
-    return *this;
-}
-
-ActivityMonitor::ThreadFiles::~ThreadFiles()
-{
-    closeAll();
-}
-
-void ActivityMonitor::ThreadFiles::closeAll()
-{
-    for (const auto &file : m_files)
-        ::close(file.second);
-    m_files.clear();
-}
-
 std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
 {
     const std::string taskPath = m_procRoot + "/self/task";
@@ -127,8 +98,8 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
     const double now = m_clock();
     const long hz = ticksPerSecond();
 
-    std::vector<long> tids;
-    tids.reserve(m_threadFiles.m_files.size() + 4);
+    std::vector<long> &tids = m_ids;
+    tids.clear();
     while (dirent *entry = ::readdir(tasks)) {
         if (isNumber(entry->d_name))
             tids.push_back(std::atol(entry->d_name));
@@ -137,61 +108,21 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
 
     std::vector<ThreadSample> &current = m_spare;
     current.clear();
-    std::vector<std::pair<long, int>> &kept = m_keptFiles;
-    kept.clear();
-    auto open = m_threadFiles.m_files.begin();
-    const auto openEnd = m_threadFiles.m_files.end();
-    bool failed = false;
-    char path[32];
     char line[1024];
-    for (long tid : tids) {
-        // Files of threads that are gone are closed on the way.
-        while (open != openEnd && open->first < tid)
-            ::close((open++)->second);
-        int fd = -1;
-        if (open != openEnd && open->first == tid)
-            fd = (open++)->second;
-        long length = -1;
-        if (fd >= 0) {
-            length = ::pread(fd, line, sizeof line, 0);
-            if (length < 0) { // the thread ended and its id may be in use again
-                ::close(fd);
-                fd = -1;
-            }
-        }
-        if (fd < 0) {
-            std::snprintf(path, sizeof path, "%ld/stat", tid);
-            fd = ::openat(::dirfd(tasks), path, O_RDONLY | O_CLOEXEC);
-            length = fd >= 0 ? ::pread(fd, line, sizeof line, 0) : -1;
-            if (length < 0) {
-                const int error = errno;
-                if (fd >= 0)
-                    ::close(fd);
-                // A thread that ended since the directory was listed is simply gone.
-                if (error == ENOENT || error == ESRCH)
-                    continue;
-                failed = true;
-                break;
-            }
-        }
-        kept.emplace_back(tid, fd);
-        auto stat = parseStatLine(std::string_view(line, static_cast<std::size_t>(length)));
-        if (!stat) {
-            failed = true;
-            break;
-        }
-        const double started = static_cast<double>(stat->starttime) / static_cast<double>(hz);
-        current.push_back({tid, stat->utime + stat->stime, started});
-    }
-    while (open != openEnd)
-        ::close((open++)->second);
-    m_threadFiles.m_files.swap(kept);
-    kept.clear();
+    const auto result = m_threadFiles.walk(
+        ::dirfd(tasks), tids, "stat", true, line, sizeof line,
+        [&](long tid, std::string_view text) {
+            auto stat = parseStatLine(text);
+            if (!stat)
+                return false;
+            const double started =
+                static_cast<double>(stat->starttime) / static_cast<double>(hz);
+            current.push_back({tid, stat->utime + stat->stime, started});
+            return true;
+        });
     ::closedir(tasks);
-    if (failed) {
-        m_threadFiles.closeAll();
+    if (result == KeptFiles::Result::Failed)
         return std::nullopt;
-    }
     // The process's own line counts every thread, those that have ended included.
     const std::string selfStat = m_procRoot + "/self/stat";
     const long selfLength = readSmallFile(AT_FDCWD, selfStat.c_str(), line, sizeof line);
@@ -239,40 +170,41 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
     return std::make_pair(static_cast<float>(load), seconds);
 }
 
-std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses() const
+std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses()
 {
     DIR *proc = ::opendir(m_procRoot.c_str());
-    if (!proc)
+    if (!proc) {
+        m_processFiles.closeAll();
         return std::nullopt;
-    std::vector<long> pids;
+    }
+    std::vector<long> &pids = m_ids;
+    pids.clear();
     while (dirent *entry = ::readdir(proc)) {
         if (isNumber(entry->d_name))
             pids.push_back(std::atol(entry->d_name));
     }
     // The kernel lists /proc in ascending pid order; sorting makes any tree (fixtures
     // included) enumerate the same way. The list is returned in the reverse of that order.
-    std::sort(pids.begin(), pids.end(), std::greater<>());
+    std::sort(pids.begin(), pids.end());
 
     std::vector<ActivityProcess> processes;
     processes.reserve(pids.size());
-    char path[48];
     char line[1024];
-    for (long pid : pids) {
-        std::snprintf(path, sizeof path, "%ld/stat", pid);
-        long length = readSmallFile(::dirfd(proc), path, line, sizeof line);
-        if (length < 0)
-            continue; // ended during the walk
-        auto stat = parseStatLine(std::string_view(line, static_cast<std::size_t>(length)));
-        if (!stat)
-            continue;
-        ActivityProcess process;
-        process.processID = std::to_string(stat->pid);
-        process.processName = std::string(stat->comm.substr(0, 15));
-        // The priority as one byte, as the kernel's record keeps it.
-        process.processCPU = std::string(1, static_cast<char>(stat->priority & 0xFF));
-        processes.push_back(std::move(process));
-    }
+    m_processFiles.walk(::dirfd(proc), pids, "stat", false, line, sizeof line,
+                        [&](long, std::string_view text) {
+                            if (auto stat = parseStatLine(text)) {
+                                ActivityProcess process;
+                                process.processID = std::to_string(stat->pid);
+                                process.processName = std::string(stat->comm.substr(0, 15));
+                                // The priority as one byte, as the kernel's record keeps it.
+                                process.processCPU =
+                                    std::string(1, static_cast<char>(stat->priority & 0xFF));
+                                processes.push_back(std::move(process));
+                            }
+                            return true;
+                        });
     ::closedir(proc);
+    std::reverse(processes.begin(), processes.end());
     return processes;
 }
 

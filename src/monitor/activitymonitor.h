@@ -1,5 +1,8 @@
 #pragma once
 
+#include "monitor/activitymonitor_procfs.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -68,8 +71,9 @@ struct DiskSpace
 // traffic totals. Every figure is read afresh on each call from the /proc and /sys trees given
 // to the constructor (fixture trees in the tests).
 //
-// The one piece of state is the per-thread CPU history cpu_usage() needs: Linux keeps no
-// decaying "recent usage" per thread, so the load is measured between two calls (see there).
+// The state is the per-thread CPU history cpu_usage() needs (Linux keeps no decaying "recent
+// usage" per thread, so the load is measured between two calls, see there) and the stat files
+// kept open between calls, which make a refresh one read per thread or process.
 class ActivityMonitor
 {
 public:
@@ -106,7 +110,9 @@ public:
 
     // Every process, the highest pid first (the reverse of the kernel's ascending order);
     // nothing when the process list cannot be read.
-    std::optional<std::vector<ActivityProcess>> runningProcesses() const;
+    // The stat files of the processes stay open between calls (up to a bound, see
+    // activitymonitor_procfs::keptFileLimit), so a refresh costs one read per process.
+    std::optional<std::vector<ActivityProcess>> runningProcesses();
 
     // One read of <procRoot>/meminfo; nothing when it cannot be read or lacks MemFree, Active
     // or Inactive. Screens take one sample per refresh and form every figure from it with the
@@ -184,21 +190,14 @@ private:
     std::vector<ThreadSample> m_spare;
     double m_latestTime = 0;
 
-    // The stat file of each thread seen by the last call, kept open (sorted by tid): reading
-    // it again from offset 0 gives fresh figures at half the cost of opening it each time.
-    // A copy of the sampler starts without open files.
-    class ThreadFiles
-    {
-    public:
-        ThreadFiles() = default;
-        ThreadFiles(const ThreadFiles &) {}
-        ThreadFiles(ThreadFiles &&other) noexcept : m_files(std::move(other.m_files)) {}
-        ThreadFiles &operator=(const ThreadFiles &other);
-        ThreadFiles &operator=(ThreadFiles &&other) noexcept;
-        ~ThreadFiles();
-        void closeAll();
-        std::vector<std::pair<long, int>> m_files; // tid, descriptor
-    };
-    ThreadFiles m_threadFiles;
-    std::vector<std::pair<long, int>> m_keptFiles; // scratch for the next m_threadFiles
+    // The stat files of the threads and of the processes seen by the last calls, kept open
+    // (see activitymonitor_procfs::KeptFiles); m_ids is scratch for the listed numbers.
+    // This process's threads are few; the processes take the rest of the budget.
+    static constexpr std::size_t kThreadFiles = 64;
+    activitymonitor_procfs::KeptFiles m_threadFiles{
+        std::min(kThreadFiles, activitymonitor_procfs::keptFileLimit())};
+    activitymonitor_procfs::KeptFiles m_processFiles{
+        activitymonitor_procfs::keptFileLimit() -
+        std::min(kThreadFiles, activitymonitor_procfs::keptFileLimit())};
+    std::vector<long> m_ids;
 };

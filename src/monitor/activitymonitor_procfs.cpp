@@ -1,9 +1,12 @@
 #include "monitor/activitymonitor_procfs.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace activitymonitor_procfs {
@@ -117,6 +120,86 @@ std::optional<StatLine> parseStatLine(std::string_view line)
     if (!haveStart)
         return std::nullopt;
     return stat;
+}
+
+KeptFiles::KeptFiles(KeptFiles &&other) noexcept
+    : m_limit(other.m_limit), m_files(std::move(other.m_files))
+{
+    other.m_files.clear();
+}
+
+KeptFiles &KeptFiles::operator=(const KeptFiles &other)
+{
+    if (this != &other) {
+        closeAll();
+        m_limit = other.m_limit;
+    }
+    return *this;
+}
+
+KeptFiles &KeptFiles::operator=(KeptFiles &&other) noexcept
+{
+    if (this != &other) {
+        closeAll();
+        m_limit = other.m_limit;
+        m_files = std::move(other.m_files);
+        other.m_files.clear();
+    }
+    return *this;
+}
+
+KeptFiles::~KeptFiles()
+{
+    closeAll();
+}
+
+void KeptFiles::closeAll()
+{
+    for (const auto &file : m_files)
+        ::close(file.second);
+    m_files.clear();
+}
+
+long KeptFiles::readEntry(int directory, long id, const char *leaf, int &fd, char *buffer,
+                          std::size_t capacity)
+{
+    if (fd >= 0) {
+        long length = ::pread(fd, buffer, capacity, 0);
+        if (length >= 0)
+            return length;
+        ::close(fd); // the entry ended; its number may belong to a new one
+        fd = -1;
+    }
+    char path[64];
+    std::snprintf(path, sizeof path, "%ld/%s", id, leaf);
+    fd = ::openat(directory, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    long length = ::pread(fd, buffer, capacity, 0);
+    if (length < 0) {
+        const int error = errno;
+        ::close(fd);
+        fd = -1;
+        errno = error;
+    }
+    return length;
+}
+
+bool KeptFiles::vanished()
+{
+    return errno == ENOENT || errno == ESRCH;
+}
+
+std::size_t keptFileLimit()
+{
+    static const std::size_t limit = [] {
+        rlimit files{};
+        if (::getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur == RLIM_INFINITY)
+            return std::size_t{512};
+        const auto half = static_cast<std::size_t>(files.rlim_cur / 2);
+        return half > 64 ? std::min<std::size_t>(half - 64, 4096) : std::size_t{0};
+    }();
+    return limit;
 }
 
 std::optional<std::uint64_t> meminfoKilobytes(std::string_view meminfo, std::string_view key)

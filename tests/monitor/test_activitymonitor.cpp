@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -56,6 +58,57 @@ TEST(ActivityMonitorProcesses, TreeWithoutProcessesGivesAnEmptyList)
     auto processes = monitor.runningProcesses();
     ASSERT_TRUE(processes.has_value());
     EXPECT_TRUE(processes->empty());
+}
+
+// The stat files stay open between calls: later calls must still see every change of the tree,
+// and no more files than the bound stay open.
+TEST(ActivityMonitorProcesses, KeptFilesFollowTheTree)
+{
+    const auto root = std::filesystem::temp_directory_path() /
+                      ("powerdeck-kept-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(root);
+    auto write = [&](long pid, const char *name, int priority) {
+        std::filesystem::create_directories(root / std::to_string(pid));
+        std::ofstream(root / std::to_string(pid) / "stat")
+            << pid << " (" << name << ") S 1 1 1 0 -1 0 0 0 0 0 7 3 0 0 " << priority
+            << " 0 1 0 500 0 0\n";
+    };
+    for (long pid : {3, 5, 8, 13, 21})
+        write(pid, "old", 20);
+    auto names = [](const std::optional<std::vector<ActivityProcess>> &list) {
+        std::string text;
+        for (const ActivityProcess &p : list.value_or(std::vector<ActivityProcess>{}))
+            text += p.processID + ":" + p.processName + ":" +
+                    std::to_string(static_cast<int>(p.processCPU.at(0))) + " ";
+        return text;
+    };
+
+    ActivityMonitor monitor(root.string(), "/nonexistent");
+    EXPECT_EQ(names(monitor.runningProcesses()), "21:old:20 13:old:20 8:old:20 5:old:20 3:old:20 ");
+    write(8, "renamed", 5);                     // rewritten in place: read afresh
+    std::filesystem::remove_all(root / "13"); // ended
+    write(34, "new", 20);                     // started
+    EXPECT_EQ(names(monitor.runningProcesses()),
+              "34:new:20 21:old:20 8:renamed:5 5:old:20 3:old:20 ");
+
+    using activitymonitor_procfs::KeptFiles;
+    KeptFiles files(2);
+    const std::vector<long> ids = {3, 5, 8, 13, 21};
+    std::vector<long> read;
+    char buffer[256];
+    const int directory = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(directory, 0);
+    EXPECT_EQ(files.walk(directory, ids, "stat", true, buffer, sizeof buffer,
+                         [&](long id, std::string_view) { return read.push_back(id), true; }),
+              KeptFiles::Result::Skipped); // 13 has gone
+    EXPECT_EQ(read, (std::vector<long>{3, 5, 8, 21}));
+    EXPECT_EQ(files.openCount(), 2u);
+    EXPECT_EQ(files.walk(directory, {5}, "stat", true, buffer, sizeof buffer,
+                         [](long, std::string_view) { return true; }),
+              KeptFiles::Result::Read);
+    EXPECT_EQ(files.openCount(), 1u); // the files of ids no longer listed are closed
+    ::close(directory);
+    std::filesystem::remove_all(root);
 }
 
 TEST(ActivityMonitorProcesses, FindsThisProcessOnTheRunningSystem)
