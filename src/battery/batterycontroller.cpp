@@ -93,6 +93,9 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     connect(&m_electronTimer, &QTimer::timeout, this, &BatteryController::rotateSphere);
     m_rotorTimer.setInterval(kRotorIntervalMs);
     connect(&m_rotorTimer, &QTimer::timeout, this, &BatteryController::startNuclearRotation);
+    m_glideTimer.setInterval(gauge::kGlideFrameMs);
+    m_glideTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_glideTimer, &QTimer::timeout, this, &BatteryController::glideChanged);
 
     if (m_skin == gauge::Atomic)
         initSphere();
@@ -169,6 +172,23 @@ QPointF BatteryController::electronCenter() const
 {
     const gauge::Point p = gauge::electronCenter(m_laTimer, m_tablet);
     return {p.x, p.y};
+}
+
+double BatteryController::glide(int stepMs) const
+{
+    return m_stepClock.isValid() ? gauge::glideFraction(double(m_stepClock.elapsed()), stepMs) : 1;
+}
+
+QPointF BatteryController::electronPosition() const
+{
+    const gauge::Point p = gauge::electronCenter(
+        gauge::glidingOrbitAngle(m_laTimer, glide(kElectronIntervalMs)), m_tablet);
+    return {p.x, p.y};
+}
+
+double BatteryController::rotorRotation() const
+{
+    return gauge::glidingRotorDegrees(m_degrees, glide(kRotorIntervalMs));
 }
 
 QRectF BatteryController::rotorFrame() const
@@ -391,6 +411,7 @@ void BatteryController::setNuclearLevel(int level)
 void BatteryController::rotateSphere()
 {
     m_laTimer = gauge::nextOrbitAngle(m_laTimer);
+    m_stepClock.start();
     emit electronChanged();
 }
 
@@ -399,6 +420,7 @@ void BatteryController::startNuclearRotation()
     if (!m_animationEnabled)
         return;
     m_degrees = gauge::nextRotorDegrees(m_degrees);
+    m_stepClock.start();
     emit rotorChanged();
 }
 
@@ -422,6 +444,14 @@ void BatteryController::updateTimers()
         m_rotorTimer.start();
     else
         m_rotorTimer.stop();
+    if (m_electronTimer.isActive() || m_rotorTimer.isActive()) {
+        m_glideTimer.start();
+    } else {
+        m_glideTimer.stop();
+        // Shown again later, the electron and the rotor start from their latest step.
+        m_stepClock.invalidate();
+        emit glideChanged();
+    }
 }
 
 void BatteryController::removeAllObj()

@@ -4,6 +4,7 @@
 #include "battery/myslider.h"
 #include "core/nrbatteryinfo.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -63,6 +64,9 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(QRectF rotorFrame READ rotorFrame CONSTANT)
     Q_PROPERTY(QRectF rotor2Frame READ rotor2Frame CONSTANT)
     Q_PROPERTY(int degrees READ degrees NOTIFY rotorChanged)
+    // Where the electron and the rotor are drawn now, gliding towards the latest step.
+    Q_PROPERTY(QPointF electronPosition READ electronPosition NOTIFY glideChanged)
+    Q_PROPERTY(double rotorRotation READ rotorRotation NOTIFY glideChanged)
     // The slider, unturned: its frame in the canvas, turned by sliderRotation about its centre.
     Q_PROPERTY(QRectF sliderFrame READ sliderFrame CONSTANT)
     Q_PROPERTY(double sliderRotation READ sliderRotation CONSTANT)
@@ -114,6 +118,8 @@ public:
     QRectF rotorFrame() const;
     QRectF rotor2Frame() const;
     int degrees() const { return m_degrees; }
+    QPointF electronPosition() const;
+    double rotorRotation() const;
     QRectF sliderFrame() const;
     double sliderRotation() const { return m_sliderLayout.vertical ? -90 : 0; }
     double sliderValue() const { return m_customSlider.value(); }
@@ -163,6 +169,7 @@ public:
     NRBatteryInfo *normInfo() const { return m_normInfo; }
     QTimer &electronTimer() { return m_electronTimer; }
     QTimer &rotorTimer() { return m_rotorTimer; }
+    QTimer &glideTimer() { return m_glideTimer; }
 
 signals:
     void removedChanged();
@@ -170,6 +177,7 @@ signals:
     void geometryChanged();
     void electronChanged();
     void rotorChanged();
+    void glideChanged();
     void sliderChanged();
     void trackingChanged();
     void levelUnknownChanged();
@@ -208,4 +216,9 @@ private:
     bool m_levelUnknown = false;
     QTimer m_electronTimer;
     QTimer m_rotorTimer;
+    // Frames of the glide between steps, running while a step timer runs; the clock counts
+    // from the latest step.
+    QTimer m_glideTimer;
+    QElapsedTimer m_stepClock;
+    double glide(int stepMs) const;
 };

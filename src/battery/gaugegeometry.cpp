@@ -127,7 +127,7 @@ Point electronCenter(double angle, bool tablet)
 
 double nextOrbitAngle(double angle)
 {
-    angle += 0.2;
+    angle += kOrbitStep;
     if (angle > 100)
         angle = std::fmod(angle, 2 * std::numbers::pi);
     return angle;
@@ -205,6 +205,23 @@ Frame nuclearCoolant(int level, bool tablet)
 int nextRotorDegrees(int degrees)
 {
     return (degrees + 90) % 360;
+}
+
+double glideFraction(double elapsedMs, int stepMs)
+{
+    if (!(elapsedMs >= 0) || stepMs <= 0)
+        return 1;
+    return std::min(1.0, elapsedMs / stepMs);
+}
+
+double glidingOrbitAngle(double angle, double fraction)
+{
+    return angle - kOrbitStep * (1 - std::clamp(fraction, 0.0, 1.0));
+}
+
+double glidingRotorDegrees(int degrees, double fraction)
+{
+    return degrees - 90 * (1 - std::clamp(fraction, 0.0, 1.0));
 }
 
 std::array<Frame, 2> rotorFrames(bool tablet)

@@ -76,6 +76,19 @@ Point electronCenter(double angle, bool tablet);
 // The orbit angle one 0.08 s tick later: 0.2 further on. Past 100 it comes back to the same
 // place on the orbit near 0, so the electron never jumps.
 double nextOrbitAngle(double angle);
+constexpr double kOrbitStep = 0.2;
+
+// The electron and the rotor glide from one step's place to the next. The glide is drawn in
+// frames of kGlideFrameMs, 25 a second: drawn at the display's rate, the glide alone kept a
+// software-drawn window busy with 60 frames a second on every page. `fraction` is how far the
+// glide from the previous step has come, from 0 (the previous step's place) to 1.
+constexpr int kGlideFrameMs = 40;
+double glideFraction(double elapsedMs, int stepMs);
+// The orbit angle drawn on the way to `angle` (the latest step), a step's length before it at 0.
+double glidingOrbitAngle(double angle, double fraction);
+// The rotor's drawn rotation on the way to `degrees`, a quarter turn back at 0, so that the
+// turn from 270 to 0 goes on clockwise.
+double glidingRotorDegrees(int degrees, double fraction);
 
 // ---- Skin 2, the hydraulic tubes ---------------------------------------------------------------
 

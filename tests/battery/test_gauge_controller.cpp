@@ -271,10 +271,16 @@ TEST_F(GaugeFixture, ElectronOrbitsWhileVisible)
     EXPECT_DOUBLE_EQ(g->laTimer(), 0.2);
     EXPECT_NEAR(g->electronCenter().x(), std::cos(0.2) * 134 + 150, 1e-9);
 
+    EXPECT_TRUE(g->glideTimer().isActive());
+    EXPECT_EQ(g->glideTimer().interval(), 40);
+
     g->setAnimationsActive(false);
     EXPECT_FALSE(g->electronTimer().isActive());
+    EXPECT_FALSE(g->glideTimer().isActive());
+    EXPECT_EQ(g->electronPosition(), g->electronCenter()); // drawn at its latest step
     g->setAnimationsActive(true);
     EXPECT_TRUE(g->electronTimer().isActive());
+    EXPECT_TRUE(g->glideTimer().isActive());
 }
 
 TEST_F(GaugeFixture, HydraulicSkin)

@@ -179,6 +179,32 @@ TEST(GaugeSphere, OrbitAngleGrowsAndWrapsWithoutAJump)
     EXPECT_LE(a, 100.2);
 }
 
+// Each glide starts where the previous step was drawn and ends on the new step, also across the
+// orbit angle's wrap past 100 and the rotor's turn from 270 to 0.
+TEST(GaugeGlide, StartsAtThePreviousStepAndEndsOnTheNext)
+{
+    for (double a : {0.0, 3.0, 99.9}) {
+        SCOPED_TRACE(a);
+        const double next = nextOrbitAngle(a);
+        const Point from = electronCenter(glidingOrbitAngle(next, 0), false);
+        const Point to = electronCenter(glidingOrbitAngle(next, 1), false);
+        EXPECT_NEAR(from.x, electronCenter(a, false).x, 1e-9);
+        EXPECT_NEAR(from.y, electronCenter(a, false).y, 1e-9);
+        EXPECT_NEAR(to.x, electronCenter(next, false).x, 1e-9);
+        EXPECT_NEAR(to.y, electronCenter(next, false).y, 1e-9);
+    }
+    for (int d : {0, 90, 180, 270}) {
+        SCOPED_TRACE(d);
+        const int next = nextRotorDegrees(d);
+        EXPECT_DOUBLE_EQ(std::fmod(glidingRotorDegrees(next, 0) + 360, 360), d);
+        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 0.5) - glidingRotorDegrees(next, 0), 45);
+        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 1), next);
+    }
+    EXPECT_DOUBLE_EQ(glideFraction(40, 80), 0.5);
+    EXPECT_DOUBLE_EQ(glideFraction(200, 80), 1); // a late step waits at its place
+    EXPECT_DOUBLE_EQ(glideFraction(-1, 80), 1);
+}
+
 TEST(GaugeHydraulic, Column)
 {
     expectFrame(hydraulicColumn(100, false), 0, 21, 320, 156);

@@ -95,15 +95,14 @@ Item {
             source: gauge.ready ? gauge.library(gauge.controller.bodyImage) : ""
         }
 
-        // Atomic: the electron glides from one 0.08 s position to the next.
+        // Atomic: the electron glides from one 0.08 s position to the next (the controller
+        // draws the glide in frames).
         Image {
             id: electron
             visible: gauge.ready && gauge.controller.electronImage !== ""
-            x: gauge.controller.electronCenter.x - width / 2
-            y: gauge.controller.electronCenter.y - height / 2
+            x: gauge.controller.electronPosition.x - width / 2
+            y: gauge.controller.electronPosition.y - height / 2
             source: visible ? gauge.library(gauge.controller.electronImage) : ""
-            Behavior on x { NumberAnimation { duration: 80 } }
-            Behavior on y { NumberAnimation { duration: 80 } }
         }
 
         // Nuclear: the rotors turn a quarter turn in each 0.6 s step, always clockwise.
@@ -118,10 +117,7 @@ Item {
                 height: modelData.height
                 mipmap: true
                 source: gauge.library(gauge.controller.rotorImage)
-                rotation: gauge.controller.degrees
-                Behavior on rotation {
-                    RotationAnimation { duration: 600; direction: RotationAnimation.Clockwise }
-                }
+                rotation: gauge.controller.rotorRotation
             }
         }
 
