@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     const SystemRoots roots;
     UserDefaults defaults(UserDefaults::standardPath());
     NotificationCenter notifications;
-    SysfsBatterySource battery(roots);
+    SysfsBatterySource battery(roots, std::make_unique<KernelPowerSupplyEvents>());
     const Folders folders = Folders::standard();
     setApplicationIdentity(folders.resources);
     Platform platform{folders,
@@ -71,21 +71,24 @@ int main(int argc, char *argv[])
 
     AppDelegate delegate(platform, makeWindow);
     // Leaving the foreground replaces every scheduled notification with the current plan.
-    const std::unique_ptr<LocalNotifications> localNotifications = createLocalNotifications(platform.folders);
+    const std::unique_ptr<LocalNotifications> localNotifications =
+        createLocalNotifications(platform.folders);
     NotificationScheduler scheduler(
         defaults, platform.folders, *localNotifications,
         [&delegate] { return delegate.state().timeBeforeDie(); },
         [&delegate] { return delegate.state().timeneedToCharge(); },
-        // The reading's state now: a few sysfs attributes, no wait.
-        [&battery] { return battery.batteryState(); });
+        // The state of the monitor's latest reading: the one every screen shows.
+        [&delegate] { return int(delegate.state().batteryMonitor().reading().state); });
     QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
                      [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
     quitAfterFirstFrameIfAsked();
-    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate, [&delegate](Qt::ApplicationState s) {
-        if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)
-            delegate.applicationDidEnterBackground();
-    });
-    QObject::connect(&app, &QGuiApplication::aboutToQuit, &delegate, &AppDelegate::applicationDidEnterBackground);
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,
+                     [&delegate](Qt::ApplicationState s) {
+                         if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)
+                             delegate.applicationDidEnterBackground();
+                     });
+    QObject::connect(&app, &QGuiApplication::aboutToQuit, &delegate,
+                     &AppDelegate::applicationDidEnterBackground);
     return app.exec();
 }

@@ -2,7 +2,7 @@
 
 #include "platform/batterysource.h"
 
-// A battery whose figures the test sets; change() emits the platform's change signals.
+// A battery whose figures the test sets; notifyChange() is the platform saying it changed.
 class ScriptedBatterySource : public BatterySource
 {
 public:
@@ -24,6 +24,5 @@ public:
         figures.level = level;
         figures.state = state;
     }
-    void levelChanged() { emit batteryLevelDidChange(); }
-    void stateChanged() { emit batteryStateDidChange(); }
+    void notifyChange() { emit changed(); }
 };

@@ -119,7 +119,7 @@ void BudilinikController::updateRunning()
     currentSecAnimation();
     // The charge-time label comes from the detailed reading, sent only in this mode.
     if (m_app.privat()) {
-        m_reader = std::make_unique<NRBatteryInfo>(m_app.platform().battery,
+        m_reader = std::make_unique<NRBatteryInfo>(m_app.batteryMonitor(),
                                                    [&app = m_app] { return app.privat(); });
         m_reader->setDelegate(this);
     }
@@ -278,19 +278,19 @@ void BudilinikController::updateInfo(const QVariantMap &detailed)
 
 void BudilinikController::calcTimeForCharge(const QVariantMap &detailed)
 {
-    const float hours = timeToCharge(detailed.value(QStringLiteral("Design Capacity")).toInt(),
-                                     detailed.value(QStringLiteral("Current Capacity")).toInt(),
-                                     detailed.value(QStringLiteral("Charger Current")).toInt());
-    if (hours < 0) {
-        // No current flows: the time is unknown, not infinite.
+    // The battery monitor measures the charge and works the time out (to the charge limit, on
+    // the full capacity, slower near the top); it also keeps the shared estimate the
+    // charge-complete notification is timed from.
+    const QVariant hours = detailed.value(QStringLiteral("Time To Full"));
+    if (!hours.isValid()) {
+        // Still being measured: the time is unknown, not infinite.
         m_needTimeVisible = false;
-    } else if (hours == 0) {
+    } else if (hours.toDouble() <= 0) {
         m_needTimeText = QStringLiteral("Battery is full");
         m_needTimeVisible = true;
     } else {
-        m_needTimeText = QString::fromStdString(::needTimeText(hours));
+        m_needTimeText = QString::fromStdString(::needTimeText(hours.toFloat()));
         m_needTimeVisible = true;
-        m_app.setTimeneedToCharge(QString::fromStdString(summary::timeBeforeDieText(hours)));
     }
     emit chargeChanged();
 }

@@ -3,7 +3,6 @@
 #include "battery/summary.h"
 #include "core/alertrecords.h"
 #include "core/appstate.h"
-#include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -48,16 +47,19 @@ void CarchingViewController::updateInfoFromBAttery(float level)
     if (m_tornDown)
         return;
     m_procentsLbl = QString::fromStdString(summary::percentText(level));
-    const PowerSupplySnapshot supply = m_app.platform().battery.snapshot();
-    m_thresholdLbl = QString::fromStdString(chargestages::thresholdText(supply.chargeEndThreshold));
+    const BatteryReading &reading = m_app.batteryMonitor().reading();
+    m_thresholdLbl = QString::fromStdString(
+        chargestages::thresholdText(reading.supply.chargeEndThreshold, reading.heldAtLimit));
     // The charge type describes a charge: it says nothing while the battery runs the machine.
-    const bool onPower = supply.externalPower || supply.state == 2 || supply.state == 3;
-    m_chargeTypeLbl =
-        onPower
-            ? QString::fromStdString(chargestages::chargeTypeText(supply.chargeType.toStdString()))
-            : QString();
+    const bool onPower = reading.externalPower || reading.state == BatteryState::Charging ||
+                         reading.state == BatteryState::Full;
+    m_chargeTypeLbl = onPower ? QString::fromStdString(chargestages::chargeTypeText(
+                                    reading.supply.chargeType.toStdString()))
+                              : QString();
+    m_drawLbl = QString::fromStdString(
+        summary::drawText(reading.state == BatteryState::Charging, reading.shownWatts()));
     m_readLevel = level;
-    m_readStage = chargestages::stageLevel(level, supply.state, supply.chargeEndThreshold);
+    m_readStage = chargestages::stageLevel(level, int(reading.state), reading.heldAtLimit);
     emit infoChanged();
 }
 

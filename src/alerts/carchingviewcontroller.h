@@ -30,6 +30,8 @@ class CarchingViewController : public QObject
     Q_PROPERTY(QString procentsLbl READ procentsLbl NOTIFY infoChanged)
     Q_PROPERTY(QString thresholdLbl READ thresholdLbl NOTIFY infoChanged)
     Q_PROPERTY(QString chargeTypeLbl READ chargeTypeLbl NOTIFY infoChanged)
+    // The measured flow: "Charging at 18.0 W", "Drawing 12.3 W"; empty where none is measured.
+    Q_PROPERTY(QString drawLbl READ drawLbl NOTIFY infoChanged)
     // Tablet rings: {"goal", "animated"} of fastCh, TrickleCh and FullCh.
     Q_PROPERTY(QVariantList rings READ rings NOTIFY stagesChanged)
     Q_PROPERTY(QString iPadEtap1 READ iPadEtap1 NOTIFY stagesChanged)
@@ -67,6 +69,7 @@ public:
     QString procentsLbl() const { return m_procentsLbl; }
     QString thresholdLbl() const { return m_thresholdLbl; }
     QString chargeTypeLbl() const { return m_chargeTypeLbl; }
+    QString drawLbl() const { return m_drawLbl; }
     const chargestages::State &stages() const { return m_stages; }
     QVariantList rings() const;
     QString iPadEtap1() const { return labelImage(0); }
@@ -120,6 +123,7 @@ private:
     QString m_procentsLbl = QStringLiteral("--%");
     QString m_thresholdLbl;
     QString m_chargeTypeLbl;
+    QString m_drawLbl;
     chargestages::State m_stages;
     // The level of the last reading, as the stages see it.
     double m_latest = -1;

@@ -91,19 +91,18 @@ bool finishSlide(State &state, double latestLevel)
     return true;
 }
 
-double stageLevel(double level, int batteryState, std::optional<int> endThreshold)
+double stageLevel(double level, int batteryState, bool heldAtLimit)
 {
     if (batteryState != 3 || !std::isfinite(level) || level < 0 || level >= 100)
         return level;
-    const bool atLimit = endThreshold && *endThreshold < 100 && level >= *endThreshold - 1;
-    return atLimit || level >= 95 ? 100 : level;
+    return heldAtLimit || level >= 95 ? 100 : level;
 }
 
-std::string thresholdText(std::optional<int> endThreshold)
+std::string thresholdText(std::optional<int> endThreshold, bool heldAtLimit)
 {
     if (!endThreshold || *endThreshold <= 0 || *endThreshold >= 100)
         return {};
-    return "Stops at " + std::to_string(*endThreshold) + " %";
+    return (heldAtLimit ? "Held at " : "Stops at ") + std::to_string(*endThreshold) + " %";
 }
 
 std::string chargeTypeText(const std::string &chargeType)

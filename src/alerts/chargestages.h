@@ -45,12 +45,13 @@ bool apply(State &state, double level, bool tablet);
 bool finishSlide(State &state, double latestLevel);
 
 // The level the stages are drawn for. A battery the system reports as full (state 3) counts as
-// 100 where it rests short of it: at its charge limit (threshold − 1 and above) or, reporting
-// "Full", at 95 % and above. The percentage text keeps the real level.
-double stageLevel(double level, int batteryState, std::optional<int> endThreshold);
+// 100 where it rests short of it: held by its charge limit (anywhere between its thresholds) or,
+// reporting "Full", at 95 % and above. The percentage text keeps the real level.
+double stageLevel(double level, int batteryState, bool heldAtLimit);
 
-// "Stops at 80 %" where the battery has a charge limit below 100, else empty.
-std::string thresholdText(std::optional<int> endThreshold);
+// "Stops at 80 %" where the battery has a charge limit below 100, "Held at 80 %" while it is
+// held there, else empty.
+std::string thresholdText(std::optional<int> endThreshold, bool heldAtLimit = false);
 
 // The kernel's charge type as the platform's own word, or empty where it says nothing useful.
 std::string chargeTypeText(const std::string &chargeType);

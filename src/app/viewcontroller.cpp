@@ -180,6 +180,10 @@ QString ViewController::pageViewName(int page) const
 
 void ViewController::updateShown()
 {
+    // The battery and charging pages show the live draw: it is read every few seconds only
+    // while one of them is on screen.
+    m_app.batteryMonitor().setLive(!m_tornDown && m_windowVisible && !m_presented &&
+                                   (m_page == kBatteryPage || m_page == kChargingPage));
     QObject *shown = nullptr;
     if (!m_tornDown && m_windowVisible)
         shown = m_presented ? m_presented.get() : pageController(m_page);
@@ -238,7 +242,7 @@ void ViewController::currentLevel(float percent)
     if (m_bottomController)
         QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
                                   Q_ARG(float, percent));
-    if (auto *charging = qobject_cast<CarchingViewController *>(m_pages[3])) {
+    if (auto *charging = qobject_cast<CarchingViewController *>(m_pages[kChargingPage])) {
         charging->updateInfoFromBAttery(percent);
         charging->updateImagePosition(percent);
     }

@@ -55,8 +55,10 @@ public:
     static constexpr int kMonitorIntervalMs = 30000;
     // The drawer snaps by one point every 1/300 s.
     static constexpr int kSnapIntervalMs = 3;
+    static constexpr int kBatteryPage = 2;
+    static constexpr int kChargingPage = 3;
     // The page shown when the main screen opens.
-    static constexpr int kFirstPage = 2;
+    static constexpr int kFirstPage = kBatteryPage;
 
     // screenHeight is the layout's height in points: 480 or 568 for phones, 1024 for tablets.
     ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent = nullptr);

@@ -39,7 +39,7 @@ WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
     m_verIfConnected = true;
 
     m_nrInfo = new NRBatteryInfo(
-        m_app.platform().battery, [&app = m_app] { return app.privat(); }, this);
+        m_app.batteryMonitor(), [&app = m_app] { return app.privat(); }, this);
     m_nrInfo->setDelegate(this);
 
     m_calPath = m_app.platform().folders.documents + QStringLiteral("/calendar.plist");
@@ -338,8 +338,12 @@ void WhellController::updateInfo(const QVariantMap &detailed)
 
 void WhellController::calendarComplete(const QVariantMap &reading)
 {
-    if (chargehistory::record(m_calendarArr, reading, m_now(), m_zone) > 0)
+    // A new record goes to disk at once (a few times a day at most): a crash or a flat battery
+    // must not take the day's records with it.
+    if (chargehistory::record(m_calendarArr, reading, m_now(), m_zone) > 0) {
         m_unsavedHistory = true;
+        saveCalendar();
+    }
 }
 
 void WhellController::showFullAlert()
@@ -383,9 +387,7 @@ void WhellController::stopWatching()
 {
     // Nothing of a torn-down wheel may fire any more: no reading, no late page change.
     if (m_nrInfo) {
-        m_nrInfo->setDelegate(nullptr);
-        m_nrInfo->timer().stop();
-        m_nrInfo->firstReadingTimer().stop();
+        m_nrInfo->stop();
         m_nrInfo->deleteLater();
         m_nrInfo = nullptr;
     }

@@ -110,7 +110,7 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     testAnim();
 
     m_normInfo = new NRBatteryInfo(
-        platform.battery, [&app] { return app.privat(); }, this);
+        m_app.batteryMonitor(), [&app] { return app.privat(); }, this);
     m_normInfo->setDelegate(this);
 }
 
@@ -466,9 +466,7 @@ void BatteryController::removeAllObj()
         m_customSlider.endTracking();
     if (m_normInfo) {
         // The reader may be the one calling us: it goes once it has returned.
-        m_normInfo->setDelegate(nullptr);
-        m_normInfo->timer().stop();
-        m_normInfo->firstReadingTimer().stop();
+        m_normInfo->stop();
         m_normInfo->deleteLater();
         m_normInfo = nullptr;
     }

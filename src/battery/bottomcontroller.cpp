@@ -2,10 +2,8 @@
 
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
-#include "core/nrbatteryinfo.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
-#include "platform/batterysource.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -24,15 +22,6 @@ BottomController::BottomController(AppState &app, bool tablet, int screenHeight,
 {
     Platform &platform = m_app.platform();
     const UserDefaults *defaults = &platform.defaults;
-    m_timeForAction = std::make_unique<timeForAction>(
-        [defaults] { return platformIdentifier(defaults).toStdString(); },
-        float(platform.brightness ? platform.brightness() : 1.0));
-    if (!m_app.privat()) {
-        // A reader of its own keeps the platform's battery monitoring switched on; its readings
-        // reach the panel through the gauge, so it has no delegate.
-        m_nrInfo = std::make_unique<NRBatteryInfo>(platform.battery,
-                                                   [&app = m_app] { return app.privat(); });
-    }
 
     // The percent is a share of the model's nominal capacity, not of the remaining charge the
     // gauge keeps in Level: that would apply the percent twice, and would not follow the
@@ -41,6 +30,14 @@ BottomController::BottomController(AppState &app, bool tablet, int screenHeight,
                           platformIdentifier(defaults), platform.roots);
     table.normBAt();
     m_nominalCapacity = table.glCapasity();
+
+    BatteryMonitor &monitor = m_app.batteryMonitor();
+    const double nominal = m_nominalCapacity;
+    const HostClass host = hostClass(platform.roots);
+    m_timeForAction = std::make_unique<timeForAction>(
+        [defaults] { return platformIdentifier(defaults).toStdString(); },
+        float(platform.brightness ? platform.brightness() : 1.0),
+        [&monitor, nominal, host] { return hostDrawOf(monitor.reading(), nominal, host); });
 
     platform.notifications.addObserver(QStringLiteral("restartAPP"), this,
                                        [this](const QVariant &) { removeAllObj(); });
@@ -83,14 +80,21 @@ void BottomController::updateInfoFromBAttery(float percent)
         return; // torn down: the texts stay as they were
     m_charge = chargeForPercent(percent, m_nominalCapacity);
     const float standby = standbyFor(m_charge);
-    m_app.setTimeBeforeDie(QString::fromStdString(summary::timeBeforeDieText(standby)));
+    const bool measuring = m_timeForAction->measuring();
+    // Nothing measured yet is no time at all for the scheduler, rather than none left.
+    m_app.setTimeBeforeDie(measuring ? QString()
+                                     : QString::fromStdString(summary::timeBeforeDieText(standby)));
     // An unknown level on a machine without a battery says so; a battery that briefly reports
     // no level, or a level the user dragged in, is shown as usual.
-    const bool noBattery =
-        summary::isUnknownLevel(percent) && !m_app.platform().battery.hasBattery();
+    const BatteryReading &reading = m_app.batteryMonitor().reading();
+    const bool noBattery = summary::isUnknownLevel(percent) && !reading.hasBattery;
     m_procentsLabel = noBattery ? QString::fromLatin1(summary::kNoBattery)
                                 : QString::fromStdString(summary::percentText(percent));
-    m_timeLabel = noBattery ? QString::fromLatin1(summary::kNoTime) : floatToTime(standby);
+    m_timeLabel = noBattery   ? QString::fromLatin1(summary::kNoTime)
+                  : measuring ? QString::fromUtf8(summary::kCalculating)
+                              : floatToTime(standby);
+    m_drawLabel = QString::fromStdString(
+        summary::drawText(reading.state == BatteryState::Charging, reading.shownWatts()));
     emit infoChanged();
 }
 
@@ -186,5 +190,4 @@ void BottomController::removeAllObj()
 {
     m_app.platform().notifications.removeObservers(this);
     m_timeForAction.reset();
-    m_nrInfo.reset();
 }

@@ -11,7 +11,6 @@
 #include <memory>
 
 class AppState;
-class NRBatteryInfo;
 class timeForAction;
 
 // What the summary panel asks of the screen it sits on.
@@ -26,7 +25,8 @@ public:
 // The battery summary panel of the battery page: the charge in percent, the standby time left,
 // five status buttons (positioning, Wi-Fi, mobile data, brightness, Bluetooth) each with a short
 // tip, and the button that opens the activity list. Its standby estimate is the one the
-// empty-battery notification is timed from.
+// empty-battery notification is timed from. On the machine Powerdeck runs on, the estimate comes
+// from the draw the battery monitor measures, which the panel shows beside it in watts.
 class BottomController : public QObject
 {
     Q_OBJECT
@@ -34,6 +34,8 @@ class BottomController : public QObject
     Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
     Q_PROPERTY(QString procentsLabel READ procentsLabel NOTIFY infoChanged)
     Q_PROPERTY(QString TimeLabel READ timeLabel NOTIFY infoChanged)
+    // The measured draw ("Drawing 12.3 W"), empty where none is measured.
+    Q_PROPERTY(QString drawLabel READ drawLabel NOTIFY infoChanged)
     Q_PROPERTY(QVariantList buttons READ buttons NOTIFY buttonsChanged)
     Q_PROPERTY(QString miniTipsImage READ miniTipsImage NOTIFY miniTipsChanged)
     Q_PROPERTY(double miniTipsOpacity READ miniTipsOpacity NOTIFY miniTipsChanged)
@@ -61,6 +63,7 @@ public:
     int screenHeight() const { return m_screenHeight; }
     QString procentsLabel() const { return m_procentsLabel; }
     QString timeLabel() const { return m_timeLabel; }
+    QString drawLabel() const { return m_drawLabel; }
     // One map per status button, in tag order: {"name", "tag", "selected", "image"}.
     QVariantList buttons() const;
     bool isSelected(int tag) const;
@@ -78,7 +81,6 @@ public:
     // The charge (mAh) the last estimate was made for.
     int charge() const { return m_charge; }
     timeForAction *estimator() const { return m_timeForAction.get(); }
-    NRBatteryInfo *nrInfo() const { return m_nrInfo.get(); }
 
     // A new battery percent (0 to 100): the texts, and the standby estimate in timeBeforeDie.
     Q_INVOKABLE void updateInfoFromBAttery(float percent);
@@ -90,7 +92,7 @@ public:
     Q_INVOKABLE void hideMiniTips();
     // The details button.
     Q_INVOKABLE void gotoDetails();
-    // Drops the estimator and the reader on "restartAPP"; the panel shows nothing new after it.
+    // Drops the estimator on "restartAPP"; the panel shows nothing new after it.
     void removeAllObj();
 
     static QString floatToTime(float hours);
@@ -115,12 +117,12 @@ private:
     std::function<bool()> m_locationServicesEnabled;
     BottomControllerDelegate *m_delegate = nullptr;
     std::unique_ptr<timeForAction> m_timeForAction;
-    std::unique_ptr<NRBatteryInfo> m_nrInfo;
     float m_nominalCapacity = 0;
     int m_charge = 0;
 
     QString m_procentsLabel;
     QString m_timeLabel;
+    QString m_drawLabel;
     std::array<bool, summary::kLastTag - summary::kFirstTag + 1> m_selected{};
     QString m_miniTipsImage;
     double m_miniTipsOpacity = 0;

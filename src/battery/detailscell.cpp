@@ -1,5 +1,7 @@
 #include "battery/detailscell.h"
 
+#include "battery/summary.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,12 +23,16 @@ float detailsBarFraction(float hours, float audioHours)
     return std::clamp(ratio, 0.0f, 1.0f);
 }
 
-std::vector<DetailsCell> detailsCells(const Profile &profile)
+std::vector<DetailsCell> detailsCells(const Profile &profile, bool measuring)
 {
     const float audio = hoursFor(profile, "audio");
     std::vector<DetailsCell> cells;
     cells.reserve(activities().size());
     for (const Activity &activity : activities()) {
+        if (measuring) {
+            cells.push_back({std::string(activity.label), summary::kCalculating, 0});
+            continue;
+        }
         const float hours = hoursFor(profile, activity.key);
         cells.push_back(
             {std::string(activity.label), floatToTime(hours), detailsBarFraction(hours, audio)});

@@ -21,5 +21,6 @@ struct DetailsCell
 // bar; a ratio that is no number (both times 0, as for an unknown model) leaves it empty.
 float detailsBarFraction(float hours, float audioHours);
 
-// All eighteen rows, in list order, for a profile. An activity the profile lacks lasts 0 hours.
-std::vector<DetailsCell> detailsCells(const Profile &profile);
+// All eighteen rows, in list order, for a profile. An activity the profile lacks lasts 0 hours;
+// while the draw is being measured every row says so, with an empty bar.
+std::vector<DetailsCell> detailsCells(const Profile &profile, bool measuring = false);

@@ -2,6 +2,7 @@
 
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
+#include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
@@ -32,14 +33,23 @@ DetailsViewController::DetailsViewController(AppState &app, bool tablet, QObject
 {
     Platform &platform = m_app.platform();
     const UserDefaults *defaults = &platform.defaults;
+    // The charge is a share of the nominal capacity the gauge took it from.
+    DeviceSpecTable table(platform.folders.resources + QStringLiteral("/devices.plist"),
+                          platformIdentifier(defaults), platform.roots);
+    table.normBAt();
+    const double nominal = table.glCapasity();
+    const HostClass host = hostClass(platform.roots);
+    BatteryMonitor &monitor = m_app.batteryMonitor();
     m_timeForAction = std::make_unique<timeForAction>(
         [defaults] { return platformIdentifier(defaults).toStdString(); },
-        float(platform.brightness ? platform.brightness() : 1.0));
+        float(platform.brightness ? platform.brightness() : 1.0),
+        [&monitor, nominal, host] { return hostDrawOf(monitor.reading(), nominal, host); });
     platform.notifications.addObserver(QStringLiteral("restartAPP"), this,
                                        [this](const QVariant &) { removeAllObj(); });
 
     m_charge = remainingCharge(m_app.Level());
-    m_cells = detailsCells(m_timeForAction->checkDeviceModel(m_charge));
+    const Profile profile = m_timeForAction->checkDeviceModel(m_charge);
+    m_cells = detailsCells(profile, m_timeForAction->measuring());
 
     // The sample is a flat fill in the user's tint; its colour is the colour of the pattern.
     const QImage sample(

@@ -1,6 +1,7 @@
 #include "battery/summary.h"
 
-#include <charconv>
+#include "core/batteryestimate.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -20,17 +21,18 @@ std::string percentText(float percent)
     return buf;
 }
 
+std::string drawText(bool charging, std::optional<double> watts)
+{
+    if (!watts || !std::isfinite(*watts) || *watts < 0)
+        return {};
+    char buf[48];
+    std::snprintf(buf, sizeof buf, charging ? "Charging at %.1f W" : "Drawing %.1f W", *watts);
+    return buf;
+}
+
 std::string timeBeforeDieText(float standbyHours)
 {
-    // The scheduler times a notification from this; a bogus value must read as "no time left".
-    if (!std::isfinite(standbyHours) || standbyHours < 0)
-        standbyHours = 0;
-    // Six decimals like "%f", but always with a point: the C library's printf follows the
-    // user's locale, and "5,378788" would be read back as 5 hours.
-    char buf[64];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, double(standbyHours), std::chars_format::fixed, 6);
-    return std::string(buf, end.ptr);
+    return batteryestimate::decimalHours(double(standbyHours));
 }
 
 NetworkButtons networkButtonsFor(int status, NetworkButtons current)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The pure part of the battery summary panel: its texts, the status buttons' states and which
@@ -32,8 +33,15 @@ std::string percentText(float percent);
 // What the panel shows where the percent and the time go on a machine without a battery.
 constexpr const char *kNoBattery = "No battery";
 constexpr const char *kNoTime = "--";
+// What the standby time says while the draw is still being measured.
+constexpr const char *kCalculating = "Calculating\u2026";
 // True when the percent is no known level (the reader's -100, or anything not a percent).
 bool isUnknownLevel(float percent);
+
+// A measured flow for people to read, "Drawing 12.3 W" while the battery runs the machine and
+// "Charging at 18.0 W" while it charges, one decimal written the user's way ("12,3 W" in German);
+// empty when nothing is measured. Never for programs.
+std::string drawText(bool charging, std::optional<double> watts);
 
 // The standby hours as stored for the empty-battery notification: six decimals with a point
 // ("5.378788") whatever the locale, never negative or NaN.

@@ -4,7 +4,8 @@
 
 #include "battery/summary.h"
 #include "battery/timeforaction.h"
-#include "core/nrbatteryinfo.h"
+#include "core/appstate.h"
+#include "core/batterymonitor.h"
 #include "device/batterywear.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
@@ -20,6 +21,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -30,7 +32,7 @@ struct BatteryOptions
 {
     Format format = Format::Text;
     bool watch = false;
-    int intervalMs = NRBatteryInfo::kIntervalMs;
+    int intervalMs = BatteryMonitor::kIntervalMs;
     std::optional<QString> platform;
     std::optional<int> charge;
     std::optional<float> percent;
@@ -38,7 +40,7 @@ struct BatteryOptions
     SystemRoots roots;
 };
 
-const char *stateText(int state)
+const char *stateText(int state, bool held)
 {
     switch (state) {
     case 1:
@@ -46,7 +48,7 @@ const char *stateText(int state)
     case 2:
         return "charging";
     case 3:
-        return "full";
+        return held ? "held at the charge limit" : "full";
     default:
         return "unknown";
     }
@@ -163,7 +165,7 @@ std::optional<BatteryOptions> parseOptions(const QStringList &args, QString &mes
     return o;
 }
 
-// Everything the battery report says, read once.
+// Everything the battery report says, for one reading of the monitor.
 struct BatteryReport
 {
     QString platform;
@@ -171,6 +173,8 @@ struct BatteryReport
     // Without a battery the text says so and gives no times, as the summary panel does, unless a
     // charge or percent to estimate for was given.
     bool noTimes = false;
+    // The draw is still being measured: no times yet.
+    bool measuring = false;
     QString deviceName;
     float nominal = 0;
     float batteryLevel = -1;
@@ -181,8 +185,7 @@ struct BatteryReport
     float standby = 0;
     Profile profile;
     QVariantMap detailed;
-    // The battery's own measure of its wear.
-    PowerSupplySnapshot battery;
+    BatteryReading reading;
 
     float hoursOf(std::string_view key) const
     {
@@ -191,20 +194,41 @@ struct BatteryReport
     }
     QString timeText(float hours) const
     {
-        return noTimes ? QString::fromLatin1(summary::kNoTime)
-                       : QString::fromStdString(floatToTime(hours));
+        if (noTimes)
+            return QString::fromLatin1(summary::kNoTime);
+        if (measuring)
+            return QString::fromUtf8(summary::kCalculating);
+        return QString::fromStdString(floatToTime(hours));
+    }
+    QJsonValue hoursValue(float hours) const
+    {
+        return measuring ? QJsonValue() : QJsonValue(double(hours));
+    }
+    // Hours to the charge limit: while on external power or charging only.
+    bool showsTimeToFull() const
+    {
+        return reading.externalPower || reading.state == BatteryState::Charging;
+    }
+    QString timeToFullText() const
+    {
+        if (!reading.timeToFullHours)
+            return reading.state == BatteryState::Charging
+                       ? QString::fromUtf8(summary::kCalculating)
+                       : QString::fromLatin1(summary::kNoTime);
+        if (*reading.timeToFullHours <= 0)
+            return QStringLiteral("Battery is full");
+        return QString::fromStdString(needTimeText(float(*reading.timeToFullHours)));
     }
 };
 
-BatteryReport readReport(const BatteryOptions &o)
+BatteryReport readReport(const BatteryOptions &o, const BatteryReading &reading)
 {
     BatteryReport r;
     const UserDefaults defaults(UserDefaults::standardPath());
     r.platform = o.platform.value_or(platformIdentifier(&defaults));
-    const PowerSupplySnapshot snap = readPowerSupplies(o.roots);
-    const QVariantMap reading = NRBatteryInfo::reading(float(snap.level), snap.state);
-    r.batteryLevel = reading.value(QStringLiteral("batteryLevel")).toFloat();
-    r.batteryState = reading.value(QStringLiteral("batteryState")).toInt();
+    r.reading = reading;
+    r.batteryLevel = reading.percent;
+    r.batteryState = int(reading.state);
 
     DeviceSpecTable specs(Folders::standard().resources + QStringLiteral("/devices.plist"),
                           r.platform, o.roots);
@@ -212,20 +236,29 @@ BatteryReport readReport(const BatteryOptions &o)
     r.deviceName = specs.name();
     r.nominal = specs.glCapasity();
     const float percent = o.percent.value_or(r.batteryLevel);
-    r.hasBattery = snap.hasBattery;
-    r.noTimes = !snap.hasBattery && !o.charge && summary::isUnknownLevel(percent);
+    r.hasBattery = reading.hasBattery;
+    r.noTimes = !reading.hasBattery && !o.charge && summary::isUnknownLevel(percent);
     r.level = o.charge.value_or(chargeForPercent(percent, r.nominal));
     r.brightness = o.brightness.value_or(screenBrightness(o.roots));
     r.network = periferikStatus(o.roots);
 
     const QString platform = r.platform;
-    timeForAction estimator([platform] { return platform.toStdString(); }, float(r.brightness));
+    const double nominal = r.nominal;
+    const HostClass host = hostClass(o.roots);
+    timeForAction estimator(
+        [platform] { return platform.toStdString(); }, float(r.brightness),
+        [&reading, nominal, host] { return hostDrawOf(reading, nominal, host); });
     // The standby figure and the activity list both start from the same charge here.
     r.profile = estimator.checkDeviceModel(r.level);
+    r.measuring = estimator.measuring() && !r.noTimes;
     r.standby = r.hoursOf("stand");
-    r.detailed = NRBatteryInfo::detailedReading(snap);
-    r.battery = snap;
+    r.detailed = reading.detailedReading();
     return r;
+}
+
+QJsonValue optionalNumber(const std::optional<double> &v)
+{
+    return v ? QJsonValue(*v) : QJsonValue();
 }
 
 QJsonObject toJson(const BatteryReport &r)
@@ -235,9 +268,10 @@ QJsonObject toJson(const BatteryReport &r)
         const float hours = r.hoursOf(a.key);
         list.append(QJsonObject{{"key", QString::fromUtf8(a.key.data(), a.key.size())},
                                 {"label", QString::fromUtf8(a.label.data(), a.label.size())},
-                                {"hours", double(hours)},
-                                {"text", QString::fromStdString(floatToTime(hours))}});
+                                {"hours", r.hoursValue(hours)},
+                                {"text", r.timeText(hours)}});
     }
+    const PowerSupplySnapshot &battery = r.reading.supply;
     return QJsonObject{
         {"platform", r.platform},
         {"battery", r.hasBattery},
@@ -245,20 +279,28 @@ QJsonObject toJson(const BatteryReport &r)
         {"nominalCapacity", double(r.nominal)},
         {"batteryLevel", double(r.batteryLevel)},
         {"batteryState", r.batteryState},
+        {"heldAtLimit", r.reading.heldAtLimit},
+        {"chargeLimit", r.reading.chargeLimit ? QJsonValue(*r.reading.chargeLimit) : QJsonValue()},
         {"Level", r.level},
         {"networkStatus", r.network},
         {"brightness", r.brightness},
-        {"standby", QJsonObject{{"hours", double(r.standby)},
-                                {"text", QString::fromStdString(floatToTime(r.standby))}}},
+        {"watts", optionalNumber(r.reading.shownWatts())},
+        {"standby",
+         QJsonObject{{"hours", r.hoursValue(r.standby)}, {"text", r.timeText(r.standby)}}},
+        {"timeToFull",
+         r.showsTimeToFull()
+             ? QJsonValue(QJsonObject{{"hours", optionalNumber(r.reading.timeToFullHours)},
+                                      {"text", r.timeToFullText()}})
+             : QJsonValue()},
         {"activities", list},
         {"detailed",
          r.detailed.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject::fromVariantMap(r.detailed))},
-        {"wearPercent", r.battery.wearPercent ? QJsonValue(*r.battery.wearPercent) : QJsonValue()},
-        {"cycleCount", r.battery.cycleCount ? QJsonValue(*r.battery.cycleCount) : QJsonValue()},
+        {"wearPercent", optionalNumber(battery.wearPercent)},
+        {"cycleCount", battery.cycleCount ? QJsonValue(*battery.cycleCount) : QJsonValue()},
         {"technology",
-         r.battery.technology.isEmpty() ? QJsonValue() : QJsonValue(r.battery.technology)},
+         battery.technology.isEmpty() ? QJsonValue() : QJsonValue(battery.technology)},
         {"manufacturer",
-         r.battery.manufacturer.isEmpty() ? QJsonValue() : QJsonValue(r.battery.manufacturer)},
+         battery.manufacturer.isEmpty() ? QJsonValue() : QJsonValue(battery.manufacturer)},
     };
 }
 
@@ -273,7 +315,8 @@ void printText(const BatteryReport &r, QTextStream &out)
         : r.batteryLevel < 0
             ? QStringLiteral("unknown")
             : QString::number(double(r.batteryLevel), 'f', 1) + QStringLiteral(" %"));
-    row(QStringLiteral("state"), QString::fromLatin1(stateText(r.batteryState)));
+    row(QStringLiteral("state"),
+        QString::fromLatin1(stateText(r.batteryState, r.reading.heldAtLimit)));
     row(QStringLiteral("platform"), r.platform);
     row(QStringLiteral("device"),
         r.deviceName.isEmpty() ? QStringLiteral("unknown") : r.deviceName);
@@ -284,12 +327,18 @@ void printText(const BatteryReport &r, QTextStream &out)
     row(QStringLiteral("brightness"), QString::number(r.brightness, 'f', 2));
     for (auto it = r.detailed.cbegin(); it != r.detailed.cend(); ++it)
         row(it.key(), it.value().toString());
-    const QList<batterywear::Row> wear = batterywear::rows(r.battery);
+    const QList<batterywear::Row> wear = batterywear::rows(r.reading.supply);
     if (!wear.isEmpty()) {
         out << "measured wear\n";
         for (const batterywear::Row &w : wear)
             row(w.first, w.second);
     }
+    out << "measured\n";
+    const std::optional<double> watts = r.reading.shownWatts();
+    row(QStringLiteral("draw"), watts ? QString::number(*watts, 'f', 1) + QStringLiteral(" W")
+                                      : QString::fromLatin1(summary::kNoTime));
+    if (r.showsTimeToFull())
+        row(QStringLiteral("time to full"), r.timeToFullText());
     out << "standby\n";
     row(QStringLiteral("Standy mode"), r.timeText(r.standby));
     out << "activities\n";
@@ -298,11 +347,32 @@ void printText(const BatteryReport &r, QTextStream &out)
 }
 
 // One line of the feed: the JSON report or its waybar shape, compact.
-QByteArray feedLine(const BatteryOptions &o)
+QByteArray feedLine(const BatteryOptions &o, const BatteryReading &reading)
 {
-    const QJsonObject report = toJson(readReport(o));
+    const QJsonObject report = toJson(readReport(o, reading));
     return QJsonDocument(o.format == Format::Waybar ? waybarReport(report) : report)
         .toJson(QJsonDocument::Compact);
+}
+
+BatteryMonitor::Options monitorOptions(const BatteryOptions &o)
+{
+    BatteryMonitor::Options m;
+    m.intervalMs = o.intervalMs;
+    // What the application measured on this boot gives a first estimate at once; it belongs to
+    // the system's own battery, never to a tree given with --sysfs-root.
+    if (o.roots.sysfs == QLatin1String("/sys"))
+        m.historyPath = AppState::drawHistoryPath(Folders::standard());
+    m.writeHistory = false;
+    m.bootId = bootId(o.roots).toStdString();
+    return m;
+}
+
+std::unique_ptr<PowerSupplyEvents> kernelEvents(const SystemRoots &roots)
+{
+    // A fixture tree sends no kernel events.
+    if (roots.sysfs != QLatin1String("/sys"))
+        return {};
+    return std::make_unique<KernelPowerSupplyEvents>();
 }
 
 } // namespace
@@ -317,18 +387,20 @@ int runBatteryCommand(const QStringList &args, QTextStream &out, QTextStream &er
     }
     const BatteryOptions &o = *parsed;
 
+    SysfsBatterySource source(o.roots, o.watch ? kernelEvents(o.roots) : nullptr);
+    BatteryMonitor monitor(source, monitorOptions(o));
     if (o.watch) {
         // Status bars read JSON lines: the text layout is never streamed.
         BatteryOptions lineOptions = o;
         if (lineOptions.format == Format::Text)
             lineOptions.format = Format::Json;
         out.flush();
-        SysfsBatterySource source(o.roots);
-        return runBatteryFeedOnStdout(
-            source, [lineOptions] { return feedLine(lineOptions); }, o.intervalMs);
+        return runBatteryFeedOnStdout(monitor, [lineOptions](const BatteryReading &reading) {
+            return feedLine(lineOptions, reading);
+        });
     }
 
-    const BatteryReport report = readReport(o);
+    const BatteryReport report = readReport(o, monitor.ensureReading());
     switch (o.format) {
     case Format::Json:
         out << QJsonDocument(toJson(report)).toJson(QJsonDocument::Indented);

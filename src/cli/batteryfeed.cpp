@@ -1,6 +1,6 @@
 #include "cli/batteryfeed.h"
 
-#include "platform/batterysource.h"
+#include "core/batterymonitor.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -12,33 +12,27 @@
 #include <cstdio>
 #include <unistd.h>
 
-BatteryFeed::BatteryFeed(BatterySource &source, std::function<QByteArray()> line,
-                         std::function<bool(const QByteArray &)> write, int tickMs, QObject *parent)
-    : QObject(parent), m_source(source), m_line(std::move(line)), m_write(std::move(write))
+BatteryFeed::BatteryFeed(BatteryMonitor &monitor, Line line,
+                         std::function<bool(const QByteArray &)> write, QObject *parent)
+    : QObject(parent), m_monitor(monitor), m_line(std::move(line)), m_write(std::move(write))
 {
-    m_tick.setInterval(tickMs);
-    connect(&m_tick, &QTimer::timeout, this, &BatteryFeed::emitLine);
-    connect(&m_source, &BatterySource::batteryLevelDidChange, this, &BatteryFeed::emitLine);
-    connect(&m_source, &BatterySource::batteryStateDidChange, this, &BatteryFeed::emitLine);
 }
 
 void BatteryFeed::start()
 {
-    m_source.setBatteryMonitoringEnabled(true);
-    emitLine();
-    if (!m_done)
-        m_tick.start();
+    connect(&m_monitor, &BatteryMonitor::readingChanged, this, &BatteryFeed::emitLine);
+    m_monitor.sample();
 }
 
-void BatteryFeed::emitLine()
+void BatteryFeed::emitLine(const BatteryReading &reading)
 {
     if (m_done)
         return;
-    QByteArray text = m_line();
+    QByteArray text = m_line(reading);
     text.append('\n');
     if (!m_write(text)) {
         m_done = true;
-        m_tick.stop();
+        disconnect(&m_monitor, nullptr, this, nullptr);
         emit finished();
     }
 }
@@ -70,7 +64,14 @@ QJsonObject waybarReport(const QJsonObject &report)
         report.value(QStringLiteral("standby")).toObject().value(QStringLiteral("text")).toString();
     QString tooltip = known ? QStringLiteral("Battery %1 % (%2)").arg(percentage).arg(cls)
                             : QStringLiteral("Battery unknown");
+    const QJsonValue watts = report.value(QStringLiteral("watts"));
+    if (watts.isDouble())
+        tooltip += QStringLiteral("\nDraw: %1 W").arg(watts.toDouble(), 0, 'f', 1);
     tooltip += QStringLiteral("\nStandby: ") + standby;
+    const QJsonValue toFull = report.value(QStringLiteral("timeToFull"));
+    if (toFull.isObject())
+        tooltip += QStringLiteral("\nTo full: ") +
+                   toFull.toObject().value(QStringLiteral("text")).toString();
     return QJsonObject{
         {"text", known ? QStringLiteral("%1%").arg(percentage) : QStringLiteral("n/a")},
         {"tooltip", tooltip},
@@ -92,8 +93,7 @@ void onQuitSignal(int)
 
 } // namespace
 
-int runBatteryFeedOnStdout(BatterySource &source, const std::function<QByteArray()> &line,
-                           int tickMs)
+int runBatteryFeedOnStdout(BatteryMonitor &monitor, const BatteryFeed::Line &line)
 {
     // A closed pipe shows as a failed write (EPIPE) instead of killing the program, so that a
     // reader going away (`| head -1`, a status bar restarting) ends the feed quietly.
@@ -108,14 +108,11 @@ int runBatteryFeedOnStdout(BatterySource &source, const std::function<QByteArray
         auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &loop);
         QObject::connect(notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
     }
-    BatteryFeed feed(
-        source, line,
-        [](const QByteArray &text) {
-            return std::fwrite(text.constData(), 1, size_t(text.size()), stdout) ==
-                       size_t(text.size()) &&
-                   std::fflush(stdout) == 0;
-        },
-        tickMs);
+    BatteryFeed feed(monitor, line, [](const QByteArray &text) {
+        return std::fwrite(text.constData(), 1, size_t(text.size()), stdout) ==
+                   size_t(text.size()) &&
+               std::fflush(stdout) == 0;
+    });
     QObject::connect(&feed, &BatteryFeed::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
     feed.start();
     loop.exec();

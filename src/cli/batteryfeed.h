@@ -1,36 +1,38 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
 
-class BatterySource;
+class BatteryMonitor;
+struct BatteryReading;
 class QJsonObject;
 
-// The status-bar feed: one line at start, one on every change the battery source reports (the
-// kernel's power_supply uevents) and one on every tick. Each line is handed to write(), which
-// returns false once the reader has gone; the feed then stops and emits finished().
+// The status-bar feed: one line at start and one for every reading of the battery monitor (a
+// change the kernel reports, a resume, every tick of the monitor). Each line is handed to
+// write(), which returns false once the reader has gone; the feed then stops and emits
+// finished().
 class BatteryFeed : public QObject
 {
     Q_OBJECT
 public:
-    BatteryFeed(BatterySource &source, std::function<QByteArray()> line,
-                std::function<bool(const QByteArray &)> write, int tickMs,
+    using Line = std::function<QByteArray(const BatteryReading &)>;
+
+    BatteryFeed(BatteryMonitor &monitor, Line line, std::function<bool(const QByteArray &)> write,
                 QObject *parent = nullptr);
 
+    // Reads the battery for the first line.
     void start();
 
 signals:
     void finished();
 
 private:
-    void emitLine();
+    void emitLine(const BatteryReading &reading);
 
-    BatterySource &m_source;
-    std::function<QByteArray()> m_line;
+    BatteryMonitor &m_monitor;
+    Line m_line;
     std::function<bool(const QByteArray &)> m_write;
-    QTimer m_tick;
     bool m_done = false;
 };
 
@@ -41,5 +43,4 @@ QJsonObject waybarReport(const QJsonObject &report);
 
 // Runs the feed on stdout until the reader closes the pipe or SIGTERM/SIGINT arrives; returns
 // the exit status (0 in both cases).
-int runBatteryFeedOnStdout(BatterySource &source, const std::function<QByteArray()> &line,
-                           int tickMs);
+int runBatteryFeedOnStdout(BatteryMonitor &monitor, const BatteryFeed::Line &line);

@@ -1,8 +1,44 @@
 #include "core/appstate.h"
 
+#include "core/batteryestimate.h"
+#include "platform/kernelidentity.h"
+
 #include <QUrl>
 
-AppState::AppState(Platform &platform, QObject *parent) : QObject(parent), m_platform(platform) {}
+namespace {
+
+BatteryMonitor::Options monitorOptions(const Platform &platform)
+{
+    BatteryMonitor::Options o;
+    o.historyPath = AppState::drawHistoryPath(platform.folders);
+    o.bootId = bootId(platform.roots).toStdString();
+    return o;
+}
+
+} // namespace
+
+AppState::AppState(Platform &platform, QObject *parent)
+    : QObject(parent), m_platform(platform),
+      m_batteryMonitor(platform.battery, monitorOptions(platform))
+{
+    connect(&m_batteryMonitor, &BatteryMonitor::readingChanged, this, &AppState::takeReading);
+}
+
+QString AppState::drawHistoryPath(const Folders &folders)
+{
+    return folders.library + QStringLiteral("/batteryDraw.plist");
+}
+
+void AppState::takeReading(const BatteryReading &reading)
+{
+    // The charge-complete notification is timed from this, whichever screen is open.
+    if (reading.state == BatteryState::Charging && reading.timeToFullHours &&
+        *reading.timeToFullHours > 0)
+        setTimeneedToCharge(
+            QString::fromStdString(batteryestimate::decimalHours(*reading.timeToFullHours)));
+    else
+        setTimeneedToCharge(QString());
+}
 
 QString AppState::libraryImage(const QString &name) const
 {

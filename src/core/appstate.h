@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/batterymonitor.h"
 #include "core/platform.h"
 
 #include <QObject>
@@ -7,9 +8,9 @@
 #include <QVariantList>
 
 // The state every screen shares, owned by the application object and handed to each controller:
-// the battery state (charge, estimates), the chosen skin, the higher-precision mode, the device
-// family with its interface images, and the platform services the screens reach the system
-// through. It survives every rebuild of the interface.
+// the battery monitor and the battery state (charge, estimates), the chosen skin, the
+// higher-precision mode, the device family with its interface images, and the platform services
+// the screens reach the system through. It survives every rebuild of the interface.
 class AppState : public QObject
 {
     Q_OBJECT
@@ -27,7 +28,12 @@ public:
 
     explicit AppState(Platform &platform, QObject *parent = nullptr);
 
+    // Where the battery monitor keeps its measurement between starts.
+    static QString drawHistoryPath(const Folders &folders);
+
     Platform &platform() { return m_platform; }
+    BatteryMonitor &batteryMonitor() { return m_batteryMonitor; }
+    const BatteryMonitor &batteryMonitor() const { return m_batteryMonitor; }
     const Platform &platform() const { return m_platform; }
     const Folders &folders() const { return m_platform.folders; }
 
@@ -64,7 +70,10 @@ signals:
     void privatChanged();
 
 private:
+    void takeReading(const BatteryReading &reading);
+
     Platform &m_platform;
+    BatteryMonitor m_batteryMonitor;
     float m_level = 1000.0f;
     QString m_timeBeforeDie;
     QString m_timeneedToCharge;

@@ -1,19 +1,16 @@
 #include "core/nrbatteryinfo.h"
 
-#include "platform/batterysource.h"
+#include "core/batterymonitor.h"
 
-#include <cmath>
-
-NRBatteryInfo::NRBatteryInfo(BatterySource &source, std::function<bool()> precisionMode,
+NRBatteryInfo::NRBatteryInfo(BatteryMonitor &monitor, std::function<bool()> precisionMode,
                              QObject *parent)
-    : QObject(parent), m_source(source), m_precisionMode(std::move(precisionMode))
+    : QObject(parent), m_monitor(monitor), m_precisionMode(std::move(precisionMode))
 {
-    m_source.setBatteryMonitoringEnabled(true);
-    connect(&m_source, &BatterySource::batteryLevelDidChange, this, &NRBatteryInfo::batteryInfo);
-    connect(&m_source, &BatterySource::batteryStateDidChange, this, &NRBatteryInfo::batteryInfo);
-    m_timer.setInterval(kIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &NRBatteryInfo::batteryInfo);
-    m_timer.start();
+    connect(&m_monitor, &BatteryMonitor::readingChanged, this, [this](const BatteryReading &r) {
+        // A reading that came first makes the first one unnecessary.
+        m_first.stop();
+        deliver(r);
+    });
     m_first.setSingleShot(true);
     m_first.setInterval(kFirstReadingMs);
     connect(&m_first, &QTimer::timeout, this, &NRBatteryInfo::batteryInfo);
@@ -27,33 +24,34 @@ QVariantMap NRBatteryInfo::reading(float level, int state)
     return {{QStringLiteral("batteryLevel"), percent}, {QStringLiteral("batteryState"), state}};
 }
 
-QVariantMap NRBatteryInfo::detailedReading(const PowerSupplySnapshot &s)
-{
-    if (!s.hasBattery || s.level < 0 || !s.remainingMah || !s.designMah)
-        return {};
-    return {
-        {QStringLiteral("Battery Level"), float(s.level * 100.0)},
-        {QStringLiteral("Current Capacity"), int(std::lround(*s.remainingMah))},
-        {QStringLiteral("Design Capacity"), int(std::lround(*s.designMah))},
-        {QStringLiteral("Charger Current"), int(std::lround(s.currentMa.value_or(0)))},
-        {QStringLiteral("Device Charging"), s.state == 2},
-        {QStringLiteral("External Power"), s.externalPower},
-        {QStringLiteral("Fully Charged"), s.state == 3},
-    };
-}
-
 void NRBatteryInfo::batteryInfo()
 {
-    const PowerSupplySnapshot snap = m_source.snapshot();
-    const float level = float(snap.level);
-    qDebug(" State: %d level:%f", snap.state, double(level));
-    const QVariantMap r = reading(level, snap.state);
+    m_first.stop();
+    // The monitor's first read reaches every subscriber, this one included.
+    if (!m_monitor.hasReading()) {
+        m_monitor.ensureReading();
+        return;
+    }
+    deliver(m_monitor.reading());
+}
+
+void NRBatteryInfo::stop()
+{
+    m_delegate = nullptr;
+    m_first.stop();
+    disconnect(&m_monitor, nullptr, this, nullptr);
+}
+
+void NRBatteryInfo::deliver(const BatteryReading &r)
+{
     if (!m_delegate)
         return;
-    m_delegate->updateNormInfo(r);
-    // The delegate may have gone in between (a rebuild); only then the detailed form.
+    m_delegate->updateReading(r);
+    // The delegate may go in between (a rebuild).
+    if (m_delegate)
+        m_delegate->updateNormInfo(r.normReading());
     if (m_delegate && m_precisionMode && m_precisionMode()) {
-        const QVariantMap detailed = detailedReading(snap);
+        const QVariantMap detailed = r.detailedReading();
         if (!detailed.isEmpty())
             m_delegate->updateInfo(detailed);
     }

@@ -4,12 +4,54 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QSocketNotifier;
 struct udev;
 struct udev_monitor;
 
-// The device's battery as the screens see it: a level fraction (or -1), a four-valued state and,
-// where the system reports them, the detailed figures. Emits a signal when either changes.
+// Tells when the kernel says the battery figures may have moved: a power_supply uevent (a plug,
+// a status change, a level step), or a resume from suspend.
+class PowerSupplyEvents : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void changed();
+};
+
+// The kernel's own notices: a libudev monitor of the kernel's power_supply uevents (no udev
+// daemon needed), and a real-time timerfd that the kernel wakes when the clock jumps, which it
+// does on every resume. Where either cannot be opened it is left out; the monitor's periodic
+// readings still keep the screens current.
+class KernelPowerSupplyEvents : public PowerSupplyEvents
+{
+    Q_OBJECT
+public:
+    explicit KernelPowerSupplyEvents(QObject *parent = nullptr);
+    ~KernelPowerSupplyEvents() override;
+
+    bool hasUeventMonitor() const { return m_monitor != nullptr; }
+    bool hasResumeWatch() const { return m_clockFd >= 0; }
+
+private:
+    void openUeventMonitor();
+    void drainUevents();
+    void openResumeWatch();
+    void armResumeWatch();
+    void clockJumped();
+
+    struct udev *m_udev = nullptr;
+    struct udev_monitor *m_monitor = nullptr;
+    QSocketNotifier *m_ueventNotifier = nullptr;
+    int m_clockFd = -1;
+    QSocketNotifier *m_clockNotifier = nullptr;
+};
+
+// The device's battery as the system reports it. Reading is on demand (snapshot); changed()
+// says the system reported a change, and carries nothing: whoever listens reads once.
 class BatterySource : public QObject
 {
     Q_OBJECT
@@ -17,51 +59,35 @@ public:
     using QObject::QObject;
     ~BatterySource() override = default;
 
-    // Switching monitoring on is what makes the change signals flow; it is never switched off.
+    // Switching monitoring on is what makes the change signal flow; it is never switched off.
     virtual void setBatteryMonitoringEnabled(bool enabled) = 0;
     virtual bool isBatteryMonitoringEnabled() const = 0;
-    // Everything the system says about the battery now.
+    // Everything the system says about the battery now: one read of every supply.
     virtual PowerSupplySnapshot snapshot() = 0;
-    // 0.0 to 1.0, or -1 when unknown.
-    float batteryLevel() { return float(snapshot().level); }
-    // 0 unknown, 1 unplugged, 2 charging, 3 full.
-    int batteryState() { return snapshot().state; }
-    // Whether the system has a battery at all (a desktop or a container has none). A battery
-    // can report an unknown level for a moment; this stays true then.
-    bool hasBattery() { return snapshot().hasBattery; }
 
 signals:
-    void batteryLevelDidChange();
-    void batteryStateDidChange();
+    void changed();
 };
 
-// Reads /sys/class/power_supply below the given sysfs root. Changes arrive from a libudev kernel
-// monitor on the power_supply subsystem (the kernel's own uevents, so no udev daemon is needed);
-// where no monitor can be opened, the readers' periodic readings still keep the screens current.
+// Reads /sys/class/power_supply below the given sysfs root. The change notices come from the
+// events given (the kernel's for the real /sys, none for a fixture tree, a scripted one in tests).
 class SysfsBatterySource : public BatterySource
 {
     Q_OBJECT
 public:
-    explicit SysfsBatterySource(SystemRoots roots, QObject *parent = nullptr);
+    explicit SysfsBatterySource(SystemRoots roots, std::unique_ptr<PowerSupplyEvents> events = {},
+                                QObject *parent = nullptr);
     ~SysfsBatterySource() override;
 
     void setBatteryMonitoringEnabled(bool enabled) override;
     bool isBatteryMonitoringEnabled() const override { return m_enabled; }
     PowerSupplySnapshot snapshot() override;
 
-    bool hasChangeMonitor() const { return m_monitor != nullptr; }
-    // Re-reads sysfs and emits the change signals for what differs from the last reading.
-    void checkForChanges();
+    PowerSupplyEvents *events() const { return m_events.get(); }
+    const SystemRoots &roots() const { return m_roots; }
 
 private:
-    void openMonitor();
-    void drainMonitor();
-
     SystemRoots m_roots;
+    std::unique_ptr<PowerSupplyEvents> m_events;
     bool m_enabled = false;
-    float m_lastLevel = -1;
-    int m_lastState = 0;
-    struct udev *m_udev = nullptr;
-    struct udev_monitor *m_monitor = nullptr;
-    QSocketNotifier *m_notifier = nullptr;
 };

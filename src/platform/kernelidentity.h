@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/systemroots.h"
+
 #include <QString>
 
 #include <string_view>
@@ -19,3 +21,11 @@ QString platformIdentifier(const UserDefaults *defaults);
 // is never a host, even when no table knows it; an empty identifier (nothing could be read)
 // names nothing at all.
 bool isHostIdentifier(std::string_view identifier);
+
+// The kernel's id of the present boot (proc/sys/kernel/random/boot_id); empty when unknown.
+QString bootId(const SystemRoots &roots);
+
+// The kind of machine a host is, for what its activities draw beside the present use: phones and
+// boards describe themselves in a device tree; PCs, laptops among them, do not.
+enum class HostClass { Phone, Laptop };
+HostClass hostClass(const SystemRoots &roots);

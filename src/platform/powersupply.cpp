@@ -42,7 +42,8 @@ struct Battery
     std::optional<double> energyNow, energyFull, energyDesign; // µWh
     std::optional<double> voltageMinDesign, voltageNow;        // µV
     std::optional<double> currentNow, powerNow;                // µA, µW
-    std::optional<int> endThreshold;                           // percent
+    std::optional<int> endThreshold, startThreshold;           // percent
+    std::optional<double> voltageMaxDesign;                    // µV
     QString chargeType;
     std::optional<double> cycleCount;
     QString technology, manufacturer;
@@ -118,26 +119,128 @@ void readWear(const std::vector<Battery> &batteries, PowerSupplySnapshot &snap)
     }
 }
 
+// The batteries' figures in the one unit all of them share: energy where every battery reports
+// it, else charge, else the percentage.
+BatteryMeter readMeter(const std::vector<Battery> &batteries, double level)
+{
+    BatteryMeter m;
+    auto all = [&](auto has) { return std::all_of(batteries.begin(), batteries.end(), has); };
+    std::optional<double> volts;
+    if (all([](const Battery &b) { return bool(positive(b.voltageNow)); })) {
+        double sum = 0;
+        for (const Battery &b : batteries)
+            sum += *b.voltageNow;
+        volts = sum / double(batteries.size()) / 1e6;
+    }
+    m.volts = volts;
+    // A rate of 0 is what some firmware reports when it does not measure one.
+    auto rates = [&](auto rateOf) -> std::optional<double> {
+        double sum = 0;
+        for (const Battery &b : batteries) {
+            const std::optional<double> r = rateOf(b);
+            if (!r || !(*r > 0))
+                return std::nullopt;
+            sum += *r;
+        }
+        return sum;
+    };
+    if (all([](const Battery &b) { return b.energyNow && positive(b.energyFull); })) {
+        m.unit = MeterUnit::Energy;
+        for (const Battery &b : batteries) {
+            m.now += *b.energyNow / 1e6;
+            m.full += *b.energyFull / 1e6;
+        }
+        m.rate = rates([](const Battery &b) -> std::optional<double> {
+            if (b.powerNow)
+                return std::fabs(*b.powerNow) / 1e6;
+            if (b.currentNow && positive(b.voltageNow))
+                return std::fabs(*b.currentNow) / 1e6 * *b.voltageNow / 1e6;
+            return std::nullopt;
+        });
+        m.fullWh = m.full;
+        return m;
+    }
+    if (all([](const Battery &b) { return b.chargeNow && positive(b.chargeFull); })) {
+        m.unit = MeterUnit::Charge;
+        for (const Battery &b : batteries) {
+            m.now += *b.chargeNow / 1e6;
+            m.full += *b.chargeFull / 1e6;
+        }
+        m.rate = rates([](const Battery &b) -> std::optional<double> {
+            if (b.currentNow)
+                return std::fabs(*b.currentNow) / 1e6;
+            if (b.powerNow && positive(b.voltageNow))
+                return std::fabs(*b.powerNow) / *b.voltageNow;
+            return std::nullopt;
+        });
+        if (volts)
+            m.fullWh = m.full * *volts;
+        return m;
+    }
+    if (level < 0)
+        return m;
+    m.unit = MeterUnit::Percent;
+    m.now = level * 100;
+    m.full = 100;
+    // The full energy, as well as the figures allow: for showing the draw in watts only.
+    double wh = 0;
+    for (const Battery &b : batteries) {
+        std::optional<double> v = positive(b.voltageNow);
+        if (!v && positive(b.voltageMinDesign) && positive(b.voltageMaxDesign))
+            v = (*b.voltageMinDesign + *b.voltageMaxDesign) / 2;
+        if (!v)
+            v = positive(b.voltageMinDesign);
+        const std::optional<double> charge =
+            positive(b.chargeFull) ? b.chargeFull : positive(b.chargeDesign);
+        if (positive(b.energyFull))
+            wh += *b.energyFull / 1e6;
+        else if (positive(b.energyDesign))
+            wh += *b.energyDesign / 1e6;
+        else if (charge && v)
+            wh += *charge / 1e6 * *v / 1e6;
+        else
+            return m;
+    }
+    if (wh > 0)
+        m.fullWh = wh;
+    return m;
+}
+
 } // namespace
 
-int batteryStateFromStatus(const QString &status, double level, bool externalPower,
-                           std::optional<int> endThreshold)
+StatusState batteryStateFromStatus(const QString &status, double level, bool externalPower,
+                                   std::optional<int> endThreshold,
+                                   std::optional<int> startThreshold)
 {
     if (status == QLatin1String("Charging"))
-        return 2;
+        return {2};
     if (status == QLatin1String("Full"))
-        return 3;
+        return {3};
     if (status == QLatin1String("Discharging"))
-        return 1;
+        return {1};
     const bool notCharging = status == QLatin1String("Not charging");
-    // Held at the charge limit: the battery is as full as it is allowed to get.
+    const bool unknown = status == QLatin1String("Unknown");
     const bool limit = endThreshold && *endThreshold > 0 && *endThreshold < 100;
-    if ((notCharging || status == QLatin1String("Unknown")) && externalPower && limit &&
-        level >= 0 && level * 100 >= *endThreshold - 1 - 1e-6)
-        return 3;
-    if (notCharging)
-        return (level >= 0.99 && externalPower) ? 3 : 1;
-    return 0;
+    if ((notCharging || unknown) && externalPower && limit && level >= 0) {
+        const double percent = level * 100;
+        // At the limit, or between the thresholds where the firmware waits before it charges
+        // again. "Not charging" below the limit with no start threshold known is the same wait.
+        const bool atLimit = percent >= *endThreshold - 1 - 1e-6;
+        const bool waiting =
+            startThreshold && *startThreshold > 0 && *startThreshold < *endThreshold
+                ? percent >= *startThreshold - 1 - 1e-6
+                : notCharging;
+        if (atLimit || waiting)
+            return {3, true};
+    }
+    if (notCharging) {
+        if (!externalPower)
+            return {1};
+        // Stopped on the supply for some other reason (temperature, a vendor's conservation
+        // mode): full at the top, otherwise neither charging nor running the machine.
+        return {level >= 0.99 ? 3 : 0};
+    }
+    return {0};
 }
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
@@ -177,6 +280,11 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
             b.endThreshold = int(*limit);
         else if (const auto stop = readNumber(dir, "charge_stop_threshold"))
             b.endThreshold = int(*stop);
+        if (const auto start = readNumber(dir, "charge_control_start_threshold"))
+            b.startThreshold = int(*start);
+        else if (const auto begin = readNumber(dir, "charge_start_threshold"))
+            b.startThreshold = int(*begin);
+        b.voltageMaxDesign = readNumber(dir, "voltage_max_design");
         b.chargeType = readAttribute(dir, "charge_type");
         b.cycleCount = readNumber(dir, "cycle_count");
         b.technology = readAttribute(dir, "technology");
@@ -208,19 +316,24 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
     snap.level = usable && weights > 0 ? weighted / weights : -1;
 
     // Charging wins over discharging, which wins over full; unknown only when nothing is known.
-    int state = 0;
+    StatusState state;
     for (const Battery &b : batteries) {
-        const int s = batteryStateFromStatus(b.status, b.level, snap.externalPower, b.endThreshold);
+        const StatusState s = batteryStateFromStatus(b.status, b.level, snap.externalPower,
+                                                     b.endThreshold, b.startThreshold);
         auto rank = [](int v) { return v == 2 ? 3 : v == 1 ? 2 : v == 3 ? 1 : 0; };
-        if (rank(s) > rank(state))
+        if (rank(s.state) > rank(state.state) || (s.state == state.state && s.held))
             state = s;
     }
-    snap.state = state;
+    snap.state = state.state;
+    snap.heldAtLimit = state.state == 3 && state.held;
 
     for (const Battery &b : batteries) {
         if (b.endThreshold &&
             (!snap.chargeEndThreshold || *b.endThreshold < *snap.chargeEndThreshold))
             snap.chargeEndThreshold = b.endThreshold;
+        if (b.startThreshold &&
+            (!snap.chargeStartThreshold || *b.startThreshold < *snap.chargeStartThreshold))
+            snap.chargeStartThreshold = b.startThreshold;
         if (snap.chargeType.isEmpty())
             snap.chargeType = b.chargeType;
     }
@@ -269,6 +382,7 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
     if (minVoltage > 0)
         snap.voltageMinDesignV = minVoltage;
     readWear(batteries, snap);
+    snap.meter = readMeter(batteries, snap.level);
     return snap;
 }
 

@@ -6,6 +6,28 @@
 
 #include <optional>
 
+// How a battery counts what it holds, in its own unit: energy batteries in Wh with a rate in W,
+// charge batteries in Ah with a rate in A, and batteries that give only a percentage in percent
+// (no rate: their draw shows only in how the percentage falls). The draw is measured in this
+// unit, so an energy battery's figures are never converted with a second voltage.
+enum class MeterUnit { None, Energy, Charge, Percent };
+
+struct BatteryMeter
+{
+    MeterUnit unit = MeterUnit::None;
+    double now = 0;  // Wh, Ah or percent
+    double full = 0; // Wh, Ah or 100
+    // The present flow in or out, in W or A (its magnitude); unset where the battery does not
+    // report one, or reports 0.
+    std::optional<double> rate;
+    // The battery's voltage now, and its full energy in Wh: what turns a rate in A or in percent
+    // per hour into watts for display.
+    std::optional<double> volts;
+    std::optional<double> fullWh;
+
+    bool operator==(const BatteryMeter &) const = default;
+};
+
 // What /sys/class/power_supply says about the batteries and the chargers, combined into one
 // battery. Batteries of scope "Device" (a mouse, a headset) are not the system's and are ignored.
 struct PowerSupplySnapshot
@@ -15,6 +37,8 @@ struct PowerSupplySnapshot
     double level = -1;
     // 0 unknown, 1 unplugged (discharging), 2 charging, 3 full.
     int state = 0;
+    // Full because the battery is held at its charge limit on external power (state 3).
+    bool heldAtLimit = false;
     bool externalPower = false; // a mains or USB supply is online
 
     // Figures in mAh / mA / V; unset when the kernel does not report them (or they are absurd).
@@ -24,8 +48,10 @@ struct PowerSupplySnapshot
     std::optional<double> currentMa; // magnitude of the battery current
     std::optional<double> voltageMinDesignV;
     // The charge limit in percent (charge_control_end_threshold) where the battery has one; with
-    // several batteries, the lowest.
+    // several batteries, the lowest. A limit of 100 is kept as read but limits nothing. The start
+    // threshold is where charging resumes below it.
     std::optional<int> chargeEndThreshold;
+    std::optional<int> chargeStartThreshold;
     // The kernel's charge_type word ("Fast", "Standard", "Trickle", "Adaptive", "Long Life", ...)
     // of the first battery that has one.
     QString chargeType;
@@ -37,12 +63,23 @@ struct PowerSupplySnapshot
     std::optional<int> cycleCount;
     QString technology;
     QString manufacturer;
+
+    // The batteries' own figures for measuring the draw.
+    BatteryMeter meter;
 };
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);
 
-// The kernel's status text of one battery to a state, given that battery's level (0.0 to 1.0)
-// and charge limit in percent. A battery that has stopped at its limit on external power reports
-// "Not charging" (some firmware "Unknown"): from one below the limit up, that is full.
-int batteryStateFromStatus(const QString &status, double level, bool externalPower,
-                           std::optional<int> endThreshold = std::nullopt);
+// The state one battery's status text stands for, given that battery's level (0.0 to 1.0), whether
+// external power is online and its charge thresholds in percent.
+struct StatusState
+{
+    int state = 0;     // 0 unknown, 1 unplugged, 2 charging, 3 full
+    bool held = false; // full because held at the charge limit
+};
+// A battery held by its charge limit on external power reports "Not charging" (some firmware
+// "Unknown") anywhere from its start threshold up, and that is full. "Not charging" on external
+// power is never unplugged: the machine runs from the supply.
+StatusState batteryStateFromStatus(const QString &status, double level, bool externalPower,
+                                   std::optional<int> endThreshold = std::nullopt,
+                                   std::optional<int> startThreshold = std::nullopt);

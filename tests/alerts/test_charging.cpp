@@ -136,25 +136,25 @@ TEST(ChargeStages, PhoneChecksFullOnlyWhenTheSlideEndsAtFull)
     }
 }
 
-TEST(ChargeStages, ChargeLimitAndFullReportDrawTheFullStage)
+TEST(ChargeStages, AHeldBatteryAndAFullReportDrawTheFullStage)
 {
     const struct
     {
         double level;
         int state;
-        std::optional<int> limit;
+        bool held;
         double stage;
     } cases[] = {
-        {80, 3, 80, 100}, {79, 3, 80, 100},    {78, 3, 80, 78},   {80, 1, 80, 80},
-        {80, 2, 80, 80},  {97, 3, {}, 100},    {95, 3, {}, 100},  {94, 3, {}, 94},
-        {60, 3, 100, 60}, {-100, 3, 80, -100}, {100, 3, {}, 100},
+        {80, 3, true, 100}, {76, 3, true, 100},    {80, 1, false, 80},
+        {80, 2, false, 80}, {97, 3, false, 100},   {95, 3, false, 100},
+        {94, 3, false, 94}, {-100, 3, true, -100}, {100, 3, false, 100},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.level << " state " << c.state << " limit " << c.limit.value_or(-1));
-        EXPECT_DOUBLE_EQ(chargestages::stageLevel(c.level, c.state, c.limit), c.stage);
+        SCOPED_TRACE(testing::Message() << c.level << " state " << c.state << " held " << c.held);
+        EXPECT_DOUBLE_EQ(chargestages::stageLevel(c.level, c.state, c.held), c.stage);
     }
     EXPECT_EQ(chargestages::thresholdText(80), "Stops at 80 %");
+    EXPECT_EQ(chargestages::thresholdText(80, true), "Held at 80 %");
     EXPECT_EQ(chargestages::thresholdText(100), "");
     EXPECT_EQ(chargestages::thresholdText(std::nullopt), "");
     EXPECT_EQ(chargestages::chargeTypeText("Long Life"), "Long Life");
@@ -208,10 +208,12 @@ TEST_F(Monitor, BatteryHeldAtItsLimitIsFullWhileTheTextKeepsItsPercent)
     battery.figures.externalPower = true;
     battery.figures.chargeEndThreshold = 80;
     battery.figures.chargeType = "Long Life";
+    battery.figures.heldAtLimit = true;
+    app.batteryMonitor().sample();
     CarchingViewController c(app, true, 1024);
-    reading(c, 80);
-    EXPECT_EQ(c.procentsLbl(), "80%");
-    EXPECT_EQ(c.thresholdLbl(), "Stops at 80 %");
+    reading(c, 76);
+    EXPECT_EQ(c.procentsLbl(), "76%");
+    EXPECT_EQ(c.thresholdLbl(), "Held at 80 %");
     EXPECT_EQ(c.chargeTypeLbl(), "Long Life");
     EXPECT_EQ(c.stages().full.goal, 100);
     EXPECT_EQ(c.stages().labelChecked, (std::array<bool, 3>{true, true, true}));

@@ -5,8 +5,8 @@
 #include "app/appdelegate.h"
 #include "app/notificationscheduler.h"
 #include "app/viewcontroller.h"
-#include "core/appstate.h"
 #include "appearance/whellcontroller.h"
+#include "core/appstate.h"
 #include "platform/plist.h"
 #include "platform/quitsignals.h"
 
@@ -60,12 +60,14 @@ TEST(CleanShutdown, TerminationSignalsSaveTheHistoryAndScheduleThePlan)
         QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
                          delegate.get(), &AppDelegate::applicationDidEnterBackground);
         delegate->didFinishLaunching();
-        p.battery.levelChanged();
+        p.battery.notifyChange();
         auto *screen = qobject_cast<ViewController *>(delegate->viewController());
         ASSERT_NE(screen, nullptr);
         auto *wheel = qobject_cast<WhellController *>(screen->whell());
         ASSERT_NE(wheel, nullptr);
-        ASSERT_TRUE(wheel->hasUnsavedHistory());
+        // The day's record is on disk as soon as it is taken.
+        EXPECT_FALSE(wheel->hasUnsavedHistory());
+        EXPECT_TRUE(plist::readFile(p.folders.documents + "/calendar.plist").ok());
         // An estimate of one hour left (the test's devices table is empty).
         delegate->state().setTimeBeforeDie(QStringLiteral("1.000000"));
 

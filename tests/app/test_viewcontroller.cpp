@@ -297,6 +297,7 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
     EXPECT_EQ(charging->procentsLbl(), "42%");
     EXPECT_DOUBLE_EQ(charging->padlojkaX(), 42 * 0.53 - 260);
     battery.figures.hasBattery = true;
+    vc().app().batteryMonitor().sample();
     vc().currentLevel(-100.0f);
     EXPECT_EQ(panel->property("procentsLabel").toString(), "--%");
 }

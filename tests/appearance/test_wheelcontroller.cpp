@@ -1,11 +1,11 @@
 #include "appearance/whellcontroller.h"
 
 #include "core/appstate.h"
-#include "testsupport.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
 #include "tempplatform.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -299,7 +299,7 @@ TEST_F(WheelFixture, FullIsSaidOnceUntilAnUnknownStateComes)
     auto wheel = make();
     QSignalSpy alerts(wheel.get(), &WhellController::alertChanged);
     battery.set(1.0, 3);
-    wheel->nrInfo()->batteryInfo();
+    battery.notifyChange();
     EXPECT_TRUE(wheel->alertVisible());
     EXPECT_EQ(wheel->alertTitle(), "Device is full");
     EXPECT_EQ(wheel->alertMessage(), "deconect please ");
@@ -308,14 +308,14 @@ TEST_F(WheelFixture, FullIsSaidOnceUntilAnUnknownStateComes)
     wheel->dismissAlert();
     EXPECT_FALSE(wheel->alertVisible());
 
-    wheel->nrInfo()->batteryInfo();
+    battery.notifyChange();
     EXPECT_FALSE(wheel->alertVisible());
     EXPECT_EQ(alerts.count(), 2);
 
     battery.set(-1, 0);
-    wheel->nrInfo()->batteryInfo();
+    battery.notifyChange();
     battery.set(1.0, 3);
-    wheel->nrInfo()->batteryInfo();
+    battery.notifyChange();
     EXPECT_TRUE(wheel->alertVisible());
     EXPECT_TRUE(pages.pages.empty());
 }
@@ -364,7 +364,7 @@ TEST_F(WheelFixture, DetailedReadingsSayFullOnlyForAFullBatteryOncePerPlugIn)
         for (const Step &step : c.steps) {
             battery.set(step.level, step.state);
             battery.figures.externalPower = step.mains;
-            wheel->nrInfo()->batteryInfo();
+            battery.notifyChange();
             if (wheel->alertVisible()) {
                 ++alerts;
                 wheel->dismissAlert();
@@ -374,22 +374,24 @@ TEST_F(WheelFixture, DetailedReadingsSayFullOnlyForAFullBatteryOncePerPlugIn)
     }
 }
 
-TEST_F(WheelFixture, HistoryIsRecordedInMemoryAndWrittenOnTheWayToTheCalendar)
+TEST_F(WheelFixture, HistoryIsOnDiskAsSoonAsADayIsRecorded)
 {
     auto wheel = make();
     wheel->updateNormInfo(reading(5, 2));
-    wheel->updateNormInfo(reading(5, 2));
     const QVariantList expected = {QVariantMap{{"Color", 3}, {"Date", 3}, {"Month", 3}},
                                    QVariantMap{{"Color", 1}, {"Date", 3}, {"Month", 3}}};
+    EXPECT_EQ(savedHistory(), expected);
+    EXPECT_FALSE(wheel->hasUnsavedHistory());
+    // The same day again adds nothing and writes nothing.
+    QFile::remove(wheel->calPath());
+    wheel->updateNormInfo(reading(5, 2));
     EXPECT_EQ(wheel->calendarArr(), expected);
-    EXPECT_TRUE(wheel->hasUnsavedHistory());
     EXPECT_FALSE(QFile::exists(wheel->calPath()));
 
     wheel->gotoCalendar();
     // Written before the page turns.
     EXPECT_TRUE(pages.pages.empty());
     EXPECT_EQ(savedHistory(), expected);
-    EXPECT_FALSE(wheel->hasUnsavedHistory());
     wheel->completeTurn();
     EXPECT_EQ(pages.pages, std::vector<int>{1});
 }
@@ -460,7 +462,7 @@ TEST_F(WheelFixture, TheReaderFeedsTheWheel)
 {
     auto wheel = make();
     battery.set(0.03, 2);
-    battery.stateChanged();
+    battery.notifyChange();
     EXPECT_EQ(wheel->calendarArr().size(), 2);
     EXPECT_FALSE(wheel->verIfConnected());
     EXPECT_TRUE(wheel->turning());

@@ -92,6 +92,7 @@ TEST_F(Panel, ReadingsGiveTheTextsAndTheStandbyEstimate)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.model << " " << c.percent << " battery " << c.battery);
         battery.figures.hasBattery = c.battery;
+        app->batteryMonitor().sample();
         defaults.setValue("platform", c.model);
         app->setTimeBeforeDie("stale");
         auto panel = make();
@@ -328,16 +329,6 @@ TEST_F(Panel, DetailsButtonAsksTheDelegate)
     EXPECT_EQ(delegate.detailsRequests, 2);
 }
 
-TEST_F(Panel, ReaderOnlyOutsideThePrecisionMode)
-{
-    auto normal = make();
-    ASSERT_NE(normal->nrInfo(), nullptr);
-    EXPECT_EQ(normal->nrInfo()->delegate(), nullptr);
-    EXPECT_TRUE(battery.monitoring);
-    app->setPrivat(true);
-    EXPECT_EQ(make()->nrInfo(), nullptr);
-}
-
 TEST_F(Panel, RestartDropsWhatThePanelOwns)
 {
     auto panel = make();
@@ -345,7 +336,6 @@ TEST_F(Panel, RestartDropsWhatThePanelOwns)
     EXPECT_EQ(center.observerCount("restartAPP"), 1);
     center.post("restartAPP");
     EXPECT_EQ(panel->estimator(), nullptr);
-    EXPECT_EQ(panel->nrInfo(), nullptr);
     EXPECT_EQ(center.observerCount("restartAPP"), 0);
     // A late reading changes nothing, neither on the panel nor in the shared estimate.
     panel->updateInfoFromBAttery(10);

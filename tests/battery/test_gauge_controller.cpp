@@ -2,9 +2,9 @@
 #include "core/appstate.h"
 #include "core/nrbatteryinfo.h"
 
-#include "tempplatform.h"
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
+#include "tempplatform.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -123,8 +123,9 @@ TEST_F(GaugeFixture, ReadingsSetLevelAndSlider)
         double slider;
         float reported; // what the main screen is told
     } cases[] = {
-        {100, 1420, 100, 100}, {42, 596, 42, 42}, // 596.4 -> 596
-        {0.5f, 7, 0.5, 0.5f},                     // 7.1 -> 7
+        {100, 1420, 100, 100},
+        {42, 596, 42, 42},    // 596.4 -> 596
+        {0.5f, 7, 0.5, 0.5f}, // 7.1 -> 7
         {0, 0, 0, 0},
         {-100, 0, 0, -100}, // unknown: no charge, an empty skin, and the pages told it is unknown
         {120, 1704, 100, 100},
@@ -211,7 +212,7 @@ TEST_F(GaugeFixture, TheReaderDrivesTheGauge)
 {
     auto g = gauge(0);
     battery.set(0.42, 1);
-    battery.levelChanged();
+    battery.notifyChange();
     ASSERT_EQ(screen.levels.size(), 1);
     EXPECT_NEAR(screen.levels[0], 42, 1e-4);
     EXPECT_FLOAT_EQ(app->Level(), 596);
@@ -220,7 +221,7 @@ TEST_F(GaugeFixture, TheReaderDrivesTheGauge)
     app->setPrivat(true);
     battery.figures.remainingMah = 612.4;
     battery.figures.designMah = 1420;
-    battery.levelChanged();
+    battery.notifyChange();
     EXPECT_FLOAT_EQ(app->Level(), 612);
     EXPECT_EQ(screen.levels.size(), 3);
 }
@@ -367,7 +368,7 @@ TEST_F(GaugeFixture, RestartTearsDown)
     // Nothing the old gauge still receives moves or reports anything.
     screen.levels.clear();
     const float level = app->Level();
-    battery.levelChanged();
+    battery.notifyChange();
     g->updateNormInfo(reading(10));
     g->setSliderValue(20);
     EXPECT_FALSE(g->sliderPressed(115, 22));
@@ -397,7 +398,7 @@ TEST_F(GaugeFixture, ReaderTeardownDuringItsOwnReading)
     battery.figures.designMah = 1420;
     auto g = gauge(0);
     g->setDelegate(&restarter);
-    battery.levelChanged();
+    battery.notifyChange();
     EXPECT_EQ(restarter.calls, 1); // the detailed form is not handed to the torn-down gauge
     EXPECT_TRUE(g->removed());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,5 +1,6 @@
 #include "cli/batteryfeed.h"
 #include "cli/cli.h"
+#include "core/batterymonitor.h"
 #include "platform/batterysource.h"
 
 #include "fakebattery.h"
@@ -54,27 +55,33 @@ struct BatteryTree
     }
 };
 
+BatteryMonitor::Options tickEvery(int ms)
+{
+    BatteryMonitor::Options o;
+    o.intervalMs = ms;
+    return o;
+}
+
 TEST(BatteryFeed, OneLineAtStartOnEveryChangeAndOnEveryTick)
 {
     ensureCoreApplication();
     ScriptedBatterySource source;
+    BatteryMonitor monitor(source, tickEvery(40));
     QList<QByteArray> lines;
     int counter = 0;
     BatteryFeed feed(
-        source, [&counter] { return QByteArray::number(++counter); },
+        monitor, [&counter](const BatteryReading &) { return QByteArray::number(++counter); },
         [&lines](const QByteArray &l) {
             lines << l;
             return true;
-        },
-        40);
+        });
     feed.start();
     EXPECT_TRUE(source.monitoring);
     ASSERT_EQ(lines, QList<QByteArray>{"1\n"});
-    source.levelChanged();
-    source.stateChanged();
-    EXPECT_EQ(lines.size(), 3);
+    source.notifyChange();
+    EXPECT_EQ(lines.size(), 2);
     spin(150);
-    EXPECT_GE(lines.size(), 5); // the tick
+    EXPECT_GE(lines.size(), 4); // the tick
     EXPECT_EQ(lines.last(), QByteArray::number(lines.size()) + '\n');
 }
 
@@ -82,42 +89,20 @@ TEST(BatteryFeed, StopsWhenTheReaderHasGone)
 {
     ensureCoreApplication();
     ScriptedBatterySource source;
+    BatteryMonitor monitor(source, tickEvery(20));
     int writes = 0;
     BatteryFeed feed(
-        source, [] { return QByteArray("x"); },
-        [&writes](const QByteArray &) { return ++writes < 2; }, 20);
+        monitor, [](const BatteryReading &) { return QByteArray("x"); },
+        [&writes](const QByteArray &) { return ++writes < 2; });
     bool finished = false;
     QObject::connect(&feed, &BatteryFeed::finished, [&finished] { finished = true; });
     feed.start();
     EXPECT_FALSE(finished);
-    source.levelChanged(); // this write fails
+    source.notifyChange(); // this write fails
     EXPECT_TRUE(finished);
-    source.levelChanged();
+    source.notifyChange();
     spin(80);
     EXPECT_EQ(writes, 2);
-}
-
-TEST(BatteryFeed, AKernelEventOnTheSysfsSourceGivesANewLine)
-{
-    ensureCoreApplication();
-    BatteryTree tree;
-    SystemRoots roots{tree.dir.path(), fixturePath("proc-empty")};
-    SysfsBatterySource source(roots);
-    QList<QByteArray> lines;
-    BatteryFeed feed(
-        source, [&source] { return QByteArray::number(source.batteryLevel()); },
-        [&lines](const QByteArray &l) {
-            lines << l;
-            return true;
-        },
-        3600 * 1000);
-    feed.start();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0].toDouble(), 0.42);
-    tree.drain();
-    source.checkForChanges(); // what a power_supply uevent from the kernel monitor does
-    ASSERT_GE(lines.size(), 2);
-    EXPECT_EQ(lines.last().toDouble(), 0.07);
 }
 
 TEST(BatteryFeed, WaybarShape)

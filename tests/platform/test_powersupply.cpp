@@ -67,35 +67,43 @@ struct StatusCase
     const char *status;
     const char *capacity;
     const char *mainsOnline;
-    const char *endThreshold; // "" when the battery has no charge limit
+    const char *endThreshold;   // "" when the battery has no charge limit
+    const char *startThreshold; // "" when it has no start threshold
     int state;
+    bool held;
 };
 
 TEST(PowerSupply, StatusTextsMapToStates)
 {
     const StatusCase cases[] = {
-        {"Charging", "50", "1", "", 2},
-        {"Full", "100", "1", "", 3},
-        {"Discharging", "80", "0", "", 1},
-        {"Not charging", "100", "1", "", 3}, // held at full on the charger
-        {"Not charging", "99", "1", "", 3},
-        {"Not charging", "80", "1", "", 1},  // stopped below full, no limit known
-        {"Not charging", "100", "0", "", 1}, // no supply online
-        {"Unknown", "50", "0", "", 0},
-        {"", "50", "0", "", 0},
-        // Held at the charge limit: full from one below the limit up, on external power only.
-        {"Not charging", "80", "1", "80", 3},
-        {"Not charging", "79", "1", "80", 3},
-        {"Not charging", "78", "1", "80", 1},
-        {"Not charging", "80", "0", "80", 1},
-        {"Unknown", "60", "1", "60", 3},
-        {"Unknown", "60", "0", "60", 0},
-        {"Charging", "79", "1", "80", 2},
-        {"Discharging", "80", "0", "80", 1},
-        {"Not charging", "98", "1", "100", 1}, // a limit of 100 is no limit
+        {"Charging", "50", "1", "", "", 2, false},
+        {"Full", "100", "1", "", "", 3, false},
+        {"Discharging", "80", "0", "", "", 1, false},
+        {"Not charging", "100", "1", "", "", 3, false}, // stopped at full on the charger
+        {"Not charging", "99", "1", "", "", 3, false},
+        // Stopped below full on the supply with no limit: not running from the battery.
+        {"Not charging", "80", "1", "", "", 0, false},
+        {"Not charging", "100", "0", "", "", 1, false}, // no supply online
+        {"Unknown", "50", "0", "", "", 0, false},
+        {"", "50", "0", "", "", 0, false},
+        // Held by the charge limit on external power, wherever the firmware waits.
+        {"Not charging", "80", "1", "80", "", 3, true},
+        {"Not charging", "79", "1", "80", "", 3, true},
+        {"Not charging", "72", "1", "80", "", 3, true},
+        {"Not charging", "77", "1", "80", "75", 3, true}, // between the thresholds
+        {"Not charging", "74", "1", "80", "75", 3, true},
+        {"Not charging", "70", "1", "80", "75", 0, false}, // below the start: not held
+        {"Not charging", "80", "0", "80", "", 1, false},
+        {"Unknown", "60", "1", "60", "", 3, true},
+        {"Unknown", "50", "1", "60", "", 0, false},
+        {"Unknown", "60", "0", "60", "", 0, false},
+        {"Charging", "79", "1", "80", "75", 2, false},
+        {"Discharging", "80", "0", "80", "", 1, false},
+        {"Not charging", "98", "1", "100", "", 0, false}, // a limit of 100 is no limit
     };
     for (const StatusCase &c : cases) {
-        SCOPED_TRACE(std::string(c.status) + " at " + c.capacity + " limit " + c.endThreshold);
+        SCOPED_TRACE(std::string(c.status) + " at " + c.capacity + " limit " + c.endThreshold +
+                     " start " + c.startThreshold + " mains " + c.mainsOnline);
         QTemporaryDir dir;
         writeTree(dir.path(), {{"class/power_supply/BAT1/type", "Battery"},
                                {"class/power_supply/BAT1/status", c.status},
@@ -106,8 +114,12 @@ TEST(PowerSupply, StatusTextsMapToStates)
             writeTree(dir.path(),
                       {{"class/power_supply/BAT1/charge_control_end_threshold", c.endThreshold},
                        {"class/power_supply/BAT1/charge_type", "Long Life"}});
+        if (*c.startThreshold)
+            writeTree(dir.path(), {{"class/power_supply/BAT1/charge_control_start_threshold",
+                                    c.startThreshold}});
         const PowerSupplySnapshot s = readPowerSupplies(rootsAt(dir.path()));
         EXPECT_EQ(s.state, c.state);
+        EXPECT_EQ(s.heldAtLimit, c.held);
         EXPECT_EQ(s.chargeEndThreshold.has_value(), *c.endThreshold != 0);
         if (*c.endThreshold) {
             EXPECT_EQ(s.chargeEndThreshold.value_or(-1), std::atoi(c.endThreshold));
@@ -178,29 +190,18 @@ TEST(PowerSupply, ABatteryWithoutFiguresSpoilsTheCombinedLevel)
     EXPECT_EQ(readPowerSupplies(rootsAt(dir.path())).level, -1);
 }
 
-TEST(PowerSupply, SourceSignalsOnlyWhatChanged)
+TEST(PowerSupply, TheEventsGivenSayWhenToReadOnceMonitoringIsOn)
 {
-    QTemporaryDir dir;
-    writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
-                           {"class/power_supply/BAT0/status", "Discharging"},
-                           {"class/power_supply/BAT0/capacity", "50"}});
-    SysfsBatterySource source(rootsAt(dir.path()));
+    auto events = std::make_unique<PowerSupplyEvents>();
+    PowerSupplyEvents *kernel = events.get();
+    SysfsBatterySource source(rootsAt(fixturePath("sys-battery-laptop")), std::move(events));
+    QSignalSpy changed(&source, &BatterySource::changed);
+    emit kernel->changed();
+    EXPECT_EQ(changed.count(), 0);
     source.setBatteryMonitoringEnabled(true);
-    EXPECT_FALSE(source.hasChangeMonitor()); // fixture trees send no kernel events
-    QSignalSpy level(&source, &BatterySource::batteryLevelDidChange);
-    QSignalSpy state(&source, &BatterySource::batteryStateDidChange);
-    source.checkForChanges();
-    EXPECT_EQ(level.count() + state.count(), 0);
-    writeTree(dir.path(), {{"class/power_supply/BAT0/capacity", "49"}});
-    source.checkForChanges();
-    EXPECT_EQ(level.count(), 1);
-    EXPECT_EQ(state.count(), 0);
-    writeTree(dir.path(), {{"class/power_supply/BAT0/status", "Charging"}});
-    source.checkForChanges();
-    EXPECT_EQ(level.count(), 1);
-    EXPECT_EQ(state.count(), 1);
-    EXPECT_FLOAT_EQ(source.batteryLevel(), 0.49f);
-    EXPECT_EQ(source.batteryState(), 2);
+    source.setBatteryMonitoringEnabled(true); // connected once
+    emit kernel->changed();
+    EXPECT_EQ(changed.count(), 1);
 }
 
 TEST(Screen, BrightnessFromTheBacklightOrFull)

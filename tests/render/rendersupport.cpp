@@ -44,17 +44,20 @@ void ensureGuiApplication()
 }
 
 RenderHarness::RenderHarness(const RenderLayout &layout, const QString &platformId)
-    : m_layout(layout),
-      m_folders{m_dir.path() + "/Documents", m_dir.path() + "/Library", QStringLiteral(POWERDECK_SHARE_DIR)},
+    : m_layout(layout), m_folders{m_dir.path() + "/Documents", m_dir.path() + "/Library",
+                                  QStringLiteral(POWERDECK_SHARE_DIR)},
       m_defaults(m_dir.path() + "/defaults.plist")
 {
     ensureGuiApplication();
     m_defaults.setValue("platform", platformId);
     m_battery.set(0.42, 1);
-    m_platform = std::make_unique<Platform>(Platform{m_folders, SystemRoots{m_dir.path() + "/sys", m_dir.path() + "/proc", m_dir.path() + "/upower"},
-                                                     m_defaults, m_center, m_battery,
-                                                     [idiom = layout.idiom] { return idiom; },
-                                                     [] { return 0.8; }});
+    // A battery that says what it draws at the moment: the pages show it until it is measured.
+    m_battery.figures.meter = {MeterUnit::Energy, 21.0, 50.0, 7.8, 3.8, 50.0};
+    m_platform = std::make_unique<Platform>(Platform{
+        m_folders,
+        SystemRoots{m_dir.path() + "/sys", m_dir.path() + "/proc", m_dir.path() + "/upower"},
+        m_defaults, m_center, m_battery, [idiom = layout.idiom] { return idiom; },
+        [] { return 0.8; }});
     const RenderLayout l = layout;
     m_app = std::make_unique<AppDelegate>(*m_platform, [this, l](AppDelegate &app, int idiom) {
         const QSize design = MainWindow::designSize(idiom, l.designHeight);
@@ -105,5 +108,6 @@ bool RenderHarness::shoot(const QString &name)
     if (image.isNull())
         return false;
     QDir().mkpath(QStringLiteral(POWERDECK_SCREENSHOT_DIR));
-    return image.save(QStringLiteral(POWERDECK_SCREENSHOT_DIR "/%1-%2.png").arg(QString::fromLatin1(m_layout.name), name));
+    return image.save(QStringLiteral(POWERDECK_SCREENSHOT_DIR "/%1-%2.png")
+                          .arg(QString::fromLatin1(m_layout.name), name));
 }

@@ -2,6 +2,7 @@
 
 #include "alerts/carchingviewcontroller.h"
 #include "alerts/settingsviewcontroller.h"
+#include "appearance/whellcontroller.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +41,23 @@ TEST_P(ChargingRender, StagesAtEachLevelAndAtTheChargeLimit)
     EXPECT_TRUE(page->stages().iconChecked[2] || GetParam().idiom == 1);
 
     // A laptop held at its charge limit: full stages, the real percent, the limit and the mode.
-    h.battery().set(0.8, 3);
+    h.battery().set(0.78, 3);
+    h.battery().figures.externalPower = true;
+    h.battery().figures.heldAtLimit = true;
     h.battery().figures.chargeEndThreshold = 80;
     h.battery().figures.chargeType = QStringLiteral("Long Life");
     vc.currentLevel(50);
-    vc.currentLevel(80);
+    h.battery().notifyChange();
     page->ChargeAlert();
     RenderHarness::settle(800);
-    EXPECT_EQ(page->thresholdLbl(), "Stops at 80 %");
+    // Held is full everywhere: the wheel says so once, as for a full battery.
+    auto *wheel = qobject_cast<WhellController *>(vc.whell());
+    ASSERT_NE(wheel, nullptr);
+    EXPECT_TRUE(wheel->alertVisible());
+    wheel->dismissAlert();
+    RenderHarness::settle(300);
+    EXPECT_EQ(page->procentsLbl(), "78%");
+    EXPECT_EQ(page->thresholdLbl(), "Held at 80 %");
     EXPECT_FALSE(page->swithBTN());
     ASSERT_TRUE(h.shoot("charging-limit80"));
 }

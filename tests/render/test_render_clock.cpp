@@ -56,7 +56,8 @@ TEST_P(ClockRender, WithAndWithoutWeatherInBothUnitsDayAndNight)
     clock->updateInfo({{"Device Charging", true},
                        {"Design Capacity", 3000},
                        {"Current Capacity", 1800},
-                       {"Charger Current", 800}});
+                       {"Charger Current", 800},
+                       {"Time To Full", 1.5}});
     clock->touchesBegan(150, 300, 2);
     for (int y = 320; y <= 400; y += 20)
         clock->touchesMoved(150, y, 2);

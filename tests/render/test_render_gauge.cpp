@@ -27,7 +27,7 @@ protected:
     static void setLevel(RenderHarness &h, int percent)
     {
         h.battery().set(percent / 100.0, 1);
-        h.battery().levelChanged();
+        h.battery().notifyChange();
         RenderHarness::settle(400);
     }
     // Where the slider's thumb is, in window coordinates (the harness's window is the design

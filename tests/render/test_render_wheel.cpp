@@ -94,7 +94,7 @@ TEST_P(RenderWheel, DeviceIsFullAlert)
     WhellController &wheel = wheelOf(h);
     RenderHarness::settle(300);
     h.battery().set(1.0, 3);
-    h.battery().stateChanged();
+    h.battery().notifyChange();
     RenderHarness::settle(400);
     EXPECT_TRUE(wheel.alertVisible());
     ASSERT_TRUE(h.shoot("wheel-full-alert"));

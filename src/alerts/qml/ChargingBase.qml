@@ -79,6 +79,16 @@ Item {
         font.family: Theme.font
         font.pixelSize: page.noteSize
     }
+    // The measured flow in or out of the battery.
+    Text {
+        anchors.right: procentsLbl.right
+        anchors.top: threshold.visible ? threshold.bottom : procentsLbl.bottom
+        visible: text !== ""
+        text: page.controller.drawLbl
+        color: Theme.muted
+        font.family: Theme.font
+        font.pixelSize: page.noteSize
+    }
 
     Item {
         id: stageArea

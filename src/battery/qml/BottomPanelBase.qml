@@ -17,6 +17,9 @@ Item {
     property int percentSize: 38
     property int timeSize: 26
     property int captionSize: 11
+    // The draw goes under the standby time, or where there is more room, under its caption.
+    property bool drawUnderCaption: false
+    property real drawGap: -4
     property real buttonsTop: 76
     property real buttonWidth: 54
     property real buttonHeight: 58
@@ -93,6 +96,18 @@ Item {
         color: Theme.text
         font.family: Theme.font
         font.pixelSize: panel.timeSize
+    }
+    // The draw the standby time is worked out from.
+    Text {
+        anchors.right: parent.right
+        anchors.rightMargin: panel.margin
+        anchors.top: panel.drawUnderCaption ? timeCaption.bottom : timeLabel.bottom
+        anchors.topMargin: panel.drawGap
+        visible: text !== ""
+        text: panel.controller.drawLabel
+        color: Theme.muted
+        font.family: Theme.font
+        font.pixelSize: panel.captionSize
     }
 
     // The status buttons, spread evenly across the page.

@@ -7,6 +7,8 @@ BottomPanelBase {
     percentSize: 84
     timeSize: 50
     captionSize: 18
+    drawUnderCaption: true
+    drawGap: 6
     buttonsTop: 150
     buttonWidth: 128
     buttonHeight: 119
