@@ -32,10 +32,14 @@ function(powerdeck_library target)
   endif()
 endfunction()
 
-# powerdeck_test(<target> [SOURCES_GLOB <pattern>...] DEPS <targets>...)
-# One GoogleTest executable made of the test files of the current folder.
+# powerdeck_test(<target> [SOURCES_GLOB <pattern>...] [COST <n>] DEPS <targets>...)
+# One GoogleTest executable made of the test files of the current folder. COST makes ctest start
+# a long test first, so that the others run beside it.
 function(powerdeck_test target)
-  cmake_parse_arguments(ARG "" "" "SOURCES_GLOB;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "COST" "SOURCES_GLOB;DEPS" ${ARGN})
+  if(NOT ARG_COST)
+    set(ARG_COST 0)
+  endif()
   if(NOT ARG_SOURCES_GLOB)
     set(ARG_SOURCES_GLOB *.cpp *.h)
   endif()
@@ -62,5 +66,5 @@ function(powerdeck_test target)
     POWERDECK_SHARE_DIR="${POWERDECK_SHARE_DIR}"
     POWERDECK_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" COST ${ARG_COST})
 endfunction()

@@ -116,8 +116,8 @@ public:
     QString labelColorImage() const;
     QString weatherCachePath() const;
 
-    // Runs the timers (and the battery reader in the higher-precision mode) while the clock is
-    // shown and no settings screen lies over it.
+    // Runs the timers (and the battery subscription in the higher-precision mode) while the clock
+    // is shown and no settings screen lies over it.
     Q_INVOKABLE void setShown(bool shown);
 
     Q_INVOKABLE void currentTime();

@@ -65,8 +65,8 @@ public:
     // The settling turn to a page.
     static constexpr int kTurnMs = 200;
 
-    // Loads at once: observes "restartAPP", arms, starts its battery reader, reads the charge
-    // history and turns to the battery page.
+    // Loads at once: observes "restartAPP", arms, subscribes to the battery monitor, reads the
+    // charge history and turns to the battery page.
     WhellController(AppState &app, bool tablet, QObject *parent = nullptr);
     ~WhellController() override;
 

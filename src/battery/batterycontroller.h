@@ -23,8 +23,8 @@ public:
     virtual void currentLevel(float percent) = 0;
 };
 
-// The large battery picture behind the main screen's pages. Owns the battery reader whose
-// readings drive the whole estimate chain, keeps the shared charge Level up to date, and draws
+// The large battery picture behind the main screen's pages. Its subscription to the battery
+// monitor drives the whole estimate chain; it keeps the shared charge Level up to date and draws
 // the level in the skin the user chose (fixed for the gauge's life; a change of skin rebuilds
 // the interface). The level lives in a slider that readings set and the user may drag.
 //

@@ -173,7 +173,7 @@ struct BatteryReport
     // Without a battery the text says so and gives no times, as the summary panel does, unless a
     // charge or percent to estimate for was given.
     bool noTimes = false;
-    // The draw is still being measured: no times yet.
+    // The draw is still being measured (or, without a battery, never will be): no times.
     bool measuring = false;
     QString deviceName;
     float nominal = 0;
@@ -250,7 +250,7 @@ BatteryReport readReport(const BatteryOptions &o, const BatteryReading &reading)
         [&reading, nominal, host] { return hostDrawOf(reading, nominal, host); });
     // The standby figure and the activity list both start from the same charge here.
     r.profile = estimator.checkDeviceModel(r.level);
-    r.measuring = estimator.measuring() && !r.noTimes;
+    r.measuring = estimator.measuring();
     r.standby = r.hoursOf("stand");
     r.detailed = reading.detailedReading();
     return r;

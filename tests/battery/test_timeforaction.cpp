@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -53,9 +54,9 @@ TEST(Estimator, ModelRowsSetTheirFields)
         const char *platform;
         int wifi, g3, gps, backlight;
     } cases[] = {
-        {"iPhone4,1", 20, 20, 20, 0},  {"iPhone5,1", 20, 0, 0, 30}, {"iPad2,2", 20, 0, 40, 60},
-        {"iPad2,1", 20, 0, 0, 20},     {"iPhone1,2", 20, 20, 20, 50}, {"x86_64", 20, 20, 20, 50},
-        {"iPod2,1", 20, 20, 20, 0},    {"", 20, 20, 20, 0},
+        {"iPhone4,1", 20, 20, 20, 0}, {"iPhone5,1", 20, 0, 0, 30},   {"iPad2,2", 20, 0, 40, 60},
+        {"iPad2,1", 20, 0, 0, 20},    {"iPhone1,2", 20, 20, 20, 50}, {"x86_64", 20, 20, 20, 50},
+        {"iPod2,1", 20, 20, 20, 0},   {"", 20, 20, 20, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.platform);
@@ -110,6 +111,49 @@ TEST(Estimator, IdentifierIsAskedAfreshEachTime)
     EXPECT_EQ(e.currentCapacity, 500.0f);
 }
 
+TEST(Estimator, HostsStartFromTheMeasuredDraw)
+{
+    // A 57 Wh laptop drawing 14.25 W: a quarter of its full battery an hour.
+    const HostDraw laptop{{0.25, 14.25}, 5000, 0.57, HostClass::Laptop};
+    HostDraw phone = laptop;
+    phone.draw = {0.25, 2.8};
+    phone.hostClass = HostClass::Phone;
+    const struct
+    {
+        const char *what;
+        const char *platform;
+        std::optional<HostDraw> host;
+        int charge;
+        const char *key;
+        std::optional<float> hours;
+    } cases[] = {
+        {"standby is the charge over the draw", "x86_64", laptop, 2500, "stand", 2.0f},
+        {"the slider's charge is a share of the nominal", "x86_64", laptop, 1250, "stand", 1.0f},
+        {"a 3D game draws 2.5 times the present use", "x86_64", laptop, 2500, "3DGame", 0.8f},
+        {"music on a phone runs with the screen off", "aarch64", phone, 2500, "audio", 2.0f / 0.6f},
+        {"no nominal capacity: the battery's own level", "x86_64",
+         HostDraw{{0.25, 14.25}, 0, 0.57, HostClass::Laptop}, 0, "stand", 0.57f / 0.25f},
+        {"no draw measured yet", "x86_64", std::nullopt, 2500, "stand", std::nullopt},
+        // A device model keeps its row whatever the machine measures.
+        {"a model code", "iPhone4,1", laptop, 660, "stand", 10.0f},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string platform = c.platform;
+        const std::optional<HostDraw> host = c.host;
+        timeForAction estimator([platform] { return platform; }, 0, [host] { return host; });
+        const Profile profile = estimator.checkDeviceModel(c.charge);
+        EXPECT_EQ(estimator.measuring(), !c.hours);
+        if (!c.hours) {
+            EXPECT_TRUE(profile.empty());
+            continue;
+        }
+        EXPECT_EQ(profile.size(), 18u);
+        ASSERT_TRUE(profile.count(c.key));
+        EXPECT_NEAR(profile.at(c.key), *c.hours, 1e-4);
+    }
+}
+
 TEST(HoursText, TruncatesMinutes)
 {
     const struct
@@ -117,14 +161,10 @@ TEST(HoursText, TruncatesMinutes)
         float hours;
         const char *text, *need;
     } cases[] = {
-        {5.75f, "5h:45min", "Need: 5h:45min"},
-        {0.999f, "0h:59min", "Need: 0h:59min"},
-        {0.0f, "0h:0min", "Need: 0h:0min"},
-        {1.0f / 60.0f, "0h:1min", "Need: 0h:1min"},
-        {123.5f, "123h:30min", "Need: 123h:30min"},
-        {-2.5f, "0h:0min", "Need: 0h:0min"},
-        {NAN, "0h:0min", "Need: 0h:0min"},
-        {INFINITY, "0h:0min", "Need: 0h:0min"},
+        {5.75f, "5h:45min", "Need: 5h:45min"},      {0.999f, "0h:59min", "Need: 0h:59min"},
+        {0.0f, "0h:0min", "Need: 0h:0min"},         {1.0f / 60.0f, "0h:1min", "Need: 0h:1min"},
+        {123.5f, "123h:30min", "Need: 123h:30min"}, {-2.5f, "0h:0min", "Need: 0h:0min"},
+        {NAN, "0h:0min", "Need: 0h:0min"},          {INFINITY, "0h:0min", "Need: 0h:0min"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.hours);
@@ -135,10 +175,10 @@ TEST(HoursText, TruncatesMinutes)
 
 TEST(ChargeChain, PercentOfNominalCapacity)
 {
-    EXPECT_EQ(chargeForPercent(42.0f, 1440.0f), 604);   // 604.8 truncated
+    EXPECT_EQ(chargeForPercent(42.0f, 1440.0f), 604); // 604.8 truncated
     EXPECT_EQ(chargeForPercent(100.0f, 1440.0f), 1440);
     EXPECT_EQ(chargeForPercent(0.0f, 1440.0f), 0);
-    EXPECT_EQ(chargeForPercent(-100.0f, 1440.0f), 0);  // unknown level: no charge, not -1440
+    EXPECT_EQ(chargeForPercent(-100.0f, 1440.0f), 0); // unknown level: no charge, not -1440
     EXPECT_EQ(chargeForPercent(NAN, 1440.0f), 0);
     EXPECT_EQ(chargeForPercent(50.0f, 0.0f), 0);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -115,6 +117,43 @@ TEST(CliBattery, LinuxLaptopUsesItsOwnDesignCapacityAndBacklight)
     EXPECT_TRUE(activity(r, "3DGame")["hours"].isNull());
     EXPECT_TRUE(r["timeToFull"].isNull()); // running from the battery
     EXPECT_TRUE(r["detailed"].isObject());
+}
+
+TEST(CliBattery, TheFixtureMachinesSayWhatTheirBatteriesDo)
+{
+    const struct
+    {
+        const char *tree;
+        int state;
+        bool held;
+        std::optional<double> watts;
+        const char *toFull; // nullptr: no time to full while running from the battery
+    } cases[] = {
+        {"sys-battery-laptop", 1, false, 9.0, nullptr},
+        // 0.8 A at 3.9 V into a charging phone; one read measures no charging rate yet.
+        {"sys-battery-phone", 2, false, 0.8 * 3.9, "Calculating\u2026"},
+        // A ThinkPad at 77 % on the charger, between its thresholds of 75 and 80.
+        {"sys-battery-laptop-limit", 3, true, std::nullopt, "Battery is full"},
+        // A PinePhone that reports a percentage only: no rate to show.
+        {"sys-host-phone", 2, false, std::nullopt, "Calculating\u2026"},
+        {"sys-empty", 0, false, std::nullopt, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.tree);
+        const QJsonObject r = runJson({"--sysfs-root", fixturePath(c.tree), "--procfs-root",
+                                       fixturePath("proc-empty"), "--platform", "x86_64"});
+        EXPECT_EQ(r["batteryState"].toInt(), c.state);
+        EXPECT_EQ(r["heldAtLimit"].toBool(), c.held);
+        EXPECT_EQ(r["watts"].isDouble(), c.watts.has_value());
+        if (c.watts) {
+            EXPECT_NEAR(r["watts"].toDouble(), *c.watts, 1e-9);
+        }
+        EXPECT_EQ(r["timeToFull"].isObject(), c.toFull != nullptr);
+        if (c.toFull) {
+            EXPECT_EQ(r["timeToFull"]["text"].toString(), QString::fromUtf8(c.toFull));
+        }
+        EXPECT_TRUE(r["standby"]["hours"].isNull());
+    }
 }
 
 TEST(CliBattery, WhatIfOptionsAndMissingActivities)

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -49,6 +50,68 @@ TEST(PowerSupply, ChargingPhoneWithChargeFigures)
     EXPECT_NEAR(s.remainingMah.value_or(-1), 1260.0, 1e-9);
     EXPECT_NEAR(s.designMah.value_or(-1), 3100.0, 1e-9);
     EXPECT_NEAR(s.currentMa.value_or(-1), 800.0, 1e-9); // the sign of the current is dropped
+}
+
+TEST(PowerSupply, TheMeterKeepsEachBatteryInItsOwnUnit)
+{
+    const struct
+    {
+        const char *what;
+        std::initializer_list<std::pair<const char *, const char *>> files;
+        BatteryMeter meter;
+    } cases[] = {
+        // Energy and power: Wh and W as the battery counts them, no design voltage in between.
+        {"energy with power",
+         {{"energy_now", "28500000"},
+          {"energy_full", "50000000"},
+          {"power_now", "9000000"},
+          {"voltage_now", "12000000"},
+          {"voltage_min_design", "11400000"}},
+         {MeterUnit::Energy, 28.5, 50.0, 9.0, 12.0, 50.0}},
+        {"energy with current",
+         {{"energy_now", "10000000"},
+          {"energy_full", "40000000"},
+          {"current_now", "-500000"},
+          {"voltage_now", "3800000"}},
+         {MeterUnit::Energy, 10.0, 40.0, 1.9, 3.8, 40.0}},
+        // Firmware that does not measure the rate says 0: the counter has to tell.
+        {"energy, power 0",
+         {{"energy_now", "10000000"}, {"energy_full", "40000000"}, {"power_now", "0"}},
+         {MeterUnit::Energy, 10.0, 40.0, std::nullopt, std::nullopt, 40.0}},
+        {"charge with current",
+         {{"charge_now", "1260000"},
+          {"charge_full", "3000000"},
+          {"current_now", "-800000"},
+          {"voltage_now", "3900000"}},
+         {MeterUnit::Charge, 1.26, 3.0, 0.8, 3.9, 3.0 * 3.9}},
+        // Only a percentage: the full energy from the design charge at the mean design voltage.
+        {"percentage only",
+         {{"capacity", "56"},
+          {"charge_full_design", "3000000"},
+          {"voltage_min_design", "3300000"},
+          {"voltage_max_design", "4200000"}},
+         {MeterUnit::Percent, 56.0, 100.0, std::nullopt, std::nullopt, 3.0 * 3.75}},
+        {"nothing", {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        writeTree(dir.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                               {"class/power_supply/BAT0/status", "Discharging"}});
+        for (const auto &[name, value] : c.files)
+            writeTree(dir.path(),
+                      {{(std::string("class/power_supply/BAT0/") + name).c_str(), value}});
+        const BatteryMeter m = readPowerSupplies(rootsAt(dir.path())).meter;
+        EXPECT_EQ(m.unit, c.meter.unit);
+        EXPECT_NEAR(m.now, c.meter.now, 1e-9);
+        EXPECT_NEAR(m.full, c.meter.full, 1e-9);
+        auto same = [](const std::optional<double> &a, const std::optional<double> &b) {
+            return a.has_value() == b.has_value() && (!a || std::fabs(*a - *b) < 1e-9);
+        };
+        EXPECT_TRUE(same(m.rate, c.meter.rate));
+        EXPECT_TRUE(same(m.volts, c.meter.volts));
+        EXPECT_TRUE(same(m.fullWh, c.meter.fullWh));
+    }
 }
 
 TEST(PowerSupply, NoBatteryReadsUnknown)

@@ -1,18 +1,27 @@
 // powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
-// the cost of the sampler's process list and CPU load beside `ps`, and one refresh of each
+// the cost of the sampler's process list and CPU load beside `ps`, one refresh of each
 // monitor screen (the processor screen on a /proc of 300 processes, the others on this machine's
-// /proc and /sys).
+// /proc and /sys), and one battery reading from the kernel's notice to every screen updated.
 //
 //   cmake --build <build> --target powerdeck-bench && <build>/bin/powerdeck-bench
 //
 // XML figures: bytes_per_second is input throughput; alloc_per_MB is the heap the parsed
 // document holds (the copy of the input included) per MB of input.
+#include "app/viewcontroller.h"
+#include "core/appstate.h"
 #include "monitor/activitymonitor.h"
 #include "monitor/cpu_graph.h"
 #include "monitor/hddviewcontroller.h"
 #include "monitor/networkviewcontroller.h"
 #include "monitor/ramviewcontroller.h"
+#include "platform/batterysource.h"
+#include "platform/notificationcenter.h"
+#include "platform/powersupply.h"
+#include "platform/userdefaults.h"
 #include "weather/xmlreader.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -310,6 +319,48 @@ void BM_DiskScreenRefresh(benchmark::State &state)
         screen.refresh();
 }
 BENCHMARK(BM_DiskScreenRefresh)->Unit(benchmark::kMicrosecond);
+
+// One battery event on the laptop's sysfs tree, end to end: the kernel's notice, the monitor's
+// read of every supply, the measurement, and every screen of the main screen updated (the gauge,
+// the summary panel with its estimate, the charging page, the wheel and its charge history).
+void BM_BatteryReadingEndToEnd(benchmark::State &state)
+{
+    static int argc = 0;
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, nullptr);
+    QTemporaryDir dir;
+    UserDefaults defaults(dir.path() + QStringLiteral("/defaults.plist"));
+    NotificationCenter center;
+    auto events = std::make_unique<PowerSupplyEvents>();
+    PowerSupplyEvents *kernel = events.get();
+    const SystemRoots roots{QStringLiteral(POWERDECK_FIXTURES "/sys-battery-laptop"),
+                            QStringLiteral(POWERDECK_FIXTURES "/proc-empty"),
+                            dir.path() + QStringLiteral("/upower")};
+    SysfsBatterySource battery(roots, std::move(events));
+    Folders folders = Folders::under(dir.path());
+    folders.resources = Folders::standard().resources;
+    folders.ensureExist();
+    Platform platform{folders, roots, defaults, center, battery};
+    AppState app(platform);
+    ViewController screen(app, false, 480);
+    screen.createAllPages();
+    emit kernel->changed(); // the first reading, and the day's history record
+    const int before = app.batteryMonitor().reads();
+    for (auto _ : state)
+        emit kernel->changed();
+    state.counters["reads_per_event"] =
+        double(app.batteryMonitor().reads() - before) / double(state.iterations());
+}
+BENCHMARK(BM_BatteryReadingEndToEnd)->Unit(benchmark::kMicrosecond);
+
+// One read of every supply of the laptop's tree: what each screen's own reader used to cost.
+void BM_PowerSupplyRead(benchmark::State &state)
+{
+    const SystemRoots roots{QStringLiteral(POWERDECK_FIXTURES "/sys-battery-laptop")};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readPowerSupplies(roots));
+}
+BENCHMARK(BM_PowerSupplyRead)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
