@@ -1,5 +1,6 @@
 #include "cli/batteryfeed.h"
 
+#include "battery/timeforaction.h"
 #include "core/batterymonitor.h"
 
 #include <QCoreApplication>
@@ -68,10 +69,13 @@ QJsonObject waybarReport(const QJsonObject &report)
     if (watts.isDouble())
         tooltip += QStringLiteral("\nDraw: %1 W").arg(watts.toDouble(), 0, 'f', 1);
     tooltip += QStringLiteral("\nStandby: ") + standby;
-    const QJsonValue toFull = report.value(QStringLiteral("timeToFull"));
-    if (toFull.isObject())
-        tooltip += QStringLiteral("\nTo full: ") +
-                   toFull.toObject().value(QStringLiteral("text")).toString();
+    const QJsonObject toFull = report.value(QStringLiteral("timeToFull")).toObject();
+    const QJsonValue toFullHours = toFull.value(QStringLiteral("hours"));
+    if (toFullHours.isDouble() && toFullHours.toDouble() > 0)
+        tooltip += QStringLiteral("\nFull in ") +
+                   QString::fromStdString(floatToTime(float(toFullHours.toDouble())));
+    else if (!toFull.isEmpty())
+        tooltip += QLatin1Char('\n') + toFull.value(QStringLiteral("text")).toString();
     return QJsonObject{
         {"text", known ? QStringLiteral("%1%").arg(percentage) : QStringLiteral("n/a")},
         {"tooltip", tooltip},

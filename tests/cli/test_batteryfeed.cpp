@@ -129,7 +129,18 @@ TEST(BatteryFeed, WaybarShape)
         EXPECT_EQ(w["class"].toString(), c.cls);
         EXPECT_EQ(w["percentage"].toInt(), c.percentage);
         EXPECT_TRUE(w["tooltip"].toString().contains("Standby: 10h:0min"));
+        EXPECT_FALSE(w["tooltip"].toString().contains("Draw:"));
     }
+    // The measured draw and the time to full, where the report has them.
+    const QJsonObject charging{
+        {"batteryLevel", 60.0},
+        {"batteryState", 2},
+        {"watts", 18.04},
+        {"standby", QJsonObject{{"hours", QJsonValue()}, {"text", "Calculating\u2026"}}},
+        {"timeToFull", QJsonObject{{"hours", 1.25}, {"text", "Need: 1h:15min"}}}};
+    EXPECT_EQ(waybarReport(charging)["tooltip"].toString(),
+              "Battery 60 % (charging)\nDraw: 18.0 W\nStandby: Calculating\u2026\n"
+              "Full in 1h:15min");
 }
 
 QStringList watchArgs(const QString &sysfs)
