@@ -178,56 +178,44 @@ private:
 // The traces the tests play back. A laptop drawing about 12 W with spikes to three times that,
 // its counter updated every 15 s; a phone drawing 2.5 W with energy figures only; a phone that
 // reports charge figures; a phone that reports only its percentage.
-inline const TraceSpec kLaptopTrace{"laptop 12 W", MeterUnit::Energy,
-                                    false,         12.0,
-                                    0.15,          3.0,
-                                    2.0,           20.0,
-                                    50.0,          31.0,
-                                    12.0,          15.0,
-                                    0.01,          true,
-                                    20261208u};
-inline const TraceSpec kPhoneTrace{"phone 2.5 W, energy only",
-                                   MeterUnit::Energy,
-                                   false,
-                                   2.5,
-                                   0.2,
-                                   3.0,
-                                   2.0,
-                                   15.0,
-                                   11.5,
-                                   7.2,
-                                   3.85,
-                                   5.0,
-                                   0.001,
-                                   false,
-                                   7u};
-inline const TraceSpec kChargePhoneTrace{"phone 2.5 W, charge figures",
-                                         MeterUnit::Charge,
-                                         false,
-                                         2.5,
-                                         0.2,
-                                         3.0,
-                                         2.0,
-                                         15.0,
-                                         11.5,
-                                         6.0,
-                                         3.85,
-                                         10.0,
-                                         0.004,
-                                         true,
-                                         11u};
-inline const TraceSpec kPercentPhoneTrace{"phone 2.5 W, percentage only",
-                                          MeterUnit::Percent,
-                                          false,
-                                          2.5,
-                                          0.2,
-                                          3.0,
-                                          2.0,
-                                          15.0,
-                                          11.5,
-                                          9.0,
-                                          3.85,
-                                          1.0,
-                                          0.0001,
-                                          true,
-                                          13u};
+inline const TraceSpec kLaptopTrace{.name = "laptop 12 W",
+                                    .unit = MeterUnit::Energy,
+                                    .charging = false,
+                                    .baseWatts = 12.0,
+                                    .noise = 0.15,
+                                    .spikeFactor = 3.0,
+                                    .spikeSeconds = 2.0,
+                                    .spikePeriod = 20.0,
+                                    .fullWh = 50.0,
+                                    .startWh = 31.0,
+                                    .volts = 12.0,
+                                    .counterPeriod = 15.0,
+                                    .counterStepWh = 0.01,
+                                    .capacityFile = true,
+                                    .seed = 20261208u};
+// The phones differ from each other only in what their batteries report.
+inline TraceSpec phoneTrace(const char *name, MeterUnit unit, double startWh, double counterPeriod,
+                            double counterStepWh, bool capacityFile, std::uint32_t seed)
+{
+    return {.name = name,
+            .unit = unit,
+            .charging = false,
+            .baseWatts = 2.5,
+            .noise = 0.2,
+            .spikeFactor = 3.0,
+            .spikeSeconds = 2.0,
+            .spikePeriod = 15.0,
+            .fullWh = 11.5,
+            .startWh = startWh,
+            .volts = 3.85,
+            .counterPeriod = counterPeriod,
+            .counterStepWh = counterStepWh,
+            .capacityFile = capacityFile,
+            .seed = seed};
+}
+inline const TraceSpec kPhoneTrace =
+    phoneTrace("phone 2.5 W, energy only", MeterUnit::Energy, 7.2, 5.0, 0.001, false, 7u);
+inline const TraceSpec kChargePhoneTrace =
+    phoneTrace("phone 2.5 W, charge figures", MeterUnit::Charge, 6.0, 10.0, 0.004, true, 11u);
+inline const TraceSpec kPercentPhoneTrace =
+    phoneTrace("phone 2.5 W, percentage only", MeterUnit::Percent, 9.0, 1.0, 0.0001, true, 13u);
