@@ -7,6 +7,7 @@
 #include "platform/batterysource.h"
 #include "platform/localnotifications.h"
 #include "platform/location.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
@@ -49,6 +50,7 @@ std::unique_ptr<QObject> makeWindow(AppDelegate &app, int idiom)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
+    powerdeck::applyDefaultLogRules();
     quitOnTerminationSignals(&app);
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Powerdeck"));

@@ -4,10 +4,9 @@
 #include "core/alertrecords.h"
 #include "core/appstate.h"
 #include "platform/batterysource.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
-
-#include <QDebug>
 
 namespace {
 
@@ -118,7 +117,7 @@ void CarchingViewController::ChargeAlert()
 void CarchingViewController::gotoBudilinik()
 {
     if (!m_delegate || !m_delegate->showBudillinik())
-        qInfo("sleep button: the clock screen did not open");
+        qCInfo(lcAlerts, "sleep button: the clock screen did not open");
 }
 
 void CarchingViewController::removeAllObj()

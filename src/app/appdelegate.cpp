@@ -2,6 +2,7 @@
 
 #include "appearance/huetint.h"
 #include "core/alertrecords.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -82,7 +83,7 @@ void AppDelegate::initAlarmArray()
         return;
     }
     if (!plist::writeFile(path, alerts.records))
-        qWarning("powerdeck: could not write %s", qPrintable(path));
+        qCWarning(lcApp, "could not write %s", qPrintable(path));
 }
 
 void AppDelegate::readSkin()
@@ -152,9 +153,11 @@ void AppDelegate::finishTint()
     const FinishedTint finished =
         finishUnfinishedTint(m_platform.folders.resources, m_platform.folders.library, names);
     if (finished.ran)
-        qInfo("powerdeck: finished the interrupted tint of %lld pictures", qlonglong(names.size()));
+        qCInfo(lcAppearance, "finished the interrupted tint of %lld pictures",
+               qlonglong(names.size()));
     for (const TintFailure &failure : finished.failures)
-        qWarning("powerdeck: tint: %s: %s", qPrintable(failure.name), qPrintable(failure.reason));
+        qCWarning(lcAppearance, "tint: %s: %s", qPrintable(failure.name),
+                  qPrintable(failure.reason));
 }
 
 void AppDelegate::createWindow()

@@ -2,6 +2,7 @@
 
 #include "monitor/netinterfaces.h"
 #include "monitor/reachabilitywatch.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 
 #include <QCoreApplication>
@@ -20,10 +21,10 @@ QNetworkInformation *networkInformation()
         if (!QNetworkInformation::loadDefaultBackend())
             QNetworkInformation::loadBackendByName(QStringLiteral("glib"));
         if (QNetworkInformation *info = QNetworkInformation::instance())
-            qInfo("powerdeck: network information from the %s backend",
-                  qPrintable(info->backendName()));
+            qCInfo(lcMonitor, "network information from the %s backend",
+                   qPrintable(info->backendName()));
         else
-            qInfo("powerdeck: network information from the kernel routing table");
+            qCInfo(lcMonitor, "network information from the kernel routing table");
     }
     return QNetworkInformation::instance();
 }
