@@ -69,6 +69,8 @@ lintian --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 || true
 cat "$scratch/lintian.txt"
 if grep -q '^E:' "$scratch/lintian.txt"; then fail "lintian reports errors"; fi
 dpkg-deb -x "$deb" "$scratch/root"
+grep -qx 'License: GPL-3.0+' "$scratch/root/usr/share/doc/powerdeck/copyright" ||
+    fail "package: the copyright file does not give GPL-3.0+"
 
 # 4. Run the installed and the unpacked programs with the build tree out of reach.
 mv "$build" "$away"
