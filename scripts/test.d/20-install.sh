@@ -67,7 +67,7 @@ info=$(dpkg-deb --info "$deb")
 version=$(sed -n 's/^project(Powerdeck VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 grep -q '^ Package: powerdeck$' <<<"$info" || fail "control: no Package: powerdeck"
 grep -q "^ Version: $version\$" <<<"$info" || fail "control: version is not $version"
-for dep in libqt6quick6 libplist3 qml6-module-qtquick-shapes fonts-roboto; do
+for dep in libqt6quick6 libplist3 qml6-module-qtquick-shapes fonts-roboto qt6-wayland; do
     grep -q "^ Depends: .*\b$dep\b" <<<"$info" || fail "control: Depends lacks $dep"
 done
 echo "package: $(basename "$deb")"
