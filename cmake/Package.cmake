@@ -32,8 +32,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/powerdeck/powerdeck)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# qt6-wayland is the Wayland platform plugin: without it Qt falls back to XWayland, or does not
+# start at all where the compositor has none (Phosh, Plasma Mobile and Sway sessions on phones).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, libqt6svg6, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml, qml6-module-qtqml-workerscript, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-shapes, qml6-module-qtpositioning, fonts-roboto, fonts-dseg, fonts-dejavu-core")
+  "qt6-qpa-plugins, qt6-wayland, libqt6svg6, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml, qml6-module-qtqml-workerscript, qml6-module-qtquick-templates, qml6-module-qtquick-controls, qml6-module-qtquick-shapes, qml6-module-qtpositioning, fonts-roboto, fonts-dseg, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libnotify-bin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "battery watcher with charge estimates, alerts and an alarm clock")
 # The long description; cpack puts the summary above it and indents every line.

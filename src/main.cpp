@@ -3,18 +3,27 @@
 #include "app/mainwindow.h"
 #include "app/notificationscheduler.h"
 #include "app/startupcheck.h"
+#include "app/windowactivation.h"
 #include "appearance/fonts.h"
+#include "platform/applicationid.h"
 #include "platform/batterysource.h"
 #include "platform/localnotifications.h"
 #include "platform/location.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
+#include "platform/singleinstance.h"
 #include "platform/userdefaults.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcessEnvironment>
 #include <QQuickView>
 #include <QScreen>
+#include <QTemporaryDir>
+
+#include <optional>
 
 namespace {
 
@@ -48,10 +57,36 @@ std::unique_ptr<QObject> makeWindow(AppDelegate &app, int idiom)
 
 int main(int argc, char *argv[])
 {
+    // Before the window system's plugin takes them out of the environment.
+    const QVariantMap launchData =
+        SingleInstance::launchPlatformData(QProcessEnvironment::systemEnvironment());
     QGuiApplication app(argc, argv);
-    quitOnTerminationSignals(&app);
+    powerdeck::applyDefaultLogRules();
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Powerdeck"));
+
+    // One copy per session and per set of stored files; a later launch brings it forward and
+    // ends before it has a window. A check run stands aside instead (see startupcheck.h).
+    SingleInstance instance(QString::fromLatin1(kApplicationId),
+                            InstanceLock::pathFor(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                                                  QFileInfo(Folders::standard().documents).path()),
+                            QDBusConnection::sessionBus());
+    std::optional<QTemporaryDir> scratchHome;
+    if (firstFrameCheckAsked()) {
+        if (instance.lock().tryLock() == InstanceLock::State::Taken) {
+            scratchHome.emplace();
+            qputenv("XDG_DATA_HOME", QFile::encodeName(scratchHome->filePath("data")));
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratchHome->filePath("config")));
+            qCInfo(lcApp, "a copy runs on these files: this check works on a scratch home");
+        }
+    } else if (instance.claim(launchData) == SingleInstance::Outcome::AnotherRuns) {
+        qCInfo(lcApp, "%s", qPrintable(instance.message()));
+        return 0;
+    }
+    QObject::connect(&instance, &SingleInstance::activated, &app,
+                     [](const QVariantMap &data) { bringWindowForward(mainWindow(), data); });
+    // Installed once the launch is known to go on: until then the default action is right.
+    quitOnTerminationSignals(&app);
     powerdeck::registerFontSubstitutions();
 
     const SystemRoots roots;
@@ -79,8 +114,9 @@ int main(int argc, char *argv[])
         [&delegate] { return delegate.state().timeneedToCharge(); },
         // The state of the monitor's latest reading: the one every screen shows.
         [&delegate] { return int(delegate.state().batteryMonitor().reading().state); });
-    QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
-                     [&scheduler] { scheduler.applicationDidEnterBackground(); });
+    if (!scratchHome)
+        QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
+                         [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
     quitAfterFirstFrameIfAsked();
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,

@@ -23,7 +23,7 @@ struct TraceSpec
     double noise;        // uniform +- share of the draw at each step
     double spikeFactor;  // the draw during a spike, times the base
     double spikeSeconds; // how long a spike lasts
-    double spikePeriod;  // mean time between spike starts (each gap jittered by +-25 %)
+    double spikePeriod;  // mean time between spike starts (each gap jittered by +-10 %)
     double fullWh;
     double startWh;
     double volts;         // the battery's voltage (for charge batteries' figures)
@@ -41,7 +41,8 @@ public:
     explicit TraceSim(const TraceSpec &spec)
         : m_spec(spec), m_energy(spec.startWh), m_reported(spec.startWh), m_random(spec.seed)
     {
-        m_nextSpike = spikeGap();
+        // The first spike comes anywhere within the first period; then they keep their pace.
+        m_nextSpike = m_spec.spikePeriod * uniform();
         m_watts = drawAt();
     }
 
@@ -63,8 +64,9 @@ public:
 
     void advance(double seconds)
     {
-        const double end = m_time + seconds;
-        while (m_time + kStep / 2 < end) {
+        // Steps of kStep up to the time asked for in all, so that many short advances keep time.
+        m_target += seconds;
+        while (m_time + kStep / 2 < m_target) {
             m_time += kStep;
             m_watts = drawAt();
             m_energy += (m_spec.charging ? 1 : -1) * m_watts * kStep / 3600.0;
@@ -146,7 +148,7 @@ private:
         m_random = m_random * 1664525u + 1013904223u;
         return double(m_random >> 8) / double(1u << 24);
     }
-    double spikeGap() { return m_spec.spikePeriod * (0.75 + 0.5 * uniform()); }
+    double spikeGap() { return m_spec.spikePeriod * (0.9 + 0.2 * uniform()); }
 
     double drawAt()
     {
@@ -167,6 +169,7 @@ private:
 
     TraceSpec m_spec;
     double m_time = 0;
+    double m_target = 0;
     double m_watts = 0;
     double m_energy;
     double m_reported;

@@ -44,9 +44,15 @@ prefix="$scratch/dest/opt/powerdeck"
 for f in bin/powerdeck bin/powerdeck-cli share/powerdeck/devices.plist share/powerdeck/sphere.plist \
          share/powerdeck/Chime.caf share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-         share/icons/hicolor/512x512/apps/$id.png share/man/man1/powerdeck-cli.1.gz share/man/man1/powerdeck.1.gz; do
+         share/icons/hicolor/512x512/apps/$id.png share/man/man1/powerdeck-cli.1.gz share/man/man1/powerdeck.1.gz \
+         share/dbus-1/services/$id.service; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
+# The desktop entry is D-Bus activatable: the bus starts the installed program by its full path.
+grep -qx 'DBusActivatable=true' "$prefix/share/applications/$id.desktop" || fail "the desktop entry is not DBusActivatable"
+grep -qx "Name=$id" "$prefix/share/dbus-1/services/$id.service" || fail "the D-Bus service file does not name $id"
+grep -qx "Exec=/opt/powerdeck/bin/powerdeck" "$prefix/share/dbus-1/services/$id.service" ||
+    fail "the D-Bus service file does not start /opt/powerdeck/bin/powerdeck: $(grep Exec "$prefix/share/dbus-1/services/$id.service")"
 grep -q -F "$build" "$prefix/bin/powerdeck" "$prefix/bin/powerdeck-cli" && fail "a build-tree path is compiled into the installed programs"
 
 # 2. The validators.
@@ -61,7 +67,7 @@ info=$(dpkg-deb --info "$deb")
 version=$(sed -n 's/^project(Powerdeck VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 grep -q '^ Package: powerdeck$' <<<"$info" || fail "control: no Package: powerdeck"
 grep -q "^ Version: $version\$" <<<"$info" || fail "control: version is not $version"
-for dep in libqt6quick6 libplist3 qml6-module-qtquick-shapes fonts-roboto; do
+for dep in libqt6quick6 libplist3 qml6-module-qtquick-shapes fonts-roboto qt6-wayland; do
     grep -q "^ Depends: .*\b$dep\b" <<<"$info" || fail "control: Depends lacks $dep"
 done
 echo "package: $(basename "$deb")"
@@ -69,6 +75,10 @@ lintian --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 || true
 cat "$scratch/lintian.txt"
 if grep -q '^E:' "$scratch/lintian.txt"; then fail "lintian reports errors"; fi
 dpkg-deb -x "$deb" "$scratch/root"
+grep -qx 'Exec=/usr/bin/powerdeck' "$scratch/root/usr/share/dbus-1/services/$id.service" ||
+    fail "package: the D-Bus service file does not start /usr/bin/powerdeck"
+grep -qx 'License: GPL-3.0+' "$scratch/root/usr/share/doc/powerdeck/copyright" ||
+    fail "package: the copyright file does not give GPL-3.0+"
 
 # 4. Run the installed and the unpacked programs with the build tree out of reach.
 mv "$build" "$away"

@@ -2,6 +2,7 @@
 
 #include "alerts/alertsettingsdelegate.h"
 #include "core/alertrecords.h"
+#include "platform/logging.h"
 #include "platform/plist.h"
 
 namespace {
@@ -195,8 +196,8 @@ bool AlertSettings::save()
     // read again and only the fields changed here are put into it.
     const alertrecords::Loaded fresh = alertrecords::fromRead(plist::readFile(globalfinalName()));
     if (fresh.leaveAlone) {
-        qWarning("powerdeck: %s cannot be read; the settings are not saved",
-                 qPrintable(globalfinalName()));
+        qCWarning(lcAlerts, "%s cannot be read; the settings are not saved",
+                  qPrintable(globalfinalName()));
         return false;
     }
     QVariantList merged = fresh.records;
@@ -219,7 +220,7 @@ bool AlertSettings::save()
         merged[target] = entry;
     }
     if (!plist::writeFile(globalfinalName(), merged)) {
-        qWarning("powerdeck: could not write %s", qPrintable(globalfinalName()));
+        qCWarning(lcAlerts, "could not write %s", qPrintable(globalfinalName()));
         return false;
     }
     m_loaded = m_alarmArray;

@@ -3,10 +3,9 @@
 #include "battery/summary.h"
 #include "core/alertrecords.h"
 #include "core/appstate.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
-
-#include <QDebug>
 
 namespace {
 
@@ -120,7 +119,7 @@ void CarchingViewController::ChargeAlert()
 void CarchingViewController::gotoBudilinik()
 {
     if (!m_delegate || !m_delegate->showBudillinik())
-        qInfo("sleep button: the clock screen did not open");
+        qCInfo(lcAlerts, "sleep button: the clock screen did not open");
 }
 
 void CarchingViewController::removeAllObj()

@@ -1,6 +1,7 @@
 #include "alerts/upowerhistory.h"
 
 #include "alerts/chargehistory.h"
+#include "platform/logging.h"
 #include "platform/plist.h"
 
 #include <QDir>
@@ -105,7 +106,7 @@ QVariantList importOnce(const QString &folder, const QString &documents, const Q
                            {QStringLiteral("Source"), folder},
                            {QStringLiteral("Records"), imported}};
     if (!plist::writeFile(path, file))
-        qWarning("calendar: cannot write %s", qPrintable(path));
+        qCWarning(lcAlerts, "calendar: cannot write %s", qPrintable(path));
     return imported;
 }
 

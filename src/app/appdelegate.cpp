@@ -2,6 +2,7 @@
 
 #include "appearance/huetint.h"
 #include "core/alertrecords.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -73,7 +74,8 @@ bool AppDelegate::didFinishLaunching()
 void AppDelegate::initAlarmArray()
 {
     const QString path = alertPath();
-    const alertrecords::Loaded alerts = alertrecords::fromRead(plist::readFile(path, plist::Shape::Array));
+    const alertrecords::Loaded alerts =
+        alertrecords::fromRead(plist::readFile(path, plist::Shape::Array));
     // An unreadable file is left as it is; the mode stays off for this run.
     if (alerts.leaveAlone)
         return;
@@ -82,7 +84,7 @@ void AppDelegate::initAlarmArray()
         return;
     }
     if (!plist::writeFile(path, alerts.records))
-        qWarning("powerdeck: could not write %s", qPrintable(path));
+        qCWarning(lcApp, "could not write %s", qPrintable(path));
 }
 
 void AppDelegate::readSkin()
@@ -139,7 +141,8 @@ void AppDelegate::copyImgToCache()
             QDir().mkpath(QFileInfo(target).absolutePath());
             QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
         }
-        copies.append(QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
+        copies.append(
+            QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
     m_state.setTransformIMG(copies);
 }
@@ -152,9 +155,11 @@ void AppDelegate::finishTint()
     const FinishedTint finished =
         finishUnfinishedTint(m_platform.folders.resources, m_platform.folders.library, names);
     if (finished.ran)
-        qInfo("powerdeck: finished the interrupted tint of %lld pictures", qlonglong(names.size()));
+        qCInfo(lcAppearance, "finished the interrupted tint of %lld pictures",
+               qlonglong(names.size()));
     for (const TintFailure &failure : finished.failures)
-        qWarning("powerdeck: tint: %s: %s", qPrintable(failure.name), qPrintable(failure.reason));
+        qCWarning(lcAppearance, "tint: %s: %s", qPrintable(failure.name),
+                  qPrintable(failure.reason));
 }
 
 void AppDelegate::createWindow()

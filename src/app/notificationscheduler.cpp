@@ -1,6 +1,7 @@
 #include "app/notificationscheduler.h"
 
 #include "platform/localnotifications.h"
+#include "platform/logging.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
 
@@ -50,9 +51,9 @@ QList<PlannedNotification> NotificationScheduler::applicationDidEnterBackground(
     const QList<PlannedNotification> planned = plan();
     m_notifications.cancelAll();
     for (const PlannedNotification &n : planned) {
-        qDebug("powerdeck: scheduling \"%s\" at %s%s%s", qPrintable(n.body),
-               qPrintable(n.fireDate.toString(Qt::ISODate)), n.weekdays ? " weekly" : "",
-               n.sound ? " with sound" : "");
+        qCDebug(lcScheduler, "scheduling \"%s\" at %s%s%s", qPrintable(n.body),
+                qPrintable(n.fireDate.toString(Qt::ISODate)), n.weekdays ? " weekly" : "",
+                n.sound ? " with sound" : "");
         if (n.weekdays)
             m_notifications.scheduleWeekly(n.fireDate, n.weekdays, n.body, n.sound);
         else

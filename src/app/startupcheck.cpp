@@ -5,9 +5,14 @@
 
 #include <cstdio>
 
+bool firstFrameCheckAsked()
+{
+    return QCoreApplication::arguments().contains(QStringLiteral("--first-frame"));
+}
+
 void quitAfterFirstFrameIfAsked()
 {
-    if (!QCoreApplication::arguments().contains(QStringLiteral("--first-frame")))
+    if (!firstFrameCheckAsked())
         return;
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
         auto *quick = qobject_cast<QQuickWindow *>(window);

@@ -2,6 +2,7 @@
 
 #include "appearance/picturesource.h"
 #include "core/appstate.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -243,7 +244,7 @@ void ChangeColorController::storeSkin()
 {
     const QString path = m_app.folders().library + QStringLiteral("/batt.txt");
     if (!plist::writeFile(path, QVariantList{m_currentIndex}))
-        qWarning("powerdeck: the skin could not be stored in %s", qPrintable(path));
+        qCWarning(lcAppearance, "the skin could not be stored in %s", qPrintable(path));
 }
 
 void ChangeColorController::setColor()
@@ -294,7 +295,8 @@ void ChangeColorController::batchDone(const TintProgress &last, bool more)
     }
     for (const TintFailure &failure : m_tint->failures()) {
         m_failures << failure.name + QStringLiteral(": ") + failure.reason;
-        qWarning("powerdeck: tint: %s: %s", qPrintable(failure.name), qPrintable(failure.reason));
+        qCWarning(lcAppearance, "tint: %s: %s", qPrintable(failure.name),
+                  qPrintable(failure.reason));
     }
     postRestart();
 }

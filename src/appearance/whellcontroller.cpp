@@ -3,10 +3,9 @@
 #include "alerts/chargehistory.h"
 #include "appearance/wheelmath.h"
 #include "core/appstate.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
-
-#include <QDebug>
 
 #include <cmath>
 #include <numbers>
@@ -284,7 +283,7 @@ void WhellController::gotoSettings()
 
 void WhellController::gotoActivityMonitor()
 {
-    qDebug("activiti monitor %s", "gotoActivityMonitor");
+    qCDebug(lcAppearance, "activiti monitor %s", "gotoActivityMonitor");
     if (m_delegate)
         m_delegate->gotoView(wheelmath::ActivityMonitor);
 }
@@ -376,7 +375,7 @@ void WhellController::loadCalendar()
 bool WhellController::saveCalendar()
 {
     if (!plist::writeFile(m_calPath, m_calendarArr)) {
-        qWarning("calendar: cannot write %s", qPrintable(m_calPath));
+        qCWarning(lcAlerts, "calendar: cannot write %s", qPrintable(m_calPath));
         return false;
     }
     m_unsavedHistory = false;

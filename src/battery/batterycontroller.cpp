@@ -6,6 +6,7 @@
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 
 #include <QDebug>
@@ -335,7 +336,7 @@ void BatteryController::testAnim()
 
 void BatteryController::reportFailure(const std::string &reason) const
 {
-    qWarning("Battery gauge: %s", reason.c_str());
+    qCWarning(lcBattery, "gauge: %s", reason.c_str());
 }
 
 void BatteryController::drawClassic(double value)

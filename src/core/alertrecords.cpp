@@ -1,6 +1,6 @@
 #include "core/alertrecords.h"
 
-#include <QDebug>
+#include "platform/logging.h"
 
 namespace alertrecords {
 
@@ -55,7 +55,7 @@ bool storeState(const QString &path, const QString &type, bool state, const QVar
     }
     if (plist::writeFile(path, stored))
         return true;
-    qWarning("powerdeck: could not write %s", qPrintable(path));
+    qCWarning(lcAlerts, "could not write %s", qPrintable(path));
     return false;
 }
 

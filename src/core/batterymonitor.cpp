@@ -2,16 +2,14 @@
 
 #include "core/batteryestimate.h"
 #include "platform/batterysource.h"
+#include "platform/logging.h"
 #include "platform/plist.h"
 
-#include <QLoggingCategory>
 #include <QVariantMap>
 
 #include <ctime>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcBattery, "powerdeck.battery", QtInfoMsg)
 
 double clockSeconds(clockid_t id)
 {
@@ -253,7 +251,7 @@ void BatteryMonitor::writeHistory()
     const QString path = m_options.historyPath;
     m_writer.start([path, bytes] {
         if (!plist::writeFileAtomically(path, bytes))
-            qWarning("powerdeck: could not keep the battery measurement in %s", qPrintable(path));
+            qCWarning(lcBattery, "could not keep the battery measurement in %s", qPrintable(path));
     });
 }
 

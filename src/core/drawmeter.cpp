@@ -107,9 +107,10 @@ std::optional<double> Meter::rate() const
     std::optional<double> value;
     double weight = 0;
     if (rates && steps) {
-        // The counter's share grows with the time it spans: its error is that of where its
-        // first and last steps fall, spread over ever more time.
-        const double share = m_steps.seconds / (m_steps.seconds + m_settings.counterHalfSeconds);
+        // The counter's share grows with the steps it has taken: its error is that of where its
+        // first and last steps fall, spread over ever more of them.
+        const double share =
+            double(m_steps.intervals) / double(m_steps.intervals + m_settings.counterHalfSteps);
         value = share * m_steps.value() + (1 - share) * m_rates.value();
         weight = std::max(m_rates.weight, m_steps.weight);
     } else if (rates) {

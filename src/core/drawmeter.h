@@ -51,8 +51,8 @@ struct Settings
     int minRateIntervals = 3;  // and that many intervals between rate reads
     double resumeJump = 10;    // seconds of boot-time lead gained: the system slept
     double maxGap = 600;       // seconds between reads after which the run starts over
-    // The time the counter's steps must span to count as much as the reads of the rate.
-    double counterHalfSeconds = 60;
+    // The steps the counter must have taken to count as much as the reads of the rate.
+    int counterHalfSteps = 2;
 };
 
 // Which way a battery state points.

@@ -2,6 +2,7 @@
 
 #include "device/batterywear.h"
 #include "device/healthdelegate.h"
+#include "platform/logging.h"
 #include "platform/plist.h"
 
 #include <QUrl>
@@ -208,7 +209,7 @@ void HealthController::dismissAlert()
 void HealthController::goBack()
 {
     if (!save())
-        qWarning("health: cannot write %s", qPrintable(filePath()));
+        qCWarning(lcDevice, "health: cannot write %s", qPrintable(filePath()));
     if (m_delegate)
         m_delegate->unhideWheel();
     emit closeRequested();

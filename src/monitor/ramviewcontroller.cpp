@@ -2,8 +2,8 @@
 
 #include "charts/chartgeometry.h"
 #include "monitor/activitymonitor.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QMetaObject>
 
 #include <cmath>
@@ -125,8 +125,8 @@ void ramViewController::accelerateRam()
     // the purge running.
     m_purging = true;
     emit purgeChanged();
-    qInfo("run");
-    qInfo() << "path:" << m_picturePath;
+    qCDebug(lcMonitor, "run");
+    qCDebug(lcMonitor) << "path:" << m_picturePath;
     const bool started = m_purge.start([this](const PurgeResult &result) {
         // On the worker: hand the result to the interface thread. Posted to this object, the call
         // is dropped if the screen goes first (its destructor joins the worker before that).
@@ -144,16 +144,16 @@ void ramViewController::purgeFinished(const PurgeResult &result)
 {
     // The worker's last act was to post this: the join returns at once.
     m_purge.join();
-    qInfo("start purge");
-    qInfo("fin purge: %s, %.0f MB taken in %.1f s", purgeStopName(result.reason),
-          double(result.bytesTaken) / (1024.0 * 1024.0), result.seconds);
+    qCDebug(lcMonitor, "start purge");
+    qCDebug(lcMonitor, "fin purge: %s, %.0f MB taken in %.1f s", purgeStopName(result.reason),
+            double(result.bytesTaken) / (1024.0 * 1024.0), result.seconds);
     m_lastPurge = result;
     ++m_purgesFinished;
     m_summary =
         QString::asprintf("%.0f MB freed (%s)", double(result.bytesTaken) / (1024.0 * 1024.0),
                           purgeStopName(result.reason));
     m_purging = false;
-    qInfo("stop");
+    qCDebug(lcMonitor, "stop");
     emit purgeChanged();
     refresh();
 }

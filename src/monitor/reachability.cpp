@@ -2,6 +2,7 @@
 
 #include "monitor/netinterfaces.h"
 #include "monitor/reachabilitywatch.h"
+#include "platform/logging.h"
 #include "platform/notificationcenter.h"
 
 #include <QCoreApplication>
@@ -20,10 +21,10 @@ QNetworkInformation *networkInformation()
         if (!QNetworkInformation::loadDefaultBackend())
             QNetworkInformation::loadBackendByName(QStringLiteral("glib"));
         if (QNetworkInformation *info = QNetworkInformation::instance())
-            qInfo("powerdeck: network information from the %s backend",
-                  qPrintable(info->backendName()));
+            qCInfo(lcMonitor, "network information from the %s backend",
+                   qPrintable(info->backendName()));
         else
-            qInfo("powerdeck: network information from the kernel routing table");
+            qCInfo(lcMonitor, "network information from the kernel routing table");
     }
     return QNetworkInformation::instance();
 }
@@ -58,7 +59,8 @@ std::uint32_t Reachability::systemFlags(const SystemRoots &roots, bool localWiFi
     QNetworkInformation *info = realSystem ? networkInformation() : nullptr;
     if (info && info->reachability() != QNetworkInformation::Reachability::Unknown) {
         const auto r = info->reachability();
-        if (r == QNetworkInformation::Reachability::Online || r == QNetworkInformation::Reachability::Site)
+        if (r == QNetworkInformation::Reachability::Online ||
+            r == QNetworkInformation::Reachability::Site)
             flags |= Reachable;
         if (info->transportMedium() == QNetworkInformation::TransportMedium::Cellular)
             flags |= IsWWAN;
@@ -80,7 +82,8 @@ Reachability::~Reachability()
     stopNotifier();
 }
 
-std::unique_ptr<Reachability> Reachability::reachabilityForInternetConnection(const SystemRoots &roots)
+std::unique_ptr<Reachability>
+Reachability::reachabilityForInternetConnection(const SystemRoots &roots)
 {
     return std::unique_ptr<Reachability>(new Reachability(
         [roots](bool local) { return systemFlags(roots, local); }, false, isRunningSystem(roots)));
@@ -190,5 +193,7 @@ int periferikStatus(const SystemRoots &roots)
 int periferikStatus(const Reachability &object)
 {
     const auto status = object.currentReachabilityStatus();
-    return status == reachability::ReachableViaWiFi ? 1 : status == reachability::ReachableViaWWAN ? 2 : 0;
+    return status == reachability::ReachableViaWiFi   ? 1
+           : status == reachability::ReachableViaWWAN ? 2
+                                                      : 0;
 }

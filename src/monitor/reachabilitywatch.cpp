@@ -1,5 +1,7 @@
 #include "monitor/reachabilitywatch.h"
 
+#include "platform/logging.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -13,14 +15,14 @@ RouteChangeWatcher::RouteChangeWatcher(QObject *parent) : NetworkChangeSource(pa
 {
     m_fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_ROUTE);
     if (m_fd < 0) {
-        qWarning("powerdeck: no route change messages: %s", std::strerror(errno));
+        qCWarning(lcMonitor, "no route change messages: %s", std::strerror(errno));
         return;
     }
     sockaddr_nl address{};
     address.nl_family = AF_NETLINK;
     address.nl_groups = RTMGRP_LINK | RTMGRP_IPV4_ROUTE | RTMGRP_IPV6_ROUTE;
     if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        qWarning("powerdeck: no route change messages: %s", std::strerror(errno));
+        qCWarning(lcMonitor, "no route change messages: %s", std::strerror(errno));
         ::close(m_fd);
         m_fd = -1;
         return;

@@ -1,5 +1,7 @@
 #include "platform/backlight.h"
 
+#include "platform/logging.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -93,8 +95,8 @@ LogindBrightness logindBrightness()
                              [done = std::move(done)](QDBusPendingCallWatcher *w) {
                                  const QDBusPendingReply<> reply = *w;
                                  if (reply.isError())
-                                     qInfo("logind refused the brightness: %s",
-                                           qPrintable(reply.error().message()));
+                                     qCInfo(lcDevice, "logind refused the brightness: %s",
+                                            qPrintable(reply.error().message()));
                                  done(!reply.isError());
                                  w->deleteLater();
                              });

@@ -1,5 +1,7 @@
 #include "platform/batterysource.h"
 
+#include "platform/logging.h"
+
 #include <QSocketNotifier>
 
 #include <libudev.h>
@@ -37,7 +39,7 @@ void KernelPowerSupplyEvents::openUeventMonitor()
     if (!m_monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "power_supply", nullptr) < 0 ||
         udev_monitor_enable_receiving(m_monitor) < 0) {
-        qInfo("powerdeck: no power_supply event monitor; battery is read periodically");
+        qCInfo(lcBattery, "no power_supply event monitor; the battery is read periodically");
         if (m_monitor)
             udev_monitor_unref(m_monitor);
         m_monitor = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/localnotifications_desktop.h"
 #include "platform/localnotifications_file.h"
 #include "platform/localnotifications_systemd.h"
+#include "platform/logging.h"
 
 #include <QDBusConnection>
 #include <QStandardPaths>
@@ -22,7 +23,7 @@ std::unique_ptr<LocalNotifications> scheduleFile(const Folders &folders, const Q
         if (notifier.post(body, sound))
             return true;
         // Nobody shows notifications here; the log is the last place the text reaches.
-        qInfo("powerdeck: notification: %s", qPrintable(body));
+        qCInfo(lcNotifications, "notification: %s", qPrintable(body));
         return false;
     };
     return std::make_unique<FileLocalNotifications>(
@@ -36,15 +37,15 @@ std::unique_ptr<LocalNotifications> createLocalNotifications(const Folders &fold
 {
     const QString notifySend = QStandardPaths::findExecutable(QStringLiteral("notify-send"));
     if (SystemdLocalNotifications::isAvailable(bus) && !notifySend.isEmpty()) {
-        qInfo("powerdeck: scheduled notifications: systemd user timers (%s*)",
-              qPrintable(SystemdLocalNotifications::kUnitPrefix));
+        qCInfo(lcNotifications, "scheduled notifications: systemd user timers (%s*)",
+               qPrintable(SystemdLocalNotifications::kUnitPrefix));
         // The schedule file takes over should the manager stop answering.
         return std::make_unique<SystemdLocalNotifications>(
             bus, notifySend, &QDateTime::currentDateTimeUtc, scheduleFile(folders, bus));
     }
-    qInfo("powerdeck: scheduled notifications: %s (%s); shown while Powerdeck runs",
-          qPrintable(folders.library + QStringLiteral("/scheduled.plist")),
-          notifySend.isEmpty() ? "notify-send is not installed"
-                               : "no systemd user manager on the session bus");
+    qCInfo(lcNotifications, "scheduled notifications: %s (%s); shown while Powerdeck runs",
+           qPrintable(folders.library + QStringLiteral("/scheduled.plist")),
+           notifySend.isEmpty() ? "notify-send is not installed"
+                                : "no systemd user manager on the session bus");
     return scheduleFile(folders, bus);
 }

@@ -1,6 +1,7 @@
 #include "platform/localnotifications_desktop.h"
 
 #include "platform/applicationid.h"
+#include "platform/logging.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -31,8 +32,8 @@ bool DesktopNotifier::post(const QString &body, bool sound)
                      [body](QDBusPendingCallWatcher *w) {
                          if (w->isError()) {
                              // Nobody showed it; the log is the last place the text reaches.
-                             qInfo("powerdeck: notification: %s (%s)", qPrintable(body),
-                                   qPrintable(w->error().message()));
+                             qCInfo(lcNotifications, "notification: %s (%s)", qPrintable(body),
+                                    qPrintable(w->error().message()));
                          }
                          w->deleteLater();
                      });

@@ -1,5 +1,6 @@
 #include "platform/localnotifications_file.h"
 
+#include "platform/logging.h"
 #include "platform/plist.h"
 
 #include <QFile>
@@ -68,7 +69,7 @@ void FileLocalNotifications::store()
         if (generation != m_generation.load())
             return;
         if (!plist::writeFile(path, entries))
-            qWarning("powerdeck: could not write %s", qPrintable(path));
+            qCWarning(lcNotifications, "could not write %s", qPrintable(path));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/applicationid.h"
 #include "platform/localnotifications_systemdtypes.h"
+#include "platform/logging.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -51,7 +52,8 @@ QStringList SystemdLocalNotifications::notifyCommand(const QString &notifySend, 
                                                      bool sound)
 {
     QStringList argv{notifySend, QStringLiteral("--app-name=Powerdeck"),
-                     QStringLiteral("--hint=string:desktop-entry:") + QLatin1String(kApplicationId)};
+                     QStringLiteral("--hint=string:desktop-entry:") +
+                         QLatin1String(kApplicationId)};
     if (sound) {
         argv << QStringLiteral("--urgency=critical")
              << QStringLiteral("--hint=string:sound-name:alarm-clock-elapsed")
@@ -156,8 +158,8 @@ void SystemdLocalNotifications::pump()
              {QStringList{}, QStringList{kUnitPrefix + QStringLiteral("*.timer")}},
              [this](const QDBusMessage &reply) {
                  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-                     qWarning("powerdeck: could not list the scheduled notifications: %s",
-                              qPrintable(m_lastError));
+                     qCWarning(lcNotifications, "could not list the scheduled notifications: %s",
+                               qPrintable(m_lastError));
                      return;
                  }
                  const auto units = qdbus_cast<UnitStatuses>(reply.arguments().constFirst());
@@ -174,8 +176,8 @@ void SystemdLocalNotifications::pump()
         send(QStringLiteral("StopUnit"), {op.unit, QStringLiteral("replace")},
              [this, unit = op.unit](const QDBusMessage &reply) {
                  if (reply.type() != QDBusMessage::ReplyMessage)
-                     qWarning("powerdeck: could not stop %s: %s", qPrintable(unit),
-                              qPrintable(m_lastError));
+                     qCWarning(lcNotifications, "could not stop %s: %s", qPrintable(unit),
+                               qPrintable(m_lastError));
              });
         break;
     case Op::Start:
@@ -245,8 +247,8 @@ void SystemdLocalNotifications::startRequest(const Request &r, bool wake)
 
     auto reportFailure = [this, body = r.body](const QDBusMessage &reply) {
         if (reply.type() != QDBusMessage::ReplyMessage)
-            qWarning("powerdeck: could not schedule \"%s\": %s", qPrintable(body),
-                     qPrintable(m_lastError));
+            qCWarning(lcNotifications, "could not schedule \"%s\": %s", qPrintable(body),
+                      qPrintable(m_lastError));
     };
 
     if (r.weekdays == 0 && r.fireDate <= m_now()) {
@@ -279,8 +281,9 @@ void SystemdLocalNotifications::startRequest(const Request &r, bool wake)
              if (reply.type() != QDBusMessage::ReplyMessage && wake) {
                  // A manager that may not wake the machine still shows the notification when
                  // it is awake.
-                 qInfo("powerdeck: timer with WakeSystem refused (%s); scheduling without it",
-                       qPrintable(m_lastError));
+                 qCInfo(lcNotifications,
+                        "timer with WakeSystem refused (%s); scheduling without it",
+                        qPrintable(m_lastError));
                  m_queue.push_front({Op::Start, {}, r, false});
                  return;
              }
@@ -291,10 +294,11 @@ void SystemdLocalNotifications::startRequest(const Request &r, bool wake)
 void SystemdLocalNotifications::failOver()
 {
     m_failedOver = true;
-    qWarning("powerdeck: the service manager failed (%s); notifications go to the %s for the "
-             "rest of this run",
-             qPrintable(m_lastError),
-             m_fallback ? qPrintable(m_fallback->backendName()) : "log only");
+    qCWarning(lcNotifications,
+              "the service manager failed (%s); notifications go to the %s for the "
+              "rest of this run",
+              qPrintable(m_lastError),
+              m_fallback ? qPrintable(m_fallback->backendName()) : "log only");
     std::deque<Op> left;
     left.swap(m_queue);
     if (m_current)

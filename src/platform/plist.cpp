@@ -1,5 +1,7 @@
 #include "platform/plist.h"
 
+#include "platform/logging.h"
+
 #include <plist/plist.h>
 
 #include <QDateTime>
@@ -400,8 +402,8 @@ ReadResult readFile(const QString &path, Shape expected)
     case Bytes::Failed:
         // Its contents are unknown, not absent: writing defaults over it would destroy them.
         markUnreadable(path, true);
-        qWarning("powerdeck: %s cannot be read (%s); it is left alone and defaults are used",
-                 qPrintable(path), std::strerror(errorNumber));
+        qCWarning(lcStorage, "%s cannot be read (%s); it is left alone and defaults are used",
+                  qPrintable(path), std::strerror(errorNumber));
         return {{}, ReadStatus::Unreadable};
     case Bytes::Read:
         break;
@@ -419,8 +421,8 @@ void setAside(const QString &path)
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning("powerdeck: %s could not be parsed or holds the wrong kind of value; kept as %s",
-             qPrintable(path), qPrintable(aside));
+    qCWarning(lcStorage, "%s could not be parsed or holds the wrong kind of value; kept as %s",
+              qPrintable(path), qPrintable(aside));
 }
 
 bool isUnreadable(const QString &path)
@@ -433,7 +435,7 @@ bool isUnreadable(const QString &path)
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (isUnreadable(path)) {
-        qWarning("powerdeck: not replacing %s, which could not be read", qPrintable(path));
+        qCWarning(lcStorage, "not replacing %s, which could not be read", qPrintable(path));
         return false;
     }
     const QFileInfo info(path);
@@ -448,7 +450,8 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     bool ok = writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) {
-        ok = ::rename(tmpl.constData(), QFile::encodeName(info.absoluteFilePath()).constData()) == 0;
+        ok =
+            ::rename(tmpl.constData(), QFile::encodeName(info.absoluteFilePath()).constData()) == 0;
     }
     if (!ok) {
         ::unlink(tmpl.constData());

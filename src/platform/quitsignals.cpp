@@ -1,5 +1,7 @@
 #include "platform/quitsignals.h"
 
+#include "platform/logging.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QThread>
@@ -42,11 +44,11 @@ void onSignal(int number)
 QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
 {
     if (g_pipe[0] >= 0) {
-        qWarning("powerdeck: termination signals are already handled");
+        qCWarning(lcApp, "termination signals are already handled");
         return;
     }
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qWarning("powerdeck: no pipe for termination signals: %s", strerror(errno));
+        qCWarning(lcApp, "no pipe for termination signals: %s", strerror(errno));
         g_pipe[0] = g_pipe[1] = -1;
         return;
     }
@@ -87,7 +89,7 @@ void QuitSignals::readSignals()
     bool any = false;
     while ((got = ::read(g_pipe[0], numbers, sizeof numbers)) > 0) {
         for (ssize_t i = 0; i < got; ++i) {
-            qInfo("powerdeck: signal %d, quitting", int(numbers[i]));
+            qCInfo(lcApp, "signal %d, quitting", int(numbers[i]));
             emit received(numbers[i]);
         }
         any = true;

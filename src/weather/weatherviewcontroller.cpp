@@ -1,5 +1,6 @@
 #include "weather/weatherviewcontroller.h"
 
+#include "platform/logging.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
 #include "weather/placerecords.h"
@@ -192,7 +193,7 @@ void WeatherViewController::SearchAndRead()
     if (url.isEmpty()) {
         if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
             (m_lat != 0 || m_long != 0))
-            qWarning("powerdeck: no forecast request: the weather source is not configured");
+            qCWarning(lcWeather, "no forecast request: the weather source is not configured");
         setBusy(false);
         return;
     }
@@ -283,7 +284,7 @@ void WeatherViewController::onFinished(QNetworkReply *reply)
 void WeatherViewController::handleBody(const QByteArray &body, const QString &cacheKey)
 {
     if (body.trimmed() == "The service is unavailable.")
-        qInfo("powerdeck: weather service unavailable");
+        qCInfo(lcWeather, "weather service unavailable");
     const forecast::ParseResult parsed = m_config.source == WeatherConfig::Source::Feed
                                              ? forecast::parseFeed(body)
                                              : forecast::parseOpenMeteo(body);
@@ -307,7 +308,7 @@ void WeatherViewController::handleBody(const QByteArray &body, const QString &ca
     }
     const QVariantMap record = forecast::forecastRecord(parsed.reply, city, state);
     if (!plist::writeFile(forecastListPath(), record)) {
-        qWarning("powerdeck: could not write %s", qPrintable(forecastListPath()));
+        qCWarning(lcWeather, "could not write %s", qPrintable(forecastListPath()));
         finish(Outcome::Invalid);
         return;
     }

@@ -39,8 +39,8 @@ struct PlayedBattery
     {
         if (phone)
             QDir().mkpath(dir.path() + "/firmware/devicetree/base");
-        writeTree(dir.path(), {{"class/power_supply/AC/type", "Mains"},
-                               {"class/power_supply/AC/online", "0"}});
+        writeTree(dir.path(),
+                  {{"class/power_supply/AC/type", "Mains"}, {"class/power_supply/AC/online", "0"}});
         write();
     }
 
@@ -66,8 +66,7 @@ struct PlayedBattery
         cli.setProcessEnvironment(env);
         cli.start(QStringLiteral(POWERDECK_BIN_DIR "/powerdeck-cli"),
                   {"battery", "--watch", "--format", "json", "--interval", "2", "--sysfs-root",
-                   dir.path(), "--procfs-root", fixturePath("proc-empty"), "--platform",
-                   "x86_64"});
+                   dir.path(), "--procfs-root", fixturePath("proc-empty"), "--platform", "x86_64"});
     }
 
     void collect(double at)
@@ -99,7 +98,7 @@ TEST(Replay, TheStatusBarFeedMeasuresTheTrueStandbyTime)
     clock.start();
     double played = 0;
     while (played < kSeconds) {
-        QThread::msleep(250);
+        QThread::msleep(100);
         const double now = double(clock.elapsed()) / 1000.0;
         for (auto &b : batteries) {
             b->sim.advance(now - played);
