@@ -10,9 +10,11 @@
 #include "platform/notificationcenter.h"
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
+#include "platform/translation.h"
 #include "platform/userdefaults.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QQuickView>
 #include <QScreen>
 
@@ -60,6 +62,8 @@ int main(int argc, char *argv[])
     SysfsBatterySource battery(roots);
     const Folders folders = Folders::standard();
     setApplicationIdentity(folders.resources);
+    // The user's language (LANG, LC_MESSAGES, LANGUAGE) for every text the screens show.
+    installTranslation(folders.resources, QLocale());
     Platform platform{folders,
                       roots,
                       defaults,

@@ -285,10 +285,10 @@ void BudilinikController::calcTimeForCharge(const QVariantMap &detailed)
         // No current flows: the time is unknown, not infinite.
         m_needTimeVisible = false;
     } else if (hours == 0) {
-        m_needTimeText = QStringLiteral("Battery is full");
+        m_needTimeText = tr("Battery is full");
         m_needTimeVisible = true;
     } else {
-        m_needTimeText = QString::fromStdString(::needTimeText(hours));
+        m_needTimeText = tr("Need: %1").arg(QString::fromStdString(::floatToTime(hours)));
         m_needTimeVisible = true;
         m_app.setTimeneedToCharge(QString::fromStdString(summary::timeBeforeDieText(hours)));
     }

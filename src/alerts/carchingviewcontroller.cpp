@@ -6,6 +6,7 @@
 #include "platform/batterysource.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
+#include "platform/translation.h"
 
 #include <QDebug>
 
@@ -49,7 +50,8 @@ void CarchingViewController::updateInfoFromBAttery(float level)
         return;
     m_procentsLbl = QString::fromStdString(summary::percentText(level));
     const PowerSupplySnapshot supply = m_app.platform().battery.snapshot();
-    m_thresholdLbl = QString::fromStdString(chargestages::thresholdText(supply.chargeEndThreshold));
+    const std::optional<int> limit = chargestages::shownThreshold(supply.chargeEndThreshold);
+    m_thresholdLbl = limit ? uiText(chargestages::kThresholdText).arg(*limit) : QString();
     // The charge type describes a charge: it says nothing while the battery runs the machine.
     const bool onPower = supply.externalPower || supply.state == 2 || supply.state == 3;
     m_chargeTypeLbl =

@@ -99,11 +99,11 @@ double stageLevel(double level, int batteryState, std::optional<int> endThreshol
     return atLimit || level >= 95 ? 100 : level;
 }
 
-std::string thresholdText(std::optional<int> endThreshold)
+std::optional<int> shownThreshold(std::optional<int> endThreshold)
 {
     if (!endThreshold || *endThreshold <= 0 || *endThreshold >= 100)
-        return {};
-    return "Stops at " + std::to_string(*endThreshold) + " %";
+        return std::nullopt;
+    return endThreshold;
 }
 
 std::string chargeTypeText(const std::string &chargeType)

@@ -61,9 +61,8 @@ QObject *ViewController::appObject() const
 
 QStringList ViewController::pageTitles() const
 {
-    return {QStringLiteral("Tips"),     QStringLiteral("Charge calendar"),
-            QStringLiteral("Battery"),  QStringLiteral("Charging"),
-            QStringLiteral("Settings"), QStringLiteral("System monitor")};
+    return {tr("Tips"),     tr("Charge calendar"), tr("Battery"),
+            tr("Charging"), tr("Settings"),        tr("System monitor")};
 }
 
 QString ViewController::familyView(const char *screen) const

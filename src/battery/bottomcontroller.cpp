@@ -8,6 +8,7 @@
 #include "platform/batterysource.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
+#include "platform/translation.h"
 
 #include <utility>
 
@@ -88,7 +89,7 @@ void BottomController::updateInfoFromBAttery(float percent)
     // no level, or a level the user dragged in, is shown as usual.
     const bool noBattery =
         summary::isUnknownLevel(percent) && !m_app.platform().battery.hasBattery();
-    m_procentsLabel = noBattery ? QString::fromLatin1(summary::kNoBattery)
+    m_procentsLabel = noBattery ? uiText(summary::kNoBattery)
                                 : QString::fromStdString(summary::percentText(percent));
     m_timeLabel = noBattery ? QString::fromLatin1(summary::kNoTime) : floatToTime(standby);
     emit infoChanged();

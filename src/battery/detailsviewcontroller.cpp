@@ -4,6 +4,7 @@
 #include "core/appstate.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
+#include "platform/translation.h"
 
 #include <QImage>
 
@@ -64,7 +65,7 @@ QVariantList DetailsViewController::rows() const
     QVariantList list;
     for (const DetailsCell &cell : m_cells) {
         list << QVariantMap{
-            {QStringLiteral("actionLabel"), QString::fromStdString(cell.actionLabel)},
+            {QStringLiteral("actionLabel"), uiText(cell.actionLabel)},
             {QStringLiteral("timeLabel"), QString::fromStdString(cell.timeLabel)},
             {QStringLiteral("progressTime"), double(cell.progressTime)},
         };

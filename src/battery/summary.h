@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/uitext.h"
+
 #include <string>
 
 // The pure part of the battery summary panel: its texts, the status buttons' states and which
@@ -30,7 +32,7 @@ constexpr int kViaCellular = 2;
 // is no charge at all, so it reads "--%" rather than a negative percent.
 std::string percentText(float percent);
 // What the panel shows where the percent and the time go on a machine without a battery.
-constexpr const char *kNoBattery = "No battery";
+constexpr const char *kNoBattery = POWERDECK_TEXT("Powerdeck", "No battery");
 constexpr const char *kNoTime = "--";
 // True when the percent is no known level (the reader's -100, or anything not a percent).
 bool isUnknownLevel(float percent);

@@ -154,9 +154,10 @@ TEST(ChargeStages, ChargeLimitAndFullReportDrawTheFullStage)
                      << c.level << " state " << c.state << " limit " << c.limit.value_or(-1));
         EXPECT_DOUBLE_EQ(chargestages::stageLevel(c.level, c.state, c.limit), c.stage);
     }
-    EXPECT_EQ(chargestages::thresholdText(80), "Stops at 80 %");
-    EXPECT_EQ(chargestages::thresholdText(100), "");
-    EXPECT_EQ(chargestages::thresholdText(std::nullopt), "");
+    EXPECT_EQ(chargestages::shownThreshold(80), 80);
+    EXPECT_EQ(chargestages::shownThreshold(100), std::nullopt);
+    EXPECT_EQ(chargestages::shownThreshold(0), std::nullopt);
+    EXPECT_EQ(chargestages::shownThreshold(std::nullopt), std::nullopt);
     EXPECT_EQ(chargestages::chargeTypeText("Long Life"), "Long Life");
     EXPECT_EQ(chargestages::chargeTypeText("N/A"), "");
 }
