@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QQuickItem>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -68,6 +69,12 @@ private:
 
 // Creates the one QGuiApplication of the test process (offscreen, software rendering).
 void ensureGuiApplication();
+
+// Every shown Text below root whose words do not fit, where the text neither elides nor
+// shrinks to fit: a line wider than its box (with wrapping, a word too long to break), lines
+// taller than a box whose height the layout set, or words running out of the window at one
+// side. Each as "text": why. Texts that cross a neighbour are not found: look at the PNGs.
+QStringList overflowingTexts(QQuickItem *root);
 
 // The three layouts every screen is drawn in.
 inline const RenderLayout kRenderLayouts[] = {
