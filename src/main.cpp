@@ -14,11 +14,13 @@
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
 #include "platform/singleinstance.h"
+#include "platform/translation.h"
 #include "platform/userdefaults.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcessEnvironment>
+#include <QLocale>
 #include <QQuickView>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -95,6 +97,8 @@ int main(int argc, char *argv[])
     SysfsBatterySource battery(roots, std::make_unique<KernelPowerSupplyEvents>());
     const Folders folders = Folders::standard();
     setApplicationIdentity(folders.resources);
+    // The user's language (LANG, LC_MESSAGES, LANGUAGE) for every text the screens show.
+    installTranslation(folders.resources, QLocale());
     Platform platform{folders,
                       roots,
                       defaults,

@@ -42,7 +42,8 @@ check_programs() {
 DESTDIR="$scratch/dest" cmake --install "$build" --prefix /opt/powerdeck --strip >/dev/null
 prefix="$scratch/dest/opt/powerdeck"
 for f in bin/powerdeck bin/powerdeck-cli share/powerdeck/devices.plist share/powerdeck/sphere.plist \
-         share/powerdeck/Chime.caf share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/powerdeck/Chime.caf share/powerdeck/translations/powerdeck_de.qm \
+         share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/512x512/apps/$id.png share/man/man1/powerdeck-cli.1.gz share/man/man1/powerdeck.1.gz \
          share/dbus-1/services/$id.service; do

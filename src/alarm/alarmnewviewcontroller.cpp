@@ -74,7 +74,7 @@ void AlarmNewViewController::viewDidLoad()
 {
     m_loaded = true;
     m_vibrating = false;
-    m_vibratingStateLabel = QStringLiteral("No");
+    m_vibratingStateLabel = tr("No");
     m_removeAlarmEnabled = !m_novii;
     m_songArr = recursivePathsForResourcesOfType(QStringLiteral("caf"), m_resources);
     emit songsChanged();
@@ -125,7 +125,7 @@ void AlarmNewViewController::removeAlarmAction()
 void AlarmNewViewController::toggleVibrating()
 {
     m_vibrating = !m_vibrating;
-    m_vibratingStateLabel = m_vibrating ? QStringLiteral("Yes") : QStringLiteral("No");
+    m_vibratingStateLabel = m_vibrating ? tr("Yes") : tr("No");
     emit stateChanged();
 }
 
@@ -179,7 +179,7 @@ QStringList AlarmNewViewController::pickerDays() const
 {
     QStringList days;
     days.reserve(kPickerDays);
-    days << QStringLiteral("Today");
+    days << tr("Today");
     const QString format = QStringLiteral("ddd d MMM");
     for (int i = 1; i < kPickerDays; ++i)
         days << m_locale.toString(m_firstPickerDay.addDays(i), format);

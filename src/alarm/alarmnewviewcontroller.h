@@ -79,7 +79,8 @@ public:
     bool shown() const { return m_shown; }
     bool vibrating() const { return m_vibrating; }
     QString vibratingStateLabel() const { return m_vibratingStateLabel; }
-    QString musicLbl() const { return m_musicLbl; }
+    // The chosen sound; the record stores kNoSound as it is, the editor shows it translated.
+    QString musicLbl() const { return m_musicLbl == kNoSound ? tr("Default") : m_musicLbl; }
     QString timeLabel() const { return m_timeLabel; }
     QDateTime date() const { return m_date; }
     // The date-and-time picker as three wheels: a day (0 is the day the editor was made, shown
@@ -152,7 +153,7 @@ private:
     bool m_novii = false;
     bool m_shown = false;
     bool m_vibrating = false;
-    QString m_vibratingStateLabel = QStringLiteral("No");
+    QString m_vibratingStateLabel = tr("No");
     QString m_musicLbl = kNoSound;
     QDateTime m_date;
     QDate m_firstPickerDay;

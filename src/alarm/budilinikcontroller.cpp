@@ -286,10 +286,10 @@ void BudilinikController::calcTimeForCharge(const QVariantMap &detailed)
         // Still being measured: the time is unknown, not infinite.
         m_needTimeVisible = false;
     } else if (hours.toDouble() <= 0) {
-        m_needTimeText = QStringLiteral("Battery is full");
+        m_needTimeText = tr("Battery is full");
         m_needTimeVisible = true;
     } else {
-        m_needTimeText = QString::fromStdString(::needTimeText(hours.toFloat()));
+        m_needTimeText = tr("Need: %1").arg(QString::fromStdString(::floatToTime(hours.toFloat())));
         m_needTimeVisible = true;
     }
     emit chargeChanged();

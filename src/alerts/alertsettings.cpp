@@ -184,8 +184,7 @@ void AlertSettings::ChangeFromCelsiusToFarengeit()
     // Opened from the settings menu there is no clock whose unit could change.
     if (!m_delegate || !m_delegate->respondsToChangeTempformat())
         return;
-    m_tempFormatLbl =
-        m_delegate->changeTempformat() ? QStringLiteral("Celsius") : QStringLiteral("Fahrenheit");
+    m_tempFormatLbl = m_delegate->changeTempformat() ? tr("Celsius") : tr("Fahrenheit");
     emit stateChanged();
 }
 

@@ -122,6 +122,6 @@ private:
     bool m_timePickerVisible = false;
     QTime m_pickerTime{0, 0};
     bool m_weatherViewVisible = false;
-    QString m_tempFormatLbl = QStringLiteral("Celsius");
+    QString m_tempFormatLbl = tr("Celsius");
     QString m_curLocation;
 };

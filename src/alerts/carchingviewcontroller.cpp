@@ -1,11 +1,13 @@
 #include "alerts/carchingviewcontroller.h"
 
+#include "battery/bottomcontroller.h"
 #include "battery/summary.h"
 #include "core/alertrecords.h"
 #include "core/appstate.h"
 #include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -47,16 +49,19 @@ void CarchingViewController::updateInfoFromBAttery(float level)
         return;
     m_procentsLbl = QString::fromStdString(summary::percentText(level));
     const BatteryReading &reading = m_app.batteryMonitor().reading();
-    m_thresholdLbl = QString::fromStdString(
-        chargestages::thresholdText(reading.supply.chargeEndThreshold, reading.heldAtLimit));
+    const std::optional<int> limit =
+        chargestages::shownThreshold(reading.supply.chargeEndThreshold);
+    m_thresholdLbl =
+        limit ? uiText(reading.heldAtLimit ? chargestages::kHeldText : chargestages::kThresholdText)
+                    .arg(*limit)
+              : QString();
     // The charge type describes a charge: it says nothing while the battery runs the machine.
     const bool onPower = reading.externalPower || reading.state == BatteryState::Charging ||
                          reading.state == BatteryState::Full;
     m_chargeTypeLbl = onPower ? QString::fromStdString(chargestages::chargeTypeText(
                                     reading.supply.chargeType.toStdString()))
                               : QString();
-    m_drawLbl = QString::fromStdString(
-        summary::drawText(reading.state == BatteryState::Charging, reading.shownWatts()));
+    m_drawLbl = BottomController::drawText(reading);
     m_readLevel = level;
     m_readStage = chargestages::stageLevel(level, int(reading.state), reading.heldAtLimit);
     emit infoChanged();

@@ -98,11 +98,11 @@ double stageLevel(double level, int batteryState, bool heldAtLimit)
     return heldAtLimit || level >= 95 ? 100 : level;
 }
 
-std::string thresholdText(std::optional<int> endThreshold, bool heldAtLimit)
+std::optional<int> shownThreshold(std::optional<int> endThreshold)
 {
     if (!endThreshold || *endThreshold <= 0 || *endThreshold >= 100)
-        return {};
-    return (heldAtLimit ? "Held at " : "Stops at ") + std::to_string(*endThreshold) + " %";
+        return std::nullopt;
+    return endThreshold;
 }
 
 std::string chargeTypeText(const std::string &chargeType)

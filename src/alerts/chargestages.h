@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/uitext.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -49,11 +51,14 @@ bool finishSlide(State &state, double latestLevel);
 // reporting "Full", at 95 % and above. The percentage text keeps the real level.
 double stageLevel(double level, int batteryState, bool heldAtLimit);
 
-// "Stops at 80 %" where the battery has a charge limit below 100, "Held at 80 %" while it is
-// held there, else empty.
-std::string thresholdText(std::optional<int> endThreshold, bool heldAtLimit = false);
+// The charge limit the page names, where the battery has one below 100; shown as kThresholdText
+// with the limit for %1 ("Stops at 80 %"), or kHeldText while the battery is held there.
+std::optional<int> shownThreshold(std::optional<int> endThreshold);
+constexpr const char *kThresholdText = POWERDECK_TEXT("Powerdeck", "Stops at %1 %");
+constexpr const char *kHeldText = POWERDECK_TEXT("Powerdeck", "Held at %1 %");
 
-// The kernel's charge type as the platform's own word, or empty where it says nothing useful.
+// The kernel's charge type as the platform's own word (data, shown untranslated like the
+// forecast's words), or empty where it says nothing useful.
 std::string chargeTypeText(const std::string &chargeType);
 
 } // namespace chargestages

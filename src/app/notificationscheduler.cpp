@@ -3,6 +3,7 @@
 #include "platform/localnotifications.h"
 #include "platform/logging.h"
 #include "platform/plist.h"
+#include "platform/translation.h"
 #include "platform/userdefaults.h"
 
 NotificationScheduler::NotificationScheduler(UserDefaults &defaults, Folders folders,
@@ -54,10 +55,13 @@ QList<PlannedNotification> NotificationScheduler::applicationDidEnterBackground(
         qCDebug(lcScheduler, "scheduling \"%s\" at %s%s%s", qPrintable(n.body),
                 qPrintable(n.fireDate.toString(Qt::ISODate)), n.weekdays ? " weekly" : "",
                 n.sound ? " with sound" : "");
+        // The plan keeps the English texts (powerdeck-cli prints them); the user reads the
+        // notification in their language. Nothing finds a scheduled notification by its text.
+        const QString body = uiText(n.body.toStdString());
         if (n.weekdays)
-            m_notifications.scheduleWeekly(n.fireDate, n.weekdays, n.body, n.sound);
+            m_notifications.scheduleWeekly(n.fireDate, n.weekdays, body, n.sound);
         else
-            m_notifications.schedule(n.fireDate, n.body, n.sound);
+            m_notifications.schedule(n.fireDate, body, n.sound);
     }
     return planned;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/uitext.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -51,9 +53,11 @@ struct AlarmSchedule
 
 namespace scheduleplan {
 
-inline const QString kAlarmBody = QStringLiteral("Alarm");
-inline const QString kEmptyBody = QStringLiteral("Battey is discharging");
-inline const QString kFullBody = QStringLiteral("Battey is full");
+// The notifications' texts, in English: the scheduler translates them when it hands them over.
+inline const QString kAlarmBody = QStringLiteral(POWERDECK_TEXT("Powerdeck", "Alarm"));
+inline const QString kEmptyBody =
+    QStringLiteral(POWERDECK_TEXT("Powerdeck", "Battey is discharging"));
+inline const QString kFullBody = QStringLiteral(POWERDECK_TEXT("Powerdeck", "Battey is full"));
 
 // True when any of the keys "0" to "6" holds true.
 bool repeat(const QVariantMap &days);

@@ -61,9 +61,8 @@ QObject *ViewController::appObject() const
 
 QStringList ViewController::pageTitles() const
 {
-    return {QStringLiteral("Tips"),     QStringLiteral("Charge calendar"),
-            QStringLiteral("Battery"),  QStringLiteral("Charging"),
-            QStringLiteral("Settings"), QStringLiteral("System monitor")};
+    return {tr("Tips"),     tr("Charge calendar"), tr("Battery"),
+            tr("Charging"), tr("Settings"),        tr("System monitor")};
 }
 
 QString ViewController::familyView(const char *screen) const
@@ -138,10 +137,17 @@ void ViewController::createPage(int page)
         bottom->setDelegate(this);
         m_bottomController = bottom;
         setPage(page, bottom, "BottomPanel");
+        if (m_lastLevel)
+            bottom->updateInfoFromBAttery(*m_lastLevel);
     } else if (page == 3) {
         auto *charging = new CarchingViewController(m_app, m_tablet, m_screenHeight, this);
         charging->setDelegate(new Presenter(this, charging));
         setPage(page, charging, "Charging");
+        // Made after the gauge's last reading: it starts from that, not from nothing.
+        if (m_lastLevel) {
+            charging->updateInfoFromBAttery(*m_lastLevel);
+            charging->updateImagePosition(*m_lastLevel);
+        }
     } else if (page == 4) {
         auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
         settings->setDelegate(new Presenter(this, settings));
@@ -239,6 +245,7 @@ void ViewController::currentLevel(float percent)
     // The summary panel and the charging monitor both take the reading in this same call.
     if (m_tornDown)
         return;
+    m_lastLevel = percent;
     if (m_bottomController)
         QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
                                   Q_ARG(float, percent));

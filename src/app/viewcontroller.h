@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class AppState;
 class Reachability;
@@ -199,6 +200,8 @@ private:
     // Creates the next missing page on the next turn of the event loop.
     QTimer m_pageTimer;
     int m_createdPages = 0;
+    // The percent the gauge reported last, for a page created after it.
+    std::optional<float> m_lastLevel;
     bool m_tornDown = false;
     // Child screens; owned through the QObject tree.
     QObject *m_batteryController = nullptr;

@@ -43,9 +43,8 @@ ChangeColorController::~ChangeColorController()
 
 QStringList ChangeColorController::skinNames()
 {
-    return {QStringLiteral("Classic-battery"), QStringLiteral("Atomic-Battery"),
-            QStringLiteral("Hydraulic-power"), QStringLiteral("Lab-Battery"),
-            QStringLiteral("Nuclear-Station")};
+    return {tr("Classic-battery"), tr("Atomic-Battery"), tr("Hydraulic-power"), tr("Lab-Battery"),
+            tr("Nuclear-Station")};
 }
 
 QStringList ChangeColorController::pictureNames(bool tablet, int screenHeight)

@@ -96,9 +96,9 @@ public:
     QRectF baseRect() const;
     QRectF touchRect() const;
     bool alertVisible() const { return m_alertVisible; }
-    QString alertTitle() const { return QStringLiteral("Device is full"); }
-    QString alertMessage() const { return QStringLiteral("deconect please "); }
-    QString alertButton() const { return QStringLiteral("ok"); }
+    QString alertTitle() const { return tr("Device is full"); }
+    QString alertMessage() const { return tr("deconect please "); }
+    QString alertButton() const { return tr("ok"); }
 
     bool verIfConnected() const { return m_verIfConnected; }
     const QVariantList &calendarArr() const { return m_calendarArr; }

@@ -6,7 +6,11 @@
 #include "monitor/reachability.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
+#include "platform/translation.h"
 
+#include <QLocale>
+
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -88,14 +92,23 @@ void BottomController::updateInfoFromBAttery(float percent)
     // no level, or a level the user dragged in, is shown as usual.
     const BatteryReading &reading = m_app.batteryMonitor().reading();
     const bool noBattery = summary::isUnknownLevel(percent) && !reading.hasBattery;
-    m_procentsLabel = noBattery ? QString::fromLatin1(summary::kNoBattery)
+    m_procentsLabel = noBattery ? uiText(summary::kNoBattery)
                                 : QString::fromStdString(summary::percentText(percent));
     m_timeLabel = noBattery   ? QString::fromLatin1(summary::kNoTime)
-                  : measuring ? QString::fromUtf8(summary::kCalculating)
+                  : measuring ? uiText(summary::kCalculating)
                               : floatToTime(standby);
-    m_drawLabel = QString::fromStdString(
-        summary::drawText(reading.state == BatteryState::Charging, reading.shownWatts()));
+    m_drawLabel = drawText(reading);
     emit infoChanged();
+}
+
+QString BottomController::drawText(const BatteryReading &reading)
+{
+    const std::optional<double> watts = reading.shownWatts();
+    if (!watts || !std::isfinite(*watts) || *watts < 0)
+        return {};
+    const bool charging = reading.state == BatteryState::Charging;
+    return uiText(charging ? summary::kChargingAtText : summary::kDrawingText)
+        .arg(QLocale().toString(*watts, 'f', 1));
 }
 
 void BottomController::updateButtons(int status)

@@ -11,6 +11,7 @@
 #include <memory>
 
 class AppState;
+struct BatteryReading;
 class timeForAction;
 
 // What the summary panel asks of the screen it sits on.
@@ -96,6 +97,9 @@ public:
     void removeAllObj();
 
     static QString floatToTime(float hours);
+    // "Drawing 12.3 W" while the battery runs the machine, "Charging at 18.0 W" while it charges,
+    // in the user's language and number format; empty when nothing is measured.
+    static QString drawText(const BatteryReading &reading);
 
 signals:
     void infoChanged();

@@ -1,10 +1,12 @@
 #include "battery/detailsviewcontroller.h"
 
+#include "battery/summary.h"
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
 #include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
+#include "platform/translation.h"
 
 #include <QImage>
 
@@ -74,8 +76,11 @@ QVariantList DetailsViewController::rows() const
     QVariantList list;
     for (const DetailsCell &cell : m_cells) {
         list << QVariantMap{
-            {QStringLiteral("actionLabel"), QString::fromStdString(cell.actionLabel)},
-            {QStringLiteral("timeLabel"), QString::fromStdString(cell.timeLabel)},
+            {QStringLiteral("actionLabel"), uiText(cell.actionLabel)},
+            // A time, or the marked text that the draw is still being measured.
+            {QStringLiteral("timeLabel"), cell.timeLabel == summary::kCalculating
+                                              ? uiText(summary::kCalculating)
+                                              : QString::fromStdString(cell.timeLabel)},
             {QStringLiteral("progressTime"), double(cell.progressTime)},
         };
     }

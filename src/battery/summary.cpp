@@ -21,15 +21,6 @@ std::string percentText(float percent)
     return buf;
 }
 
-std::string drawText(bool charging, std::optional<double> watts)
-{
-    if (!watts || !std::isfinite(*watts) || *watts < 0)
-        return {};
-    char buf[48];
-    std::snprintf(buf, sizeof buf, charging ? "Charging at %.1f W" : "Drawing %.1f W", *watts);
-    return buf;
-}
-
 std::string timeBeforeDieText(float standbyHours)
 {
     return batteryestimate::decimalHours(double(standbyHours));

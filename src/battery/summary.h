@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/uitext.h"
+
 #include <optional>
 #include <string>
 
@@ -31,17 +33,17 @@ constexpr int kViaCellular = 2;
 // is no charge at all, so it reads "--%" rather than a negative percent.
 std::string percentText(float percent);
 // What the panel shows where the percent and the time go on a machine without a battery.
-constexpr const char *kNoBattery = "No battery";
+constexpr const char *kNoBattery = POWERDECK_TEXT("Powerdeck", "No battery");
 constexpr const char *kNoTime = "--";
 // What the standby time says while the draw is still being measured.
-constexpr const char *kCalculating = "Calculating\u2026";
+constexpr const char *kCalculating = POWERDECK_TEXT("Powerdeck", "Calculating\u2026");
 // True when the percent is no known level (the reader's -100, or anything not a percent).
 bool isUnknownLevel(float percent);
 
-// A measured flow for people to read, "Drawing 12.3 W" while the battery runs the machine and
-// "Charging at 18.0 W" while it charges, one decimal written the user's way ("12,3 W" in German);
-// empty when nothing is measured. Never for programs.
-std::string drawText(bool charging, std::optional<double> watts);
+// A measured flow for people to read: the text for the watts (%1, one decimal written the user's
+// way) while the battery runs the machine or while it charges.
+constexpr const char *kDrawingText = POWERDECK_TEXT("Powerdeck", "Drawing %1 W");
+constexpr const char *kChargingAtText = POWERDECK_TEXT("Powerdeck", "Charging at %1 W");
 
 // The standby hours as stored for the empty-battery notification: six decimals with a point
 // ("5.378788") whatever the locale, never negative or NaN.

@@ -2,6 +2,7 @@
 
 #include "core/batteryestimate.h"
 #include "platform/kernelidentity.h"
+#include "platform/uitext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,24 +12,24 @@
 namespace {
 
 constexpr std::array<Activity, 18> kActivities{{
-    {"stand", "Standy mode"},
-    {"audio", "Audio Play"},
-    {"video", "Watch video"},
-    {"3G/LTE", "3G/LTE"},
-    {"Wifi", "Wifi"},
-    {"2dGame", "2D Game"},
-    {"3DGame", "3D Game"},
-    {"VideoRec", "Video Rec"},
-    {"onlineVideo", "Online Video"},
-    {"Dictafon", "Dictafon"},
-    {"gps", "GPS"},
-    {"Bluetooth", "Bluetooth"},
-    {"BookReading", "Book Reading"},
-    {"WifiHotSpot", "WifiHotSpot"},
-    {"Siri", "Siri"},
-    {"Led Ligth", "Led Ligth"},
-    {"Face Time", "Face Time"},
-    {"Take Photo", "Take Photo"},
+    {"stand", POWERDECK_TEXT("Powerdeck", "Standy mode")},
+    {"audio", POWERDECK_TEXT("Powerdeck", "Audio Play")},
+    {"video", POWERDECK_TEXT("Powerdeck", "Watch video")},
+    {"3G/LTE", POWERDECK_TEXT("Powerdeck", "3G/LTE")},
+    {"Wifi", POWERDECK_TEXT("Powerdeck", "Wifi")},
+    {"2dGame", POWERDECK_TEXT("Powerdeck", "2D Game")},
+    {"3DGame", POWERDECK_TEXT("Powerdeck", "3D Game")},
+    {"VideoRec", POWERDECK_TEXT("Powerdeck", "Video Rec")},
+    {"onlineVideo", POWERDECK_TEXT("Powerdeck", "Online Video")},
+    {"Dictafon", POWERDECK_TEXT("Powerdeck", "Dictafon")},
+    {"gps", POWERDECK_TEXT("Powerdeck", "GPS")},
+    {"Bluetooth", POWERDECK_TEXT("Powerdeck", "Bluetooth")},
+    {"BookReading", POWERDECK_TEXT("Powerdeck", "Book Reading")},
+    {"WifiHotSpot", POWERDECK_TEXT("Powerdeck", "WifiHotSpot")},
+    {"Siri", POWERDECK_TEXT("Powerdeck", "Siri")},
+    {"Led Ligth", POWERDECK_TEXT("Powerdeck", "Led Ligth")},
+    {"Face Time", POWERDECK_TEXT("Powerdeck", "Face Time")},
+    {"Take Photo", POWERDECK_TEXT("Powerdeck", "Take Photo")},
 }};
 
 // Draws in mA per activity, in the order of kActivities; -1 marks an activity the profile lacks.

@@ -1,25 +1,35 @@
 #include "device/batterywear.h"
 
+#include "platform/uitext.h"
+
 namespace batterywear {
 
-QString wearText(double percent)
+QString english(const char *source)
 {
-    return QString::number(percent, 'f', 1) + QStringLiteral(" % of design");
+    return QString::fromUtf8(source);
 }
 
-QList<Row> rows(const PowerSupplySnapshot &snapshot)
+QString wearText(double percent, Wording word, const QLocale &locale)
+{
+    return word(POWERDECK_TEXT("Powerdeck", "%1 % of design"))
+        .arg(locale.toString(percent, 'f', 1));
+}
+
+QList<Row> rows(const PowerSupplySnapshot &snapshot, Wording word, const QLocale &locale)
 {
     QList<Row> out;
     if (!snapshot.hasBattery)
         return out;
     if (snapshot.wearPercent)
-        out << Row{QStringLiteral("Full capacity"), wearText(*snapshot.wearPercent)};
+        out << Row{word(POWERDECK_TEXT("Powerdeck", "Full capacity")),
+                   wearText(*snapshot.wearPercent, word, locale)};
     if (snapshot.cycleCount)
-        out << Row{QStringLiteral("Charge cycles"), QString::number(*snapshot.cycleCount)};
+        out << Row{word(POWERDECK_TEXT("Powerdeck", "Charge cycles")),
+                   locale.toString(*snapshot.cycleCount)};
     if (!snapshot.technology.isEmpty())
-        out << Row{QStringLiteral("Technology"), snapshot.technology};
+        out << Row{word(POWERDECK_TEXT("Powerdeck", "Technology")), snapshot.technology};
     if (!snapshot.manufacturer.isEmpty())
-        out << Row{QStringLiteral("Manufacturer"), snapshot.manufacturer};
+        out << Row{word(POWERDECK_TEXT("Powerdeck", "Manufacturer")), snapshot.manufacturer};
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/powersupply.h"
 
 #include <QList>
+#include <QLocale>
 #include <QPair>
 #include <QString>
 
@@ -12,8 +13,14 @@
 namespace batterywear {
 
 using Row = QPair<QString, QString>;
+// Puts a marked source text (POWERDECK_TEXT) into words: the screen passes uiText, the
+// terminal keeps the English text.
+using Wording = QString (*)(const char *source);
+QString english(const char *source);
 
-QString wearText(double percent);
-QList<Row> rows(const PowerSupplySnapshot &snapshot);
+// The capacity against design with one decimal in the locale's notation: "87.7 % of design".
+QString wearText(double percent, Wording word = english, const QLocale &locale = QLocale::c());
+QList<Row> rows(const PowerSupplySnapshot &snapshot, Wording word = english,
+                const QLocale &locale = QLocale::c());
 
 } // namespace batterywear

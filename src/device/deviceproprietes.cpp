@@ -1,7 +1,10 @@
 #include "device/deviceproprietes.h"
 
 #include "device/devicedelegate.h"
+#include "device/figuretext.h"
+#include "platform/translation.h"
 
+#include <QLocale>
 #include <QVariantMap>
 
 #include <utility>
@@ -11,14 +14,29 @@ deviceProprietes::deviceProprietes(DeviceSpecTable table, QObject *parent)
 {
 }
 
+QString deviceProprietes::shownValue(const QString &property, const QString &value,
+                                     const QLocale &locale)
+{
+    if (value == QLatin1String("Yes"))
+        return tr("Yes");
+    if (value == QLatin1String("No"))
+        return tr("No");
+    if (!figuretext::isMeasurement(property.toStdString()))
+        return value;
+    return QString::fromStdString(
+        figuretext::withDecimalPoint(value.toStdString(), locale.decimalPoint().toStdString()));
+}
+
 QVariantList deviceProprietes::rows() const
 {
     QVariantList list;
     const QList<DeviceSpecTable::Row> rows = m_table.rows();
     list.reserve(rows.size());
+    const QLocale locale;
     for (const DeviceSpecTable::Row &row : rows)
-        list.append(QVariantMap{{QStringLiteral("name"), row.first},
-                                {QStringLiteral("value"), row.second}});
+        list.append(
+            QVariantMap{{QStringLiteral("name"), uiText(row.first.toStdString())},
+                        {QStringLiteral("value"), shownValue(row.first, row.second, locale)}});
     return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include "device/devicespectable.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -30,8 +31,10 @@ public:
 
     QString device() const { return m_table.device(); }
     double glCapasity() const { return m_table.glCapasity(); }
-    // Eighteen maps {"name": caption, "value": text} in display order.
+    // Eighteen maps {"name": caption, "value": text} in display order, as the user reads them:
+    // translated captions and yes/no, and the measurements' numbers in the default locale.
     QVariantList rows() const;
+    static QString shownValue(const QString &property, const QString &value, const QLocale &locale);
     const DeviceSpecTable &table() const { return m_table; }
 
     // Reads the table afresh (the identifier may have changed in the user defaults).

@@ -5,6 +5,7 @@
 #include "device/capacitytext.h"
 #include "device/hostspecification.h"
 #include "platform/plist.h"
+#include "platform/uitext.h"
 
 #include <QFile>
 
@@ -13,24 +14,24 @@
 const QStringList &DeviceSpecTable::propertyNames()
 {
     static const QStringList names = {
-        QStringLiteral("Name"),
-        QStringLiteral("Frequency"),
-        QStringLiteral("CPU"),
-        QStringLiteral("Size"),
-        QStringLiteral("Weight"),
-        QStringLiteral("Screen Size"),
-        QStringLiteral("Screen Resolution"),
-        QStringLiteral("Pixel density"),
-        QStringLiteral("Battery voltage"),
-        QStringLiteral("Battery capacity"),
-        QStringLiteral("Wi-Fi"),
-        QStringLiteral("Bluetooth"),
-        QStringLiteral("Rear camera"),
-        QStringLiteral("Front camera"),
-        QStringLiteral("Three-axis gyroscope"),
-        QStringLiteral("Orientation sensor"),
-        QStringLiteral("Distance sensor"),
-        QStringLiteral("Ambient light sensor"),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Name")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Frequency")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "CPU")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Size")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Weight")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Screen Size")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Screen Resolution")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Pixel density")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Battery voltage")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Battery capacity")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Wi-Fi")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Bluetooth")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Rear camera")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Front camera")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Three-axis gyroscope")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Orientation sensor")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Distance sensor")),
+        QStringLiteral(POWERDECK_TEXT("Powerdeck", "Ambient light sensor")),
     };
     return names;
 }

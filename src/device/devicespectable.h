@@ -19,7 +19,8 @@ class DeviceSpecTable
 public:
     using Row = QPair<QString, QString>; // caption, value
 
-    // The property names in display order; each is both the row caption and the resource key.
+    // The property names in display order; each is both the resource key and the row caption
+    // (a marked source text: the screen shows it translated, the key stays English).
     static const QStringList &propertyNames();
     // A kernel machine name ("x86_64", "riscv64", ...) rather than a device model code.
     static bool isHostIdentifier(const QString &identifier);

@@ -4,7 +4,9 @@
 #include "device/healthdelegate.h"
 #include "platform/logging.h"
 #include "platform/plist.h"
+#include "platform/translation.h"
 
+#include <QLocale>
 #include <QUrl>
 
 #include <algorithm>
@@ -12,11 +14,11 @@
 namespace {
 
 const char *const kQuestions[] = {
-    "Your device is:",
-    "How old is your device?",
-    "How long do you use your device for each day?",
-    "What is your tupical screen brightness set to?",
-    "How mach do you recharge your battery per week?",
+    QT_TRANSLATE_NOOP("HealthController", "Your device is:"),
+    QT_TRANSLATE_NOOP("HealthController", "How old is your device?"),
+    QT_TRANSLATE_NOOP("HealthController", "How long do you use your device for each day?"),
+    QT_TRANSLATE_NOOP("HealthController", "What is your tupical screen brightness set to?"),
+    QT_TRANSLATE_NOOP("HealthController", "How mach do you recharge your battery per week?"),
 };
 
 bool isInteger(const QVariant &v)
@@ -49,7 +51,7 @@ HealthController::HealthController(Folders folders, bool tablet,
     : QObject(parent), m_folders(std::move(folders)), m_tablet(tablet)
 {
     load(deviceName);
-    for (const batterywear::Row &row : batterywear::rows(battery))
+    for (const batterywear::Row &row : batterywear::rows(battery, uiText, QLocale()))
         m_wearRows << QVariantMap{{QStringLiteral("name"), row.first},
                                   {QStringLiteral("value"), row.second}};
     calctBattStatus();
@@ -104,7 +106,7 @@ std::vector<HealthCell> HealthController::cells() const
     for (int row = 0; row < 5; ++row) {
         HealthCell c;
         c.tag = row;
-        c.descriptionLbl = QString::fromLatin1(kQuestions[row]);
+        c.descriptionLbl = tr(kQuestions[row]);
         c.valueLbl = row == 0 ? m_name : QString::number(m_answers[row - 1]);
         c.buttonsShown = row != 0;
         c.plateShown = m_tablet && row != 0;
@@ -193,7 +195,7 @@ void HealthController::calctBattStatus()
 
 void HealthController::showAlert(const char *title)
 {
-    m_alertTitle = QString::fromLatin1(title);
+    m_alertTitle = tr(title);
     m_alertVisible = true;
     emit alertChanged();
 }

@@ -40,8 +40,8 @@ class HealthController : public QObject
 
 public:
     static constexpr const char *kFileName = "currentState.txt";
-    static constexpr const char *kMinimumAlert = "This is minimum value!";
-    static constexpr const char *kMaximumAlert = "This is maximum value!";
+    static constexpr const char *kMinimumAlert = QT_TR_NOOP("This is minimum value!");
+    static constexpr const char *kMaximumAlert = QT_TR_NOOP("This is maximum value!");
 
     // deviceName gives the device's name from the device table; it is asked only when no
     // answers were saved. battery is what the kernel reports now, for the measured wear.
@@ -67,8 +67,8 @@ public:
     QString plateImage() const;
     bool alertVisible() const { return m_alertVisible; }
     QString alertTitle() const { return m_alertTitle; }
-    QString alertButton() const { return QStringLiteral("OK"); }
-    QString wearCaption() const { return QStringLiteral("Measured by the battery"); }
+    QString alertButton() const { return tr("OK"); }
+    QString wearCaption() const { return tr("Measured by the battery"); }
     // {"name", "value"} rows; empty when the battery reports nothing of its wear.
     QVariantList wearRows() const { return m_wearRows; }
 

@@ -1,6 +1,7 @@
 #include "monitor/memorypurge.h"
 
 #include "monitor/activitymonitor_procfs.h"
+#include "platform/uitext.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,23 +41,23 @@ const char *purgeStopName(PurgeStop reason)
 {
     switch (reason) {
     case PurgeStop::Stopped:
-        return "stopped";
+        return POWERDECK_TEXT("Powerdeck", "stopped");
     case PurgeStop::Floor:
-        return "available memory reached the floor";
+        return POWERDECK_TEXT("Powerdeck", "available memory reached the floor");
     case PurgeStop::Cap:
-        return "took all it meant to take";
+        return POWERDECK_TEXT("Powerdeck", "took all it meant to take");
     case PurgeStop::Cgroup:
-        return "cgroup headroom reached the floor";
+        return POWERDECK_TEXT("Powerdeck", "cgroup headroom reached the floor");
     case PurgeStop::Pressure:
-        return "memory pressure";
+        return POWERDECK_TEXT("Powerdeck", "memory pressure");
     case PurgeStop::Time:
-        return "time limit";
+        return POWERDECK_TEXT("Powerdeck", "time limit");
     case PurgeStop::MissingPicture:
-        return "missing picture";
+        return POWERDECK_TEXT("Powerdeck", "missing picture");
     case PurgeStop::NoFigures:
-        return "no memory figures";
+        return POWERDECK_TEXT("Powerdeck", "no memory figures");
     case PurgeStop::MapFailed:
-        return "mmap failed";
+        return POWERDECK_TEXT("Powerdeck", "mmap failed");
     }
     return "?";
 }

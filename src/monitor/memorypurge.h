@@ -77,7 +77,8 @@ enum class PurgeStop {
     MapFailed,      // the kernel refused a chunk
 };
 
-// A short English name of a reason, for the log and the benchmark tool.
+// A short English name of a reason, for the log and the benchmark tool; a marked source text
+// (POWERDECK_TEXT) that the memory screen shows translated.
 const char *purgeStopName(PurgeStop reason);
 
 struct PurgeOptions

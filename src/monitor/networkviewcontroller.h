@@ -43,7 +43,7 @@ public:
     QString ipWifi() const { return m_ipWifi; }
     QString Ip3G() const { return m_ip3G; }
     QString macWifi() const { return m_macWifi; }
-    QString mac3G() const { return QStringLiteral("N/A"); }
+    QString mac3G() const { return tr("N/A"); }
     QString uploadLbl() const { return m_texts[0]; }
     QString downloadLbl() const { return m_texts[1]; }
     QString sendWifi() const { return m_texts[2]; }

@@ -3,6 +3,7 @@
 #include "charts/chartgeometry.h"
 #include "monitor/activitymonitor.h"
 #include "platform/logging.h"
+#include "platform/translation.h"
 
 #include <QMetaObject>
 
@@ -149,9 +150,9 @@ void ramViewController::purgeFinished(const PurgeResult &result)
             double(result.bytesTaken) / (1024.0 * 1024.0), result.seconds);
     m_lastPurge = result;
     ++m_purgesFinished;
-    m_summary =
-        QString::asprintf("%.0f MB freed (%s)", double(result.bytesTaken) / (1024.0 * 1024.0),
-                          purgeStopName(result.reason));
+    m_summary = tr("%1 MB freed (%2)")
+                    .arg(QString::number(double(result.bytesTaken) / (1024.0 * 1024.0), 'f', 0),
+                         uiText(purgeStopName(result.reason)));
     m_purging = false;
     qCDebug(lcMonitor, "stop");
     emit purgeChanged();

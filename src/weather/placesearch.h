@@ -106,12 +106,12 @@ public:
     bool boolulmEU() const { return m_boolulmEU; }
     quint64 generation() const;
     bool alertVisible() const { return m_alertVisible; }
-    QString alertTitle() const { return QStringLiteral("Location Services Disabled"); }
+    QString alertTitle() const { return tr("Location Services Disabled"); }
     QString alertMessage() const
     {
-        return QStringLiteral("You currently have all location services for this device "
-                              "disabled. If you proceed, you will be asked to confirm whether "
-                              "location services should be reenabled.");
+        return tr("You currently have all location services for this device disabled. If you "
+                  "proceed, you will be asked to confirm whether location services should be "
+                  "reenabled.");
     }
 
     Q_INVOKABLE int numberOfRows() const { return static_cast<int>(m_mutableArray.size()); }
@@ -160,7 +160,7 @@ private:
     QPointer<QGeoPositionInfoSource> m_position;
     int m_pending = 0;
 
-    QString m_searchedLabel = QStringLiteral("No selected place...");
+    QString m_searchedLabel = tr("No selected place...");
     QString m_searchText;
     bool m_extended = false;
     bool m_searching = false;

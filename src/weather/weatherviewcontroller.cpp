@@ -11,10 +11,11 @@
 
 namespace {
 
-const QString kConnectionMessage =
-    QStringLiteral("Turn of airplane mode or check your connection ");
-const QString kNoResultsTitle = QStringLiteral("No results found ");
-const QString kNoResultsMessage = QStringLiteral("Type the City ,State or ZIP Code");
+const char *const kConnectionMessage =
+    QT_TRANSLATE_NOOP("WeatherViewController", "Turn of airplane mode or check your connection ");
+const char *const kNoResultsTitle = QT_TRANSLATE_NOOP("WeatherViewController", "No results found ");
+const char *const kNoResultsMessage =
+    QT_TRANSLATE_NOOP("WeatherViewController", "Type the City ,State or ZIP Code");
 
 } // namespace
 
@@ -327,11 +328,11 @@ void WeatherViewController::finish(Outcome outcome)
     case Outcome::Written:
         break;
     case Outcome::NoConnection:
-        showAlert(QString(), kConnectionMessage);
+        showAlert(QString(), tr(kConnectionMessage));
         break;
     case Outcome::ServiceError:
     case Outcome::Invalid:
-        showAlert(kNoResultsTitle, kNoResultsMessage);
+        showAlert(tr(kNoResultsTitle), tr(kNoResultsMessage));
         break;
     }
 }

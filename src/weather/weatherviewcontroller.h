@@ -76,8 +76,8 @@ public:
     bool alertVisible() const { return !m_alertMessage.isEmpty() || !m_alertTitle.isEmpty(); }
     QString alertTitle() const { return m_alertTitle; }
     QString alertMessage() const { return m_alertMessage; }
-    QString alertButton() const { return QStringLiteral("Ok"); }
-    QString searchPlaceholder() const { return QStringLiteral("Type the City ,State or ZIP Code"); }
+    QString alertButton() const { return tr("Ok"); }
+    QString searchPlaceholder() const { return tr("Type the City ,State or ZIP Code"); }
     double Lat() const { return m_lat; }
     double Long() const { return m_long; }
 

@@ -153,10 +153,10 @@ TEST(ChargeStages, AHeldBatteryAndAFullReportDrawTheFullStage)
         SCOPED_TRACE(testing::Message() << c.level << " state " << c.state << " held " << c.held);
         EXPECT_DOUBLE_EQ(chargestages::stageLevel(c.level, c.state, c.held), c.stage);
     }
-    EXPECT_EQ(chargestages::thresholdText(80), "Stops at 80 %");
-    EXPECT_EQ(chargestages::thresholdText(80, true), "Held at 80 %");
-    EXPECT_EQ(chargestages::thresholdText(100), "");
-    EXPECT_EQ(chargestages::thresholdText(std::nullopt), "");
+    EXPECT_EQ(chargestages::shownThreshold(80), 80);
+    EXPECT_EQ(chargestages::shownThreshold(100), std::nullopt);
+    EXPECT_EQ(chargestages::shownThreshold(0), std::nullopt);
+    EXPECT_EQ(chargestages::shownThreshold(std::nullopt), std::nullopt);
     EXPECT_EQ(chargestages::chargeTypeText("Long Life"), "Long Life");
     EXPECT_EQ(chargestages::chargeTypeText("N/A"), "");
 }

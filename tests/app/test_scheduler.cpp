@@ -1,4 +1,5 @@
 #include "app/notificationscheduler.h"
+#include "germantranslation.h"
 #include "platform/localnotifications.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
@@ -93,6 +94,25 @@ TEST(NotificationScheduler, ReadsTheStoredRecordsAndTheEstimatesOfTheMomentOfLea
     EXPECT_EQ(f.platform.calls,
               (QStringList{"cancelAll", "2024-03-06T07:00:00+01:00 Alarm sound weekly 8",
                            "2024-03-05T23:30:00+01:00 Battey is full"}));
+}
+
+TEST(NotificationScheduler, TheUserReadsTheNotificationsInTheirLanguage)
+{
+    GermanTranslation german;
+    ASSERT_TRUE(german.installed());
+    Fixture f;
+    const QDateTime ora(QDate(2024, 3, 5), QTime(23, 0), kBerlin);
+    f.defaults.setValue("alarm", QVariantList{QVariantMap{{"ora", ora}, {"OnOff", true}}});
+    f.writeAlerts(defaultAlerts(false, "00:00", "00:00"));
+    f.timeBeforeDie = "5.600000";
+    auto scheduler = f.scheduler();
+    const QList<PlannedNotification> planned = scheduler.applicationDidEnterBackground();
+    EXPECT_EQ(f.platform.calls, (QStringList{"cancelAll", "2024-03-05T23:00:00+01:00 Wecker sound",
+                                             "2024-03-06T04:00:00+01:00 Akku wird entladen"}));
+    // The plan, which powerdeck-cli prints, keeps its English texts.
+    ASSERT_EQ(planned.size(), 2);
+    EXPECT_EQ(planned[0].body, "Alarm");
+    EXPECT_EQ(planned[1].body, "Battey is discharging");
 }
 
 TEST(NotificationScheduler, WithoutAlertFileOnlyAlarmsAreScheduled)

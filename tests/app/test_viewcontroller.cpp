@@ -302,6 +302,17 @@ TEST_F(MainScreenFixture, AReadingReachesTheSummaryPanelInTheSameCall)
     EXPECT_EQ(panel->property("procentsLabel").toString(), "--%");
 }
 
+TEST_F(MainScreenFixture, APageMadeAfterAReadingStartsFromIt)
+{
+    ASSERT_FALSE(vc().isPageCreated(3));
+    vc().currentLevel(42.0f);
+    vc().createAllPages();
+    auto *charging = qobject_cast<CarchingViewController *>(vc().pageController(3));
+    ASSERT_NE(charging, nullptr);
+    EXPECT_EQ(charging->procentsLbl(), "42%");
+    EXPECT_DOUBLE_EQ(charging->padlojkaX(), 42 * 0.53 - 260);
+}
+
 TEST_F(MainScreenFixture, SettingsMenuHidesTheWheelOnlyForAScreenThatOpens)
 {
     vc().gotoView(4);

@@ -1,6 +1,7 @@
 #include "device/devicedelegate.h"
 #include "device/deviceproprietes.h"
 #include "filetree.h"
+#include "germantranslation.h"
 
 #include <QVariantMap>
 
@@ -108,6 +109,49 @@ TEST(DeviceProprietes, LiveHostOnAFixtureLaptop)
     EXPECT_DOUBLE_EQ(screen.glCapasity(), 4400.0);
     EXPECT_EQ(screen.rows().at(0).toMap().value(QStringLiteral("value")).toString(),
               QStringLiteral("LENOVO ThinkPad T480"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DeviceProprietes, MeasurementsAreShownInTheLocaleNamesAndVersionsAsTheyAre)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct
+    {
+        const char *property, *value, *shown;
+    } cases[] = {
+        {"Battery voltage", "3.7 V", "3,7 V"},
+        {"Size", "241.2 x 185.7 x 9.4 mm", "241,2 x 185,7 x 9,4 mm"},
+        {"Battery capacity", "1440 mAh (5.45 Wh)", "1440 mAh (5,45 Wh)"},
+        {"Front camera", "1.2 MP (720p video)", "1,2 MP (720p video)"},
+        {"Frequency", "1.3 GHz", "1,3 GHz"},
+        {"Wi-Fi", "802.11 a/b/g/n (2.4/5 GHz)", "802.11 a/b/g/n (2.4/5 GHz)"},
+        {"Bluetooth", "4.0", "4.0"},
+        {"Name", "iPad 2 (Wi-Fi, 2012)", "iPad 2 (Wi-Fi, 2012)"},
+        {"CPU", "Apple A4 (ARM Cortex-A8)", "Apple A4 (ARM Cortex-A8)"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(deviceProprietes::shownValue(c.property, c.value, german), c.shown) << c.property;
+    EXPECT_EQ(deviceProprietes::shownValue("Battery voltage", "3.7 V", QLocale::c()), "3.7 V");
+}
+
+TEST(DeviceProprietes, TheRowsAreReadInTheUsersLanguage)
+{
+    GermanTranslation german;
+    ASSERT_TRUE(german.installed());
+    std::unique_ptr<deviceProprietes> screen(makeScreen(QStringLiteral("iPhone4,1")));
+    screen->normBAt();
+    const QVariantList rows = screen->rows();
+    ASSERT_EQ(rows.size(), 18);
+    // The keys of devices.plist stay as they are; the screen shows captions and answers in
+    // German and the measurements with a decimal comma.
+    EXPECT_EQ(screen->table().value(QStringLiteral("Battery voltage")), QStringLiteral("3.7 V"));
+    EXPECT_EQ(rows[8].toMap().value("name").toString(), QStringLiteral("Akkuspannung"));
+    EXPECT_EQ(rows[8].toMap().value("value").toString(), QStringLiteral("3,7 V"));
+    EXPECT_EQ(rows[10].toMap().value("name").toString(), QStringLiteral("WLAN"));
+    EXPECT_EQ(rows[14].toMap().value("value").toString(), QStringLiteral("Ja"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "device/healthscore.h"
 #include "platform/plist.h"
 
+#include "germantranslation.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,26 @@ TEST(MeasuredWear, FromTheFixtureTrees)
             readPowerSupplies(SystemRoots{fixturePath(c.tree), fixturePath(c.tree)});
         EXPECT_EQ(batterywear::rows(snap), c.rows) << c.tree;
     }
+}
+
+TEST(MeasuredWear, TheScreenShowsItInTheUsersLanguage)
+{
+    GermanTranslation german;
+    ASSERT_TRUE(german.installed());
+    HealthFixture f;
+    QDir().mkpath(f.folders.library);
+    const PowerSupplySnapshot snap = readPowerSupplies(
+        SystemRoots{fixturePath("sys-battery-laptop"), fixturePath("sys-battery-laptop")});
+    HealthController screen(
+        f.folders, false, [] { return QString("Pine"); }, snap);
+    const QVariantList rows = screen.wearRows();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].toMap().value("name").toString(), QStringLiteral("Volle Kapazität"));
+    EXPECT_EQ(rows[0].toMap().value("value").toString(),
+              QStringLiteral("87,7 % der Nennkapazität"));
+    EXPECT_EQ(screen.cells()[1].descriptionLbl, QStringLiteral("Wie alt ist Ihr Gerät?"));
+    // The terminal's rows stay English with a decimal point.
+    EXPECT_EQ(batterywear::rows(snap).value(0).second, QStringLiteral("87.7 % of design"));
 }
 
 } // namespace

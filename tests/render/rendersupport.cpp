@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QQuickView>
+#include <QQuickWindow>
 #include <QThread>
 
 namespace {
@@ -110,4 +111,80 @@ bool RenderHarness::shoot(const QString &name)
     QDir().mkpath(QStringLiteral(POWERDECK_SCREENSHOT_DIR));
     return image.save(QStringLiteral(POWERDECK_SCREENSHOT_DIR "/%1-%2.png")
                           .arg(QString::fromLatin1(m_layout.name), name));
+}
+
+namespace {
+
+// The opacity the item is drawn with, its own times its ancestors'.
+qreal drawnOpacity(const QQuickItem *item)
+{
+    qreal opacity = 1;
+    for (; item; item = item->parentItem())
+        opacity *= item->opacity();
+    return opacity;
+}
+
+// Where a Text's words are drawn inside its box, by its alignment (Qt's values: Text.AlignRight
+// 2, Text.AlignHCenter 4, Text.AlignBottom 0x40, Text.AlignVCenter 0x80), in the window.
+QRectF drawnRect(const QQuickItem *item, qreal contentWidth, qreal contentHeight)
+{
+    const int h = item->property("effectiveHorizontalAlignment").toInt();
+    const int v = item->property("verticalAlignment").toInt();
+    const qreal spareX = item->width() - contentWidth;
+    const qreal spareY = item->height() - contentHeight;
+    const qreal x = h == 2 ? spareX : h == 4 ? spareX / 2 : 0;
+    const qreal y = v == 0x40 ? spareY : v == 0x80 ? spareY / 2 : 0;
+    return item->mapRectToScene(QRectF(x, y, contentWidth, contentHeight));
+}
+
+void collectOverflows(QQuickItem *item, qreal windowWidth, QStringList &out)
+{
+    if (!item->isVisible() || drawnOpacity(item) <= 0.01)
+        return;
+    for (QQuickItem *child : item->childItems())
+        collectOverflows(child, windowWidth, out);
+    // QQuickText, whose class is private: known by its properties.
+    if (!item->inherits("QQuickText"))
+        return;
+    const QString text = item->property("text").toString();
+    // Qt's values: Text.ElideNone is 3, Text.NoWrap 0, Text.FixedSize 0. A text that elides or
+    // shrinks has been told how to fit.
+    const bool elides = item->property("elide").toInt() != 3;
+    const bool wraps = item->property("wrapMode").toInt() != 0;
+    const bool shrinks = item->property("fontSizeMode").toInt() != 0;
+    if (text.trimmed().isEmpty() || elides || shrinks)
+        return;
+    const qreal contentWidth = item->property("contentWidth").toReal();
+    const qreal contentHeight = item->property("contentHeight").toReal();
+    // Sub-pixel differences come from rounding glyph advances, not from words that overflow.
+    const qreal slack = 1.0;
+    auto report = [&](const QString &why) { out << QStringLiteral("\"%1\": %2").arg(text, why); };
+    // A line wider than the box (with wrapping: a word too long to break).
+    if (contentWidth > item->width() + slack)
+        report(QStringLiteral("%1 px wide in a box of %2").arg(contentWidth).arg(item->width()));
+    // A box whose height the layout set (not the text's own) must hold all its lines.
+    const bool setHeight = !qFuzzyCompare(item->height(), item->implicitHeight());
+    if (wraps && setHeight && contentHeight > item->height() + slack)
+        report(QStringLiteral("%1 px of lines in a box %2 high")
+                   .arg(contentHeight)
+                   .arg(item->height()));
+    // Words partly out of the window run off the screen; words wholly out belong to a page or
+    // a panel that is not shown.
+    const QRectF drawn = drawnRect(item, contentWidth, contentHeight);
+    if ((drawn.left() < -slack && drawn.right() > 0) ||
+        (drawn.right() > windowWidth + slack && drawn.left() < windowWidth))
+        report(QStringLiteral("runs out of the window (%1 to %2 of %3)")
+                   .arg(drawn.left())
+                   .arg(drawn.right())
+                   .arg(windowWidth));
+}
+
+} // namespace
+
+QStringList overflowingTexts(QQuickItem *root)
+{
+    QStringList out;
+    if (root && root->window())
+        collectOverflows(root, root->window()->contentItem()->width(), out);
+    return out;
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QQuickItem>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -48,7 +49,8 @@ public:
     // Runs the event loop until the main screen has created all its pages after the first frame
     // (at most timeoutMs); returns whether it has.
     bool waitForAllPages(int timeoutMs = 5000);
-    // Writes build/screenshots/<layout>-<name>.png; returns false when the window cannot be grabbed.
+    // Writes build/screenshots/<layout>-<name>.png; returns false when the window cannot be
+    // grabbed.
     bool shoot(const QString &name);
 
     // Every warning any part of Qt or QML printed since the harness was made.
@@ -68,6 +70,12 @@ private:
 
 // Creates the one QGuiApplication of the test process (offscreen, software rendering).
 void ensureGuiApplication();
+
+// Every shown Text below root whose words do not fit, where the text neither elides nor
+// shrinks to fit: a line wider than its box (with wrapping, a word too long to break), lines
+// taller than a box whose height the layout set, or words running out of the window at one
+// side. Each as "text": why. Texts that cross a neighbour are not found: look at the PNGs.
+QStringList overflowingTexts(QQuickItem *root);
 
 // The three layouts every screen is drawn in.
 inline const RenderLayout kRenderLayouts[] = {

@@ -29,7 +29,7 @@ Item {
         opacity: content.x < 0 ? 1 : 0
         Text {
             anchors.centerIn: parent
-            text: "Delete"
+            text: qsTr("Delete")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: row.captionSize + 3
@@ -37,7 +37,7 @@ Item {
         }
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Delete alarm"
+            Accessible.name: qsTr("Delete alarm")
             anchors.fill: parent
             enabled: content.x < -row.deleteWidth / 2
             onClicked: {
@@ -59,7 +59,7 @@ Item {
 
         MouseArea {
             Accessible.role: Accessible.ListItem
-            Accessible.name: "Alarm " + (row.cell ? row.cell.timeLbl : "")
+            Accessible.name: qsTr("Alarm %1").arg(row.cell ? row.cell.timeLbl : "")
             id: swipe
             anchors.fill: parent
             drag.target: content
@@ -93,7 +93,7 @@ Item {
             source: row.cell ? row.fileUrl(row.cell.switchImage) : ""
             MouseArea {
                 Accessible.role: Accessible.CheckBox
-                Accessible.name: "Alarm on"
+                Accessible.name: qsTr("Alarm on")
                 Accessible.checkable: true
                 Accessible.checked: row.cell ? row.cell.switchSelected : false
                 anchors.fill: parent

@@ -44,13 +44,13 @@ Rectangle {
             x: editor.margin
             height: parent.height
             verticalAlignment: Text.AlignVCenter
-            text: "Cancel"
+            text: qsTr("Cancel")
             color: Theme.muted
             font.family: Theme.font
             font.pixelSize: editor.textSize
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Cancel"
+                Accessible.name: qsTr("Cancel")
                 anchors.fill: parent
                 anchors.margins: -10
                 onClicked: editor.alarm.cancel()
@@ -58,7 +58,7 @@ Rectangle {
         }
         Text {
             anchors.centerIn: parent
-            text: "New alarm"
+            text: qsTr("New alarm")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: editor.titleSize
@@ -73,7 +73,7 @@ Rectangle {
             source: editor.alarm ? editor.fileUrl(editor.alarm.doneImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Save"
+                Accessible.name: qsTr("Save")
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: editor.alarm.save()
@@ -188,7 +188,7 @@ Rectangle {
 
         SettingRow {
             host: editor
-            title: "Repeat"
+            title: qsTr("Repeat")
             Row {
                 id: dayLBL
                 anchors.right: selectDateBtn.left
@@ -221,14 +221,14 @@ Rectangle {
             }
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Repeat"
+                Accessible.name: qsTr("Repeat")
                 anchors.fill: parent
                 onClicked: editor.alarm.addDayView()
             }
         }
         SettingRow {
             host: editor
-            title: "Sound"
+            title: qsTr("Sound")
             shaded: true
             Text {
                 id: musicLbl
@@ -254,7 +254,7 @@ Rectangle {
                 source: editor.alarm ? editor.fileUrl(editor.alarm.changeImage) : ""
                 MouseArea {
                     Accessible.role: Accessible.Button
-                    Accessible.name: "Change sound"
+                    Accessible.name: qsTr("Change sound")
                     anchors.fill: parent
                     anchors.margins: -8
                     onClicked: editor.alarm.selectMusic()
@@ -263,7 +263,7 @@ Rectangle {
         }
         SettingRow {
             host: editor
-            title: "Vibration"
+            title: qsTr("Vibration")
             Text {
                 anchors.right: vibroBtn.left
                 anchors.rightMargin: editor.margin
@@ -284,7 +284,7 @@ Rectangle {
                 source: editor.alarm ? editor.fileUrl(editor.alarm.changeImage) : ""
                 MouseArea {
                     Accessible.role: Accessible.Button
-                    Accessible.name: "Vibrate"
+                    Accessible.name: qsTr("Vibrate")
                     anchors.fill: parent
                     anchors.margins: -8
                     onClicked: editor.alarm.toggleVibrating()
@@ -304,14 +304,14 @@ Rectangle {
                 border.color: Theme.line
                 Text {
                     anchors.centerIn: parent
-                    text: "Remove alarm"
+                    text: qsTr("Remove alarm")
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: editor.textSize
                 }
                 MouseArea {
                     Accessible.role: Accessible.Button
-                    Accessible.name: "Delete alarm"
+                    Accessible.name: qsTr("Delete alarm")
                     anchors.fill: parent
                     onClicked: editor.alarm.removeAlarmAction()
                 }
@@ -380,7 +380,7 @@ Rectangle {
     Panel {
         host: editor
         id: dayView
-        title: "Repeat on"
+        title: qsTr("Repeat on")
         up: editor.alarm && editor.alarm.dayViewVisible
         headerRight: Image {
             anchors.verticalCenter: parent.verticalCenter
@@ -390,7 +390,7 @@ Rectangle {
             source: editor.alarm ? editor.fileUrl(editor.alarm.doneImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Done"
+                Accessible.name: qsTr("Done")
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: editor.alarm.removeDAyView()
@@ -427,7 +427,7 @@ Rectangle {
                 }
                 MouseArea {
                     Accessible.role: Accessible.CheckBox
-                    Accessible.name: "Repeat on " + dayRow.modelData
+                    Accessible.name: qsTr("Repeat on %1").arg(dayRow.modelData)
                     Accessible.checkable: true
                     Accessible.checked: dayRow.selected
                     anchors.fill: parent
@@ -441,7 +441,7 @@ Rectangle {
     Panel {
         host: editor
         id: musicView
-        title: "Sound"
+        title: qsTr("Sound")
         up: editor.alarm && editor.alarm.musicViewVisible
         ListView {
             id: musicTAbb
@@ -467,7 +467,7 @@ Rectangle {
             Text {
                 anchors.centerIn: parent
                 visible: musicTAbb.count === 0
-                text: "No sounds installed"
+                text: qsTr("No sounds installed")
                 color: Theme.muted
                 font.family: Theme.font
                 font.pixelSize: editor.textSize

@@ -203,14 +203,14 @@ Rectangle {
             source: panel.settings ? panel.fileUrl(panel.settings.backImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: panel.settings.hideWeatherview()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Weather"
+            text: qsTr("Weather")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: panel.titleSize
@@ -235,7 +235,7 @@ Rectangle {
             id: content
             width: parent.width
 
-            Caption { title: "Place" }
+            Caption { title: qsTr("Place") }
 
             // The place search: collapsed it shows the chosen place; open, the search field,
             // the current-location row and up to fifteen results.
@@ -318,8 +318,8 @@ Rectangle {
                         source: panel.search ? panel.fileUrl(panel.search.extendShrinkImage) : ""
                         MouseArea {
                             Accessible.role: Accessible.Button
-                            Accessible.name: panel.extended ? "Close the place search"
-                                                            : "Search a place"
+                            Accessible.name: panel.extended ? qsTr("Close the place search")
+                                                            : qsTr("Search a place")
                             anchors.fill: parent
                             anchors.margins: -8
                             onClicked: panel.search.extendShrinkButtonPressed()
@@ -340,14 +340,14 @@ Rectangle {
                         Text {
                             x: panel.margin
                             anchors.verticalCenter: parent.verticalCenter
-                            text: "Use current location"
+                            text: qsTr("Use current location")
                             color: panel.tint
                             font.family: Theme.font
                             font.pixelSize: panel.textSize
                         }
                         MouseArea {
                             Accessible.role: Accessible.Button
-                            Accessible.name: "Use current location"
+                            Accessible.name: qsTr("Use current location")
                             anchors.fill: parent
                             onClicked: panel.search.currentLocationButtonPressed()
                         }
@@ -357,8 +357,8 @@ Rectangle {
                         height: panel.rowHeight
                         visible: searchBox.rows === 0
                         verticalAlignment: Text.AlignVCenter
-                        text: panel.search && panel.search.searching ? "Searching\u2026"
-                                                                     : "Type two letters or more"
+                        text: panel.search && panel.search.searching ? qsTr("Searching\u2026")
+                                                                     : qsTr("Type two letters or more")
                         color: Theme.muted
                         font.family: Theme.font
                         font.pixelSize: panel.textSize
@@ -411,7 +411,7 @@ Rectangle {
                 }
             }
 
-            Caption { title: "Forecast" }
+            Caption { title: qsTr("Forecast") }
             Text {
                 x: panel.margin
                 width: panel.width - 2 * panel.margin
@@ -419,7 +419,7 @@ Rectangle {
                 visible: !forecastRow.visible
                 verticalAlignment: Text.AlignVCenter
                 wrapMode: Text.WordWrap
-                text: "Pick a place for the clock's forecast"
+                text: qsTr("Pick a place for the clock's forecast")
                 color: Theme.muted
                 font.family: Theme.font
                 font.pixelSize: panel.textSize
@@ -464,25 +464,25 @@ Rectangle {
                 }
             }
 
-            Caption { title: "Units" }
+            Caption { title: qsTr("Units") }
             UnitRow {
-                title: "Temperature"
-                first: "Celsius"
-                second: "Fahrenheit"
+                title: qsTr("Temperature")
+                first: qsTr("Celsius")
+                second: qsTr("Fahrenheit")
                 firstChosen: panel.weather !== null && panel.weather.celsius
                 onChosen: (tag) => panel.weather.celsiusOrFarengheit(tag)
             }
             UnitRow {
-                title: "Person"
-                first: "Man"
-                second: "Woman"
+                title: qsTr("Person")
+                first: qsTr("Man")
+                second: qsTr("Woman")
                 firstChosen: panel.weather !== null && panel.weather.man
                 onChosen: (tag) => panel.weather.manOrWoman(tag)
             }
             UnitRow {
-                title: "Speed"
-                first: "km/h"
-                second: "mph"
+                title: qsTr("Speed")
+                first: qsTr("km/h")
+                second: qsTr("mph")
                 firstChosen: panel.weather !== null && panel.weather.kilometri
                 onChosen: (tag) => panel.weather.kmOrMph(tag)
             }
@@ -534,7 +534,7 @@ Rectangle {
         visible: panel.shown && panel.search !== null && panel.search.alertVisible
         title: panel.search ? panel.search.alertTitle : ""
         message: panel.search ? panel.search.alertMessage : ""
-        button: "OK"
+        button: qsTr("OK")
         onDismissed: panel.search.dismissAlert()
     }
 

@@ -130,7 +130,7 @@ Rectangle {
             source: host.settings ? host.fileUrl(host.settings.changeButtonImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Change " + valueRow.title
+                Accessible.name: qsTr("Change %1").arg(valueRow.title)
                 anchors.fill: parent
                 anchors.margins: -8
                 onClicked: valueRow.changePressed()
@@ -163,14 +163,14 @@ Rectangle {
             source: page.settings ? page.fileUrl(page.settings.backImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: page.screen.goBack()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Alarms & alerts"
+            text: qsTr("Alarms & alerts")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: page.titleSize
@@ -204,7 +204,7 @@ Rectangle {
 
             SectionHeader {
                 host: page
-                title: "Alarms"
+                title: qsTr("Alarms")
                 Image {
                     id: addBtn
                     anchors.right: parent.right
@@ -216,7 +216,7 @@ Rectangle {
                     source: page.screen ? page.fileUrl(page.screen.addBtnImage) : ""
                     MouseArea {
                         Accessible.role: Accessible.Button
-                        Accessible.name: "Add alarm"
+                        Accessible.name: qsTr("Add alarm")
                         anchors.fill: parent
                         anchors.margins: -6
                         onClicked: page.screen.addNewAlarm()
@@ -234,14 +234,14 @@ Rectangle {
                     spacing: 4
                     Text {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        text: "No alarms"
+                        text: qsTr("No alarms")
                         color: Theme.text
                         font.family: Theme.font
                         font.pixelSize: page.textSize + 2
                     }
                     Text {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        text: "Tap Add alarm to be woken at a set time"
+                        text: qsTr("Tap Add alarm to be woken at a set time")
                         color: Theme.muted
                         font.family: Theme.font
                         font.pixelSize: page.captionSize + 1
@@ -271,7 +271,7 @@ Rectangle {
 
             SectionHeader {
                 host: page
-                title: "Battery alerts"
+                title: qsTr("Battery alerts")
             }
             AlertSettingsSection {
                 id: alerts
@@ -291,21 +291,21 @@ Rectangle {
 
             SectionHeader {
                 host: page
-                title: "Clock & weather"
+                title: qsTr("Clock & weather")
             }
             ValueRow {
                 host: page
                 id: currentLocationBtn
-                title: "Location"
+                title: qsTr("Location")
                 value: page.settings && page.settings.CurLocation !== "" ? page.settings.CurLocation
-                                                                          : "Not set"
+                                                                          : qsTr("Not set")
                 valueMuted: !page.settings || page.settings.CurLocation === ""
                 onChangePressed: page.settings.ChangeLocation()
             }
             ValueRow {
                 host: page
                 id: changeTempBTN
-                title: "Temperature"
+                title: qsTr("Temperature")
                 value: page.settings ? page.settings.tempFormatLbl : ""
                 onChangePressed: page.settings.ChangeFromCelsiusToFarengeit()
             }

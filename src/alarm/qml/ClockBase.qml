@@ -91,7 +91,7 @@ Rectangle {
             color: clock.tint
             font.family: Theme.clockFont
             font.pixelSize: clock.screen ? clock.screen.timeFontSize : 40
-            Accessible.name: "Time " + text
+            Accessible.name: qsTr("Time %1").arg(text)
         }
         Text {
             id: dateLabel
@@ -207,7 +207,7 @@ Rectangle {
         source: clock.screen ? clock.screen.backImage : ""
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Back"
+            Accessible.name: qsTr("Back")
             anchors.fill: parent
             onClicked: clock.screen.goBAck()
         }
@@ -221,7 +221,7 @@ Rectangle {
         source: clock.screen ? clock.screen.settingsImage : ""
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Alarm and alert settings"
+            Accessible.name: qsTr("Alarm and alert settings")
             anchors.fill: parent
             anchors.margins: -8
             onClicked: clock.screen.goToAlarmView()

@@ -37,7 +37,7 @@ Rectangle {
     }
     MouseArea {
         Accessible.role: Accessible.ListItem
-        Accessible.name: row.cell ? row.cell.musicLbl : "Sound"
+        Accessible.name: row.cell ? row.cell.musicLbl : qsTr("Sound")
         Accessible.selected: row.chosen
         id: pressArea
         anchors.fill: parent

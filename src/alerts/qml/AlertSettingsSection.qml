@@ -124,7 +124,7 @@ Column {
         }
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Set " + box.caption
+            Accessible.name: qsTr("Set %1").arg(box.caption)
             anchors.fill: parent
             onClicked: box.setPressed()
         }
@@ -132,15 +132,15 @@ Column {
 
     SwitchRow {
         host: section
-        title: "Charge complete"
-        caption: "Notify when the battery is full"
+        title: qsTr("Charge complete")
+        caption: qsTr("Notify when the battery is full")
         on: section.settings && section.settings.swith1
         onToggled: section.settings.notifyWhenComplete()
     }
     SwitchRow {
         host: section
-        title: "Quiet hours"
-        caption: "No battery alerts between these times"
+        title: qsTr("Quiet hours")
+        caption: qsTr("No battery alerts between these times")
         on: section.settings && section.settings.swith2
         onToggled: section.settings.turnOffAlertsBetwwen()
     }
@@ -153,14 +153,14 @@ Column {
             spacing: section.margin
             TimeBox {
                 host: section
-                caption: "From"
+                caption: qsTr("From")
                 time: section.settings ? section.settings.starLbl : ""
                 editing: section.settings && section.settings.timePickerVisible && section.settings.off
                 onSetPressed: section.settings.startOff()
             }
             TimeBox {
                 host: section
-                caption: "Until"
+                caption: qsTr("Until")
                 time: section.settings ? section.settings.endLbl : ""
                 editing: section.settings && section.settings.timePickerVisible && !section.settings.off
                 onSetPressed: section.settings.endOff()

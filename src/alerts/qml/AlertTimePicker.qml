@@ -34,7 +34,7 @@ Rectangle {
         x: picker.margin
         height: picker.barHeight
         verticalAlignment: Text.AlignVCenter
-        text: picker.settings && picker.settings.off ? "Quiet from" : "Quiet until"
+        text: picker.settings && picker.settings.off ? qsTr("Quiet from") : qsTr("Quiet until")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: picker.titleSize
@@ -45,14 +45,14 @@ Rectangle {
         anchors.rightMargin: picker.margin
         height: picker.barHeight
         verticalAlignment: Text.AlignVCenter
-        text: "Done"
+        text: qsTr("Done")
         color: picker.tint
         font.family: Theme.font
         font.pixelSize: picker.titleSize + 1
         font.bold: true
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Done"
+            Accessible.name: qsTr("Done")
             anchors.fill: parent
             anchors.margins: -10
             onClicked: picker.settings.off ? picker.settings.startOff() : picker.settings.endOff()

@@ -28,7 +28,7 @@ Item {
         width: parent.width - 24
         height: page.controller ? page.controller.monthViewY : 0
         verticalAlignment: Text.AlignVCenter
-        text: "CHARGE CALENDAR"
+        text: qsTr("CHARGE CALENDAR")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: page.headingSize

@@ -52,7 +52,7 @@ Item {
     Text {
         x: page.margin
         y: 8
-        text: "CHARGING"
+        text: qsTr("CHARGING")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: page.captionSize
@@ -101,7 +101,7 @@ Item {
     Text {
         x: page.switchLabelX
         y: page.switchLabelTop
-        text: "LOW BATTERY ALERT"
+        text: qsTr("LOW BATTERY ALERT")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: page.captionSize
@@ -117,7 +117,7 @@ Item {
         smooth: true
         MouseArea {
             Accessible.role: Accessible.CheckBox
-            Accessible.name: "Low battery alert"
+            Accessible.name: qsTr("Low battery alert")
             Accessible.checked: page.controller.swithBTN
             anchors.fill: parent
             onClicked: page.controller.ChargeAlert()
@@ -135,7 +135,7 @@ Item {
         scale: sleep.pressed ? 0.96 : 1
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Sleep"
+            Accessible.name: qsTr("Sleep")
             id: sleep
             anchors.fill: parent
             onClicked: page.controller.gotoBudilinik()

@@ -68,9 +68,9 @@ ChargingBase {
         spacing: 8
         Repeater {
             model: [
-                { icon: phone.controller.etap1, name: "Fast" },
-                { icon: phone.controller.etap2, name: "Trickle" },
-                { icon: phone.controller.etap3, name: "Full" }
+                { icon: phone.controller.etap1, name: qsTr("Fast") },
+                { icon: phone.controller.etap2, name: qsTr("Trickle") },
+                { icon: phone.controller.etap3, name: qsTr("Full") }
             ]
             Column {
                 required property var modelData

@@ -27,9 +27,9 @@ ChargingBase {
     Repeater {
         id: rings
         model: [
-            { label: "iPadEtap1", name: "Fast" },
-            { label: "iPadEtap2", name: "Trickle" },
-            { label: "iPadEtap3", name: "Full" }
+            { label: "iPadEtap1", name: qsTr("Fast") },
+            { label: "iPadEtap2", name: qsTr("Trickle") },
+            { label: "iPadEtap3", name: qsTr("Full") }
         ]
         Item {
             required property var modelData

@@ -38,7 +38,7 @@ Item {
         id: title
         anchors.horizontalCenter: parent.horizontalCenter
         y: menu.titleTop
-        text: "Settings"
+        text: qsTr("Settings")
         color: Theme.text
         font.family: menu.controller.fontFamily
         font.pixelSize: menu.titleSize
@@ -52,10 +52,10 @@ Item {
         rowSpacing: menu.rowGap
         Repeater {
             model: [
-                { name: "Device info", image: menu.controller.deviceInfoImage, action: "gotoDeviceInfo" },
-                { name: "Battery health", image: menu.controller.healthImage, action: "batthealth" },
-                { name: "Alerts", image: menu.controller.alertsImage, action: "gotoAlerts" },
-                { name: "Appearance", image: menu.controller.appearanceImage, action: "gotoAppearance" }
+                { name: qsTr("Device info"), image: menu.controller.deviceInfoImage, action: "gotoDeviceInfo" },
+                { name: qsTr("Battery health"), image: menu.controller.healthImage, action: "batthealth" },
+                { name: qsTr("Alerts"), image: menu.controller.alertsImage, action: "gotoAlerts" },
+                { name: qsTr("Appearance"), image: menu.controller.appearanceImage, action: "gotoAppearance" }
             ]
             Item {
                 required property var modelData
@@ -90,7 +90,7 @@ Item {
         Text {
             x: menu.margin / 2
             anchors.verticalCenter: parent.verticalCenter
-            text: "Higher precision"
+            text: qsTr("Higher precision")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: menu.captionSize + 4
@@ -108,7 +108,7 @@ Item {
             opacity: menu.controller.swithEnabled ? 1 : 0.5
             MouseArea {
                 Accessible.role: Accessible.CheckBox
-                Accessible.name: "Higher precision"
+                Accessible.name: qsTr("Higher precision")
                 Accessible.checked: menu.controller.swithBTN
                 anchors.fill: parent
                 onClicked: menu.controller.highPrecision()

@@ -116,7 +116,7 @@ Item {
 
         MouseArea {
             Accessible.role: Accessible.Grip
-            Accessible.name: "Navigation wheel drawer"
+            Accessible.name: qsTr("Navigation wheel drawer")
             id: handle
             width: parent.width
             height: screen.family === "Tablet" ? 40 : 26

@@ -19,7 +19,7 @@ Rectangle {
         id: title
         anchors.horizontalCenter: parent.horizontalCenter
         y: chooser.screen.backRect.y + chooser.screen.backRect.height / 2 - height / 2
-        text: "Skin and colour"
+        text: qsTr("Skin and colour")
         color: Theme.text
         font.family: Theme.font
         font.pixelSize: chooser.titleSize
@@ -92,7 +92,7 @@ Rectangle {
 
         MouseArea {
             Accessible.role: Accessible.Slider
-            Accessible.name: "Skin: " + chooser.screen.typeOfBatteryLbl
+            Accessible.name: qsTr("Skin: %1").arg(chooser.screen.typeOfBatteryLbl)
             anchors.fill: parent
             enabled: !chooser.screen.applying
             onPressed: mouse => {
@@ -200,7 +200,7 @@ Rectangle {
     Text {
         anchors.horizontalCenter: rotatingTimb.horizontalCenter
         y: rotatingTimb.y + rotatingTimb.height + 2
-        text: "Colour " + Math.round(chooser.screen.imageAngle) + "°"
+        text: qsTr("Colour %1°").arg(Math.round(chooser.screen.imageAngle))
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: chooser.hintSize
@@ -209,7 +209,7 @@ Rectangle {
     // touchView: one finger on the dial's ring turns it.
     MultiPointTouchArea {
         Accessible.role: Accessible.Dial
-        Accessible.name: "Colour knob"
+        Accessible.name: qsTr("Colour knob")
         x: rotatingTimb.x
         y: rotatingTimb.y
         width: rotatingTimb.width
@@ -260,7 +260,7 @@ Rectangle {
         opacity: chooser.screen.applying ? 0.4 : 1
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Back"
+            Accessible.name: qsTr("Back")
             anchors.fill: parent
             enabled: !chooser.screen.applying
             onClicked: chooser.screen.actionBack()
@@ -278,7 +278,7 @@ Rectangle {
         scale: applyArea.pressed ? 0.95 : 1
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Apply"
+            Accessible.name: qsTr("Apply")
             id: applyArea
             anchors.fill: parent
             enabled: !chooser.screen.applying

@@ -19,7 +19,7 @@ Item {
         id: title
         anchors.horizontalCenter: parent.horizontalCenter
         y: (tips.textTop - height) / 2
-        text: "Battery tips"
+        text: qsTr("Battery tips")
         color: Theme.text
         font.family: Theme.font
         font.pixelSize: tips.titleSize
@@ -127,8 +127,8 @@ Item {
     }
 
     Repeater {
-        model: [ { name: "Previous tip", glyph: "‹", left: true },
-                 { name: "Next tip", glyph: "›", left: false } ]
+        model: [ { name: qsTr("Previous tip"), glyph: "‹", left: true },
+                 { name: qsTr("Next tip"), glyph: "›", left: false } ]
         Rectangle {
             required property var modelData
             x: modelData.left ? 12 : tips.width - width - 12

@@ -19,7 +19,7 @@ Item {
     // The finger's ring. A second finger makes the recogniser give up until all have lifted.
     MultiPointTouchArea {
         Accessible.role: Accessible.Dial
-        Accessible.name: "Navigation wheel"
+        Accessible.name: qsTr("Navigation wheel")
         id: toachView
         x: wheel.controller.touchRect.x
         y: wheel.controller.touchRect.y
@@ -123,7 +123,7 @@ Item {
         Behavior on scale { NumberAnimation { duration: 80 } }
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "System monitor"
+            Accessible.name: qsTr("System monitor")
             id: monitorArea
             anchors.fill: parent
             onClicked: wheel.controller.gotoActivityMonitor()

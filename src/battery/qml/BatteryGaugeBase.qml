@@ -158,7 +158,7 @@ Item {
             // Wider than the slider; the controller decides which touches are the slider's.
             MouseArea {
                 Accessible.role: Accessible.Slider
-                Accessible.name: "Battery level"
+                Accessible.name: qsTr("Battery level")
                 anchors.fill: parent
                 anchors.margins: -12
                 function local(mouse) { return mapToItem(slider, mouse.x, mouse.y) }

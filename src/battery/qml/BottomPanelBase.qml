@@ -60,7 +60,7 @@ Item {
         id: chargeCaption
         x: panel.margin
         y: panel.readoutTop
-        text: "CHARGE"
+        text: qsTr("CHARGE")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: panel.captionSize
@@ -81,7 +81,7 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: panel.margin
         y: panel.readoutTop
-        text: "STANDBY TIME LEFT"
+        text: qsTr("STANDBY TIME LEFT")
         color: Theme.muted
         font.family: Theme.font
         font.pixelSize: panel.captionSize
@@ -169,7 +169,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             y: panel.tipY + (panel.tipHeight - height) / 2
             visible: panel.showTipHint && panel.controller.miniTipsImage === ""
-            text: "Touch a button above for a tip on saving power"
+            text: qsTr("Touch a button above for a tip on saving power")
             color: Theme.muted
             font.family: Theme.font
             font.pixelSize: panel.hintSize
@@ -188,7 +188,7 @@ Item {
             scale: details.pressed ? 0.96 : 1
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Details"
+                Accessible.name: qsTr("Details")
                 id: details
                 anchors.fill: parent
                 enabled: panel.controller.detailsEnabled
@@ -209,7 +209,7 @@ Item {
             visible: opacity > 0
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Close tip"
+                Accessible.name: qsTr("Close tip")
                 anchors.fill: parent
                 onClicked: panel.controller.hideMiniTips()
             }

@@ -29,14 +29,14 @@ Rectangle {
             source: list.screen ? list.screen.backImage : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: list.screen.goBack()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Activity times"
+            text: qsTr("Activity times")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: list.titleSize

@@ -27,14 +27,14 @@ Rectangle {
             source: info.app ? info.app.libraryImage(info.backImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: info.screen.back()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Device info"
+            text: qsTr("Device info")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: info.captionSize + 7

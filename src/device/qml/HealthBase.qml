@@ -31,14 +31,14 @@ Rectangle {
             source: health.screen.backImage
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: health.screen.goBack()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Battery health"
+            text: qsTr("Battery health")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: health.titleSize

@@ -50,7 +50,7 @@ Item {
             source: cell.screen.minusImage
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Less"
+                Accessible.name: qsTr("Less")
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: cell.screen.changeValOfLblminus(cell.cellData.tag)
@@ -86,7 +86,7 @@ Item {
             source: cell.screen.plusImage
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "More"
+                Accessible.name: qsTr("More")
                 anchors.fill: parent
                 anchors.margins: -6
                 onClicked: cell.screen.changeValOfLblplus(cell.cellData.tag)

@@ -35,14 +35,14 @@ Rectangle {
             source: cpu.app ? cpu.app.libraryImage(cpu.backImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: cpu.screen.goBack()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "CPU"
+            text: qsTr("CPU")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: cpu.titleSize
@@ -55,9 +55,9 @@ Rectangle {
         anchors.horizontalCenter: parent.horizontalCenter
         spacing: cpu.margin * 2
         Repeater {
-            model: cpu.screen ? [["Processes", cpu.screen.totalRunnigPrcLblb],
-                                 ["System", cpu.screen.SystemLbl],
-                                 ["Idle", cpu.screen.idleLbl]] : []
+            model: cpu.screen ? [[qsTr("Processes"), cpu.screen.totalRunnigPrcLblb],
+                                 [qsTr("System"), cpu.screen.SystemLbl],
+                                 [qsTr("Idle"), cpu.screen.idleLbl]] : []
             Column {
                 required property var modelData
                 Text {

@@ -35,14 +35,14 @@ Rectangle {
             source: disk.app ? disk.app.libraryImage(disk.backImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Back"
+                Accessible.name: qsTr("Back")
                 anchors.fill: parent
                 onClicked: disk.screen.goBAckAction()
             }
         }
         Text {
             anchors.centerIn: parent
-            text: "Disk"
+            text: qsTr("Disk")
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: disk.titleSize
@@ -102,8 +102,8 @@ Rectangle {
         columnSpacing: disk.margin * 4
         rowSpacing: disk.margin
         Repeater {
-            model: disk.screen ? [["Free", disk.screen.fleeLbl, disk.screen.freePRLbl, 4],
-                                  ["Used", disk.screen.usedLbl, disk.screen.usedPrLbl, 2]] : []
+            model: disk.screen ? [[qsTr("Free"), disk.screen.fleeLbl, disk.screen.freePRLbl, 4],
+                                  [qsTr("Used"), disk.screen.usedLbl, disk.screen.usedPrLbl, 2]] : []
             Row {
                 required property var modelData
                 spacing: disk.margin / 2

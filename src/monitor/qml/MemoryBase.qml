@@ -20,7 +20,8 @@ Rectangle {
     property int margin: 16
     color: Theme.ink
 
-    readonly property var captions: ["Used", "Active", "Free", "Inactive", "Purgeable"]
+    readonly property var captions: [qsTr("Used"), qsTr("Active"), qsTr("Free"), qsTr("Inactive"),
+                                     qsTr("Purgeable")]
     readonly property var megabytes: screen ? [screen.ramMBWired, screen.ramMBActive, screen.ramMBFree,
                                                screen.ramMBInactive, screen.ramMBPurgeable] : []
     readonly property var percents: screen ? [screen.ramPrWired, screen.ramPrActive, screen.ramPrFree,
@@ -33,7 +34,7 @@ Rectangle {
     MonitorHeader {
         id: header
         app: ram.app
-        title: "Memory"
+        title: qsTr("Memory")
         backImage: ram.backImage
         backWidth: ram.backWidth
         backHeight: ram.backHeight
@@ -120,7 +121,7 @@ Rectangle {
             Text {
                 x: ram.textSize + 8
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Total"
+                text: qsTr("Total")
                 color: Theme.muted
                 font.family: Theme.font
                 font.pixelSize: ram.textSize
@@ -149,7 +150,7 @@ Rectangle {
         color: ram.screen && ram.screen.killEnabled ? Theme.accent : Theme.raised
         Text {
             anchors.centerIn: parent
-            text: "Free memory"
+            text: qsTr("Free memory")
             color: ram.screen && ram.screen.killEnabled ? Theme.ink : Theme.muted
             font.family: Theme.font
             font.bold: true
@@ -157,7 +158,7 @@ Rectangle {
         }
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Free memory"
+            Accessible.name: qsTr("Free memory")
             anchors.fill: parent
             enabled: ram.screen ? ram.screen.killEnabled : false
             onClicked: ram.screen.accelerateRam()
@@ -186,7 +187,7 @@ Rectangle {
             anchors.left: parent.left
             anchors.leftMargin: parent.radius
             anchors.verticalCenter: parent.verticalCenter
-            text: "Freeing…"
+            text: qsTr("Freeing…")
             color: Theme.accentLight
             font.family: Theme.font
             font.pixelSize: ram.textSize
@@ -201,7 +202,7 @@ Rectangle {
             color: Theme.raised
             Text {
                 anchors.centerIn: parent
-                text: "Stop"
+                text: qsTr("Stop")
                 color: Theme.text
                 font.family: Theme.font
                 font.bold: true
@@ -209,7 +210,7 @@ Rectangle {
             }
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: "Stop"
+                Accessible.name: qsTr("Stop")
                 anchors.fill: parent
                 onClicked: ram.screen.tempAction()
             }

@@ -22,7 +22,7 @@ Item {
         source: bar.app ? bar.app.libraryImage(bar.backImage) : ""
         MouseArea {
             Accessible.role: Accessible.Button
-            Accessible.name: "Back"
+            Accessible.name: qsTr("Back")
             anchors.fill: parent
             onClicked: bar.back()
         }

@@ -25,7 +25,7 @@ Rectangle {
     MonitorHeader {
         id: header
         app: net.app
-        title: "Network"
+        title: qsTr("Network")
         backImage: net.backImage
         backWidth: net.backWidth
         backHeight: net.backHeight
@@ -64,14 +64,14 @@ Rectangle {
             spacing: 2
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: "Sent " + (net.screen ? net.screen.uploadLbl : "")
+                text: qsTr("Sent %1").arg(net.screen ? net.screen.uploadLbl : "")
                 color: Theme.text
                 font.family: Theme.font
                 font.pixelSize: net.textSize
             }
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: "Received " + (net.screen ? net.screen.downloadLbl : "")
+                text: qsTr("Received %1").arg(net.screen ? net.screen.downloadLbl : "")
                 color: Theme.text
                 font.family: Theme.font
                 font.pixelSize: net.textSize
@@ -87,16 +87,16 @@ Rectangle {
         width: parent.width - 2 * net.margin
         Repeater {
             model: net.screen ? [
-                { heading: "Wi-Fi", chip: 0 },
-                { caption: "IP address", value: net.screen.ipWifi },
-                { caption: "Hardware address", value: net.screen.macWifi },
-                { caption: "Sent", value: net.screen.sendWifi, chip: 1 },
-                { caption: "Received", value: net.screen.dwnloadWifi, chip: 3 },
-                { heading: "Cellular", chip: 0 },
-                { caption: "IP address", value: net.screen.Ip3G },
-                { caption: "Hardware address", value: net.screen.mac3G },
-                { caption: "Sent", value: net.screen.send3G, chip: 1 },
-                { caption: "Received", value: net.screen.donload3G, chip: 3 }
+                { heading: qsTr("Wi-Fi"), chip: 0 },
+                { caption: qsTr("IP address"), value: net.screen.ipWifi },
+                { caption: qsTr("Hardware address"), value: net.screen.macWifi },
+                { caption: qsTr("Sent"), value: net.screen.sendWifi, chip: 1 },
+                { caption: qsTr("Received"), value: net.screen.dwnloadWifi, chip: 3 },
+                { heading: qsTr("Cellular"), chip: 0 },
+                { caption: qsTr("IP address"), value: net.screen.Ip3G },
+                { caption: qsTr("Hardware address"), value: net.screen.mac3G },
+                { caption: qsTr("Sent"), value: net.screen.send3G, chip: 1 },
+                { caption: qsTr("Received"), value: net.screen.donload3G, chip: 3 }
             ] : []
             Item {
                 required property var modelData

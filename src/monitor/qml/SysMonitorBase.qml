@@ -24,7 +24,7 @@ Item {
     readonly property var gauges: controller ? [controller.cpuG, controller.ramG, controller.hddG,
                                                 controller.netG] : [null, null, null, null]
     readonly property var actions: ["gotoCpuView", "gotoRamView", "gotoHddView", "gotoNetView"]
-    readonly property var names: ["CPU", "Memory", "Disk", "Network"]
+    readonly property var names: [qsTr("CPU"), qsTr("Memory"), qsTr("Disk"), qsTr("Network")]
 
     function swatch(n) {
         return page.app ? page.app.libraryImage(page.swatchPrefix + "C" + n + "_5x5.png") : ""
@@ -109,7 +109,7 @@ Item {
         Text {
             id: figure
             anchors.horizontalCenter: parent.horizontalCenter
-            text: page.controller ? "CPU " + page.controller.cpuLbl : ""
+            text: page.controller ? qsTr("CPU %1").arg(page.controller.cpuLbl) : ""
             color: Theme.accent
             font.family: Theme.font
             font.pixelSize: page.figureSize
