@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB --config build/CPackConfig.cmake` packs the installed tree of
 # an existing build into powerdeck_<version>_<arch>.deb. Library dependencies come from
 # dpkg-shlibdeps; what Qt loads only at run time (QML modules, the platform plugins, the SVG

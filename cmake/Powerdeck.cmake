@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # powerdeck_library(<target> [SOURCES_GLOB <pattern>...] [EXCLUDE_REGEX <regex>] [DEPS <targets>...])
 # A static library made of the .cpp/.h files of the current folder (or the given patterns).
 # Files can be added to a folder without touching its CMakeLists.txt.

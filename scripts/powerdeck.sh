@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Powerdeck set-up: installs the Debian packages, configures, builds, then runs the app or the tests.
 #   scripts/powerdeck.sh run    build and launch Powerdeck
 #   scripts/powerdeck.sh test   build and run the whole test suite

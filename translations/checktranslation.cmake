@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation is not complete for the present sources: lupdate merges the sources
 # into a copy of the .ts, and every text that lupdate adds (unfinished), that the sources no
 # longer have (vanished, obsolete) or that has an empty translation is listed. lupdate's own

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the gauge's point tables: where the liquid's surface meets the glass of the sphere and
 hydraulic skins, for every whole level from full (entry 0) to empty (entry 100).
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install and package stage: installs the build into a temporary prefix and runs the installed
 # programs with the build tree moved out of reach; validates the desktop entry and the AppStream
 # metainfo; packs the Debian package from the same build (no rebuild), checks its control data

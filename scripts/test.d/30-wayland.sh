@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Wayland stage: Powerdeck as a native Wayland client (qt6-wayland) under Weston. Weston's X11
 # backend on a private Xvfb display gives the compositor a seat (Weston's headless backend has
 # none, and Qt 6.4 cannot run without one). Checks that `powerdeck --first-frame` and a normal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizer stage: the whole project (every library and every test suite, the offscreen render
 # tests included) built again with clang under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer in <build-dir>/sanitize, its tests run there, then the libFuzzer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarmcell.h"
 
 AlarmCell::AlarmCell(QString library, bool tablet, QObject *parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the alarm and alert settings screen asks of the screen that presented it: the clock

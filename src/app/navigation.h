@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main screen's geometry: where the page area scrolls for a page, and how the wheel drawer

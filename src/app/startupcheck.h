@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // `powerdeck --first-frame`: starts as usual, prints "first frame" once the main window has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The gauge's level slider: a widened slider whose touch area reaches a little beyond its bounds

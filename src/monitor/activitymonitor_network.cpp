@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network figures of ActivityMonitor. Linux has no fixed "en0" / "pdp_ip0"; interfaces are
 // sorted into kinds from /sys/class/net:
 //   Wi-Fi     has a "wireless" or "phy80211" entry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/cpu_graph.h"
 
 cpu_graph::cpu_graph(const SystemRoots &roots, bool tablet, ProcessSource processes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/monitorgauge.h"
 
 MonitorGauge::MonitorGauge(int intervalMs, QObject *parent) : QObject(parent)

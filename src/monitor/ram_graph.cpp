@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/ram_graph.h"
 
 ram_graph::ram_graph(const SystemRoots &roots, QObject *parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/sysmonitorcontroller.h"
 
 #include "monitor/cpu_grath2.h"

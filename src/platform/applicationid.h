@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The application's reverse-DNS identifier: the name of its desktop entry, its AppStream id and

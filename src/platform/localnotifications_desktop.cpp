@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/localnotifications_desktop.h"
 
 #include "platform/applicationid.h"

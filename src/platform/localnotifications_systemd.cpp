@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/localnotifications_systemd.h"
 
 #include "platform/applicationid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whether the system offers positioning at all (a GeoClue service or another Qt positioning

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/logging.h"
 
 // QtInfoMsg: debug is off by default, information and warnings on.

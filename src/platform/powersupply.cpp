@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/powersupply.h"
 
 #include "platform/batterydesign.h"

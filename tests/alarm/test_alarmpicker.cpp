@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarmcell.h"
 #include "alarm/alarmnewviewcontroller.h"
 #include "alarm/alarmviewcontroller.h"

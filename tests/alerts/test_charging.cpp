@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/carchingviewcontroller.h"
 #include "alerts/chargestages.h"
 #include "alerts/settingsviewcontroller.h"

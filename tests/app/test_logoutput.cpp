@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain run of the program writes no debug line: the journal of a session holds only the
 // information and warnings Powerdeck means for it.
 #include "appprocess.h"

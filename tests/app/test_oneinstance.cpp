@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two real launches of the program: the second brings the first forward and ends with status 0
 // within a second, over the session bus, or through the lock file where there is no bus; a
 // check run is not turned away and leaves the running copy's files alone.

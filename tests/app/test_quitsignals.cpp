@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A termination signal ends Powerdeck the way quitting does: the notification plan is handed to
 // the platform and the charge history not yet written reaches "calendar.plist". The object graph
 // is the application's own (application object, main screen with its wheel, scheduler), wired as

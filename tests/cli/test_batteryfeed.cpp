@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/batteryfeed.h"
 #include "cli/cli.h"
 #include "core/batterymonitor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/appstate.h"
 #include "core/batterymonitor.h"
 #include "core/nrbatteryinfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/batterywear.h"
 #include "device/healthcontroller.h"
 #include "device/healthscore.h"

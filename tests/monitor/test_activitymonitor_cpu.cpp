@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cpu_usage on a copy of a fixture /proc tree whose thread counters the tests advance, with a
 // scripted clock (seconds since boot).
 #include "monitor/activitymonitor.h"

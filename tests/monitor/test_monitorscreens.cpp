@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/cpu_graph.h"
 #include "monitor/hddviewcontroller.h"
 #include "monitor/monitorfigures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every subsystem's category: its name, debug lines off and warnings on unless the user's rules
 // say otherwise, and plain qDebug lines kept out of the log as well.
 #include "platform/logging.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/kernelidentity.h"
 #include "platform/location.h"
 #include "platform/notificationcenter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/batterydesign.h"
 #include "platform/batterysource.h"
 #include "platform/powersupply.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QtHttpClient against a small HTTP server on 127.0.0.1 that runs on its own thread with
 // Qt's blocking socket calls.
 #include "platform/qthttpclient.h"

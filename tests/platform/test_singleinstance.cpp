@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy: the lock that keeps copies off each other's files, where it lives, and the
 // hand-over to the running copy on the session bus.
 #include "platform/instancelock.h"

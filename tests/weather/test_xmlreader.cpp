@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/http.h"
 #include "weather/xmlreader.h"
 #include "weather/xmlreader_dump.h"

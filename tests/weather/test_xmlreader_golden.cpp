@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each XML fixture beside its ".tree" file: the tree the reader must build, as xmldump prints it.
 #include "weather/xmlreader.h"
 #include "weather/xmlreader_dump.h"

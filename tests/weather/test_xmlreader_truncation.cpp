@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every prefix of every XML fixture is parsed from a buffer that ends exactly where the prefix
 // ends, so under AddressSanitizer any read past the input is reported. A cut document must keep
 // what was built before the cut and invent nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // powerdeck-bench: throughput of the XML reader beside pugixml's in-place minimal parse, and
 // the cost of the sampler's process list and CPU load beside `ps`, one refresh of each
 // monitor screen (the processor screen on a /proc of 300 processes, the others on this machine's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the property-list loader: the bytes are parsed as they are (XML or
 // binary), then stored as a file and loaded the way every stored file is loaded, so that the
 // set-aside of a file that does not parse runs too. A value that loads is stored again: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the XML reader: parse arbitrary bytes, walk everything that was built,
 // and run the inflater over the same bytes.
 #include "weather/xmlreader.h"

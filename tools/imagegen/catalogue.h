@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The image catalogue: one line per shipped interface image, naming its family, pixel size,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // powerdeck-imagegen: draws every interface image of the catalogue into the resource folder and
 // writes the two contact sheets. Fails (exit status 1) when the catalogue lacks a name the
 // screens use, when a name and its size disagree, or when a recipe cannot be drawn.

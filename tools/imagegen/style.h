@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The visual language in code: palette, radii, strokes and type (resources/images/README.md

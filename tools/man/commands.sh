@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the help2man include file of powerdeck-cli: one section per command, taken from the
 # program's own "COMMAND --help" pages, kept as laid out (no filling).
 #   sh commands.sh <powerdeck-cli> <output>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and reports when its first top-level window becomes visible on the X display,
 // and the program's resident memory a while later. Used by tools/startup-bench.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the start-up of the interface: process start to the first swapped frame of the battery
 // page and the resident memory (VmRSS) at that moment, then the same once the main screen has
 // created the pages it leaves for after the first frame and drawn them. Usage:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // powerdeck-tintbench: how long a full re-tint of the interface pictures takes.
 //
 //   cmake --build <build> --target powerdeck-tintbench powerdeck_images

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // xmldump FILE: prints the element tree the XML reader builds from FILE (".gz" is inflated).
 #include "weather/xmlreader.h"
 #include "weather/xmlreader_dump.h"

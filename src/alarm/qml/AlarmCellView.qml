@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // One row of the alarm list (AlarmCell): the alarm's time in the highlight colour and its on/off

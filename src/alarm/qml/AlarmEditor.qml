@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The alarm editor (AlarmNewViewController) over the alarm screen: the date-and-time picker,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // One wheel of a picker: a column of values that snaps to the middle row. `value` is the index

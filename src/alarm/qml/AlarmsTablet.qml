@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The alarm and alert settings screen in the tablet layout: larger type and the tablet image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The bedside clock: the time and date inside the seconds hand's dial, the current weather above

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The clock in the phone layout: the upper and lower backgrounds with the dial below the weather.

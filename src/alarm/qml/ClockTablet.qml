@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The clock in the tablet layout: one background card, larger dial, type and icons.

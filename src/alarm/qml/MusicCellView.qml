@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // One row of the editor's sound list (MusicCell): the sound's name, checked when it is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The battery-alert section of the alarm and alert settings screen: the charge-complete switch,

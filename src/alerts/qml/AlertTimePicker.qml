@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The quiet-hours time picker: an hour and a minute wheel on black, rising from the bottom of

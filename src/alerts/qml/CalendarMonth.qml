@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // One month of the charge calendar: the title bar with the arrows and the weekday names, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The charging monitor page, below the strip where the gauge shows through: the level, the

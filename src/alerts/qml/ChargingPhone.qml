@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The charging monitor in the phone layout: a fill bar that slides in from the left inside its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The settings menu page: four buttons that open other screens, and the higher-precision

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The settings menu in the tablet layout, on its backdrop and above the open wheel.

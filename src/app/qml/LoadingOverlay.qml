@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // Shown while a page or screen is being prepared: a dimmed screen with a turning arc.

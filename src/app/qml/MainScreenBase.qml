@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The main screen's common body: the gauge behind, the six pages in a horizontal strip moved by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // A plain row of page buttons for the drawer, used where no wheel is built.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The window's content: the main screen in its design size (points), scaled uniformly to the

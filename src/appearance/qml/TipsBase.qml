@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The tips page: twelve pages side by side in a paged area. The page that is shown holds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The tips page in the phone layout; the taller phone gives the text 50 points more.

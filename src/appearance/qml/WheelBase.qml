@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The navigation wheel: the wheel picture turned by one finger, the highlight of the page it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The navigation wheel in the phone layout: a 320-point wheel under a 150-point drawer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The navigation wheel in the tablet layout: a 768-point wheel under a 240-point drawer.

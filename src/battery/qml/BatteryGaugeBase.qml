@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The battery gauge behind the main screen's pages: the chosen skin's layers drawn in the skin's

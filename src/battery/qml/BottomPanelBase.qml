@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The battery summary panel, below the strip of the battery page where the gauge shows through:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The battery health screen: the five rows of the questionnaire, the picture its score chooses,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The top bar of a monitor detail screen: the back button, the title and a hairline.

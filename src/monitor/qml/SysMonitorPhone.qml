@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The system monitor page in the phone layout; the tall screen lowers the figure by 40 points.
