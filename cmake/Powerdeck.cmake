@@ -33,13 +33,22 @@ function(powerdeck_library target)
   endif()
 endfunction()
 
-# powerdeck_test(<target> [SOURCES_GLOB <pattern>...] [COST <n>] DEPS <targets>...)
-# One GoogleTest executable made of the test files of the current folder. COST makes ctest start
-# a long test first, so that the others run beside it.
+# powerdeck_test(<target> [SOURCES_GLOB <pattern>...] [COST <n>] [SHARDS <n>] [EACH_CASE]
+#                DEPS <targets>...)
+# One GoogleTest executable made of the test files of the current folder, run by CTest as one
+# test (or as SHARDS tests, each running its share of the cases through GoogleTest's sharding),
+# so that a suite starts once rather than once per case. EACH_CASE, or POWERDECK_TEST_EACH_CASE
+# for every suite, makes every case a CTest test of its own process (for suites whose cases must
+# not share one, and for picking cases by name with ctest -R). COST makes ctest start a long test
+# first, so that the others run beside it.
+option(POWERDECK_TEST_EACH_CASE "Register every GoogleTest case as a CTest test of its own" OFF)
 function(powerdeck_test target)
-  cmake_parse_arguments(ARG "" "COST" "SOURCES_GLOB;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "EACH_CASE" "COST;SHARDS" "SOURCES_GLOB;DEPS" ${ARGN})
   if(NOT ARG_COST)
     set(ARG_COST 0)
+  endif()
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 1)
   endif()
   if(NOT ARG_SOURCES_GLOB)
     set(ARG_SOURCES_GLOB *.cpp *.h)
@@ -66,6 +75,20 @@ function(powerdeck_test target)
     POWERDECK_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
     POWERDECK_SHARE_DIR="${POWERDECK_SHARE_DIR}"
     POWERDECK_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" COST ${ARG_COST})
+  if(POWERDECK_TEST_EACH_CASE OR ARG_EACH_CASE)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" COST ${ARG_COST})
+    return()
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    set(name ${target})
+    set(environment "QT_QPA_PLATFORM=offscreen")
+    if(ARG_SHARDS GREATER 1)
+      set(name ${target}.${shard})
+      list(APPEND environment "GTEST_TOTAL_SHARDS=${ARG_SHARDS}" "GTEST_SHARD_INDEX=${shard}")
+    endif()
+    add_test(NAME ${name} COMMAND ${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" COST ${ARG_COST})
+  endforeach()
 endfunction()

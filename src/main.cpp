@@ -123,7 +123,7 @@ int main(int argc, char *argv[])
         QObject::connect(&delegate, &AppDelegate::didEnterBackground, &delegate,
                          [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
-    quitAfterFirstFrameIfAsked();
+    watchFirstFrame();
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,
                      [&delegate](Qt::ApplicationState s) {
                          if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startupcheck.h"
 
+#include "platform/logging.h"
+
 #include <QGuiApplication>
 #include <QQuickWindow>
 
@@ -11,17 +13,19 @@ bool firstFrameCheckAsked()
     return QCoreApplication::arguments().contains(QStringLiteral("--first-frame"));
 }
 
-void quitAfterFirstFrameIfAsked()
+void watchFirstFrame()
 {
-    if (!firstFrameCheckAsked())
-        return;
+    const bool check = firstFrameCheckAsked();
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
         auto *quick = qobject_cast<QQuickWindow *>(window);
         if (!quick)
             continue;
         QObject::connect(
             quick, &QQuickWindow::frameSwapped, qApp,
-            [] {
+            [check] {
+                qCDebug(lcApp, "first frame drawn");
+                if (!check)
+                    return;
                 std::puts("first frame");
                 std::fflush(stdout);
                 QCoreApplication::quit();

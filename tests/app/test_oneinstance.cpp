@@ -22,8 +22,10 @@ constexpr int kSlowdown = 1;
 #else
 constexpr int kSlowdown = 1;
 #endif
-// The instrumented build starts a good deal slower; the rule is a second.
-constexpr int kSecondLaunchMs = 1000 * kSlowdown;
+// A bound on the second launch that only a launch waiting on the first copy (its window, its
+// end) would pass: the start itself is a fraction of a second on an idle machine, a good deal more
+// on a busy or instrumented one, and its time is the start-up bench's business, not this test's.
+constexpr int kSecondLaunchMs = 5000 * kSlowdown;
 constexpr int kStartUpMs = 60000;
 
 void expectTurnedAway(AppProcess &second, const char *message)
@@ -46,6 +48,11 @@ TEST(OneInstance, ASecondLaunchBringsTheFirstForwardOverTheSessionBus)
     AppProcess first(env);
     ASSERT_TRUE(first.waitForMessage(
         QStringLiteral("debug powerdeck.app: owns io.github.powerdeck.Powerdeck"), kStartUpMs))
+        << first.messages().toStdString();
+    // Launched again once its window is up (while the window is still being built, the first
+    // copy cannot answer in time and the second goes by the lock alone).
+    ASSERT_TRUE(first.waitForMessage(QStringLiteral("debug powerdeck.app: first frame drawn"),
+                                     kStartUpMs))
         << first.messages().toStdString();
 
     env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("second-launch"));
