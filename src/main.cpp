@@ -12,6 +12,7 @@
 #include "platform/location.h"
 #include "platform/logging.h"
 #include "platform/notificationcenter.h"
+#include "platform/powerprofiles.h"
 #include "platform/quitsignals.h"
 #include "platform/screen.h"
 #include "platform/singleinstance.h"
@@ -25,6 +26,7 @@
 #include <QQuickView>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <optional>
 
@@ -100,6 +102,7 @@ int main(int argc, char *argv[])
     setApplicationIdentity(folders.resources);
     // The user's language (LANG, LC_MESSAGES, LANGUAGE) for every text the screens show.
     installTranslation(folders.resources, QLocale());
+    PowerProfilesDaemon powerProfiles;
     Platform platform{folders,
                       roots,
                       defaults,
@@ -107,7 +110,8 @@ int main(int argc, char *argv[])
                       battery,
                       screenIdiom,
                       [roots] { return screenBrightness(roots); },
-                      locationServicesEnabled};
+                      locationServicesEnabled,
+                      &powerProfiles};
 
     AppDelegate delegate(platform, makeWindow);
     // Leaving the foreground replaces every scheduled notification with the current plan.
@@ -124,6 +128,10 @@ int main(int argc, char *argv[])
                          [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
     watchFirstFrame();
+    // The system bus is opened once the window is on its way: nothing of it is needed for the
+    // first frame.
+    QTimer::singleShot(0, &powerProfiles,
+                       [&powerProfiles] { powerProfiles.start(QDBusConnection::systemBus()); });
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,
                      [&delegate](Qt::ApplicationState s) {
                          if (s == Qt::ApplicationHidden || s == Qt::ApplicationSuspended)

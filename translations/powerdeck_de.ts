@@ -959,6 +959,25 @@
         <source>Higher precision</source>
         <translation>Höhere Genauigkeit</translation>
     </message>
+    <message>
+        <source>Reduce motion</source>
+        <translation>Bewegung reduzieren</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsViewController</name>
+    <message>
+        <source>Always</source>
+        <translation>Immer</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
 </context>
 <context>
     <name>SysMonitorBase</name>

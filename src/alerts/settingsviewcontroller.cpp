@@ -15,6 +15,8 @@ SettingsViewController::SettingsViewController(AppState &app, bool tablet, int s
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP"), this,
                                                [this](const QVariant &) { removeAllObj(); });
     m_precision.load();
+    connect(&m_app.motion(), &MotionPolicy::settingChanged, this,
+            &SettingsViewController::motionChanged);
 }
 
 SettingsViewController::~SettingsViewController()
@@ -54,6 +56,26 @@ void SettingsViewController::highPrecision()
         return;
     m_precision.highPrecision();
     emit swithChanged();
+}
+
+void SettingsViewController::reduceMotion()
+{
+    if (m_tornDown)
+        return;
+    m_app.motion().setSetting(motion::nextSetting(m_app.motion().setting()));
+}
+
+QString SettingsViewController::motionText() const
+{
+    switch (m_app.motion().setting()) {
+    case MotionSetting::Always:
+        return tr("Always");
+    case MotionSetting::Never:
+        return tr("Never");
+    case MotionSetting::Automatic:
+        break;
+    }
+    return tr("Automatic");
 }
 
 void SettingsViewController::unhideWheel()

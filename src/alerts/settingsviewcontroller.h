@@ -26,7 +26,8 @@ public:
 };
 
 // The settings menu page: device information, battery health, the alarm and alert settings, the
-// skin chooser, and the higher-precision switch, which stores the mode and rebuilds the interface.
+// skin chooser, the higher-precision switch, which stores the mode and rebuilds the interface, and
+// the reduce-motion setting.
 class SettingsViewController : public QObject
 {
     Q_OBJECT
@@ -41,6 +42,7 @@ class SettingsViewController : public QObject
     Q_PROPERTY(QString alertsImage READ alertsImage CONSTANT)
     Q_PROPERTY(QString healthImage READ healthImage CONSTANT)
     Q_PROPERTY(QString fontFamily READ fontFamily CONSTANT)
+    Q_PROPERTY(QString motionText READ motionText NOTIFY motionChanged)
 
 public:
     // systemVersionBelow6: the rule that freezes the precision switch on old systems; absent
@@ -73,6 +75,9 @@ public:
     Q_INVOKABLE bool gotoAppearance();
     // swithBTN: the higher-precision mode (rebuilds the interface).
     Q_INVOKABLE void highPrecision();
+    // "Reduce motion": automatic, always, never in turn (stored in the user defaults).
+    Q_INVOKABLE void reduceMotion();
+    QString motionText() const;
     // Sent by the screens the menu opened, when they close.
     Q_INVOKABLE void unhideWheel();
     // "restartAPP": the menu lets go of its delegate and stops observing.
@@ -80,6 +85,7 @@ public:
 
 signals:
     void swithChanged();
+    void motionChanged();
 
 private:
     using Show = bool (settingsDelegate::*)();

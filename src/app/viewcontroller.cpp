@@ -159,6 +159,12 @@ void ViewController::createPage(int page)
         auto *monitor = new sysMonitorController(p.roots, p.folders.documents, &p.notifications,
                                                  m_tablet, m_screenHeight, this);
         monitor->setDelegate(this);
+        // With motion reduced the gauges refresh less often.
+        const auto slowdown = [monitor](bool reduced) {
+            monitor->setRefreshSlowdown(reduced ? motion::kRefreshSlowdown : 1);
+        };
+        slowdown(m_app.motion().reduced());
+        connect(&m_app.motion(), &MotionPolicy::reducedChanged, monitor, slowdown);
         setPage(page, monitor, "SysMonitor");
     }
     // The view of the page follows the flag (the main screen's QML loads it).

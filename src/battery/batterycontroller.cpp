@@ -98,6 +98,9 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     m_glideTimer.setInterval(gauge::kGlideFrameMs);
     m_glideTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_glideTimer, &QTimer::timeout, this, &BatteryController::glideChanged);
+    // With motion reduced the electron and the rotor jump from step to step.
+    connect(&m_app.motion(), &MotionPolicy::reducedChanged, this,
+            &BatteryController::updateTimers);
 
     if (m_skin == gauge::Atomic)
         initSphere();
@@ -178,7 +181,9 @@ QPointF BatteryController::electronCenter() const
 
 double BatteryController::glide(int stepMs) const
 {
-    return m_stepClock.isValid() ? gauge::glideFraction(double(m_stepClock.elapsed()), stepMs) : 1;
+    if (!m_stepClock.isValid() || m_app.motion().reduced())
+        return 1;
+    return gauge::glideFraction(double(m_stepClock.elapsed()), stepMs);
 }
 
 QPointF BatteryController::electronPosition() const
@@ -415,6 +420,7 @@ void BatteryController::rotateSphere()
     m_laTimer = gauge::nextOrbitAngle(m_laTimer);
     m_stepClock.start();
     emit electronChanged();
+    stepShown();
 }
 
 void BatteryController::startNuclearRotation()
@@ -424,6 +430,14 @@ void BatteryController::startNuclearRotation()
     m_degrees = gauge::nextRotorDegrees(m_degrees);
     m_stepClock.start();
     emit rotorChanged();
+    stepShown();
+}
+
+void BatteryController::stepShown()
+{
+    // Without the glide's frames the new step is drawn at once.
+    if (!m_glideTimer.isActive())
+        emit glideChanged();
 }
 
 void BatteryController::setAnimationsActive(bool active)
@@ -446,7 +460,7 @@ void BatteryController::updateTimers()
         m_rotorTimer.start();
     else
         m_rotorTimer.stop();
-    if (m_electronTimer.isActive() || m_rotorTimer.isActive()) {
+    if ((m_electronTimer.isActive() || m_rotorTimer.isActive()) && !m_app.motion().reduced()) {
         m_glideTimer.start();
     } else {
         m_glideTimer.stop();

@@ -222,4 +222,5 @@ private:
     QTimer m_glideTimer;
     QElapsedTimer m_stepClock;
     double glide(int stepMs) const;
+    void stepShown();
 };

@@ -20,7 +20,8 @@ BatteryMonitor::Options monitorOptions(const Platform &platform)
 
 AppState::AppState(Platform &platform, QObject *parent)
     : QObject(parent), m_platform(platform),
-      m_batteryMonitor(platform.battery, monitorOptions(platform))
+      m_batteryMonitor(platform.battery, monitorOptions(platform)),
+      m_motion(platform.defaults, platform.powerSaver, m_batteryMonitor)
 {
     connect(&m_batteryMonitor, &BatteryMonitor::readingChanged, this, &AppState::takeReading);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/batterymonitor.h"
+#include "core/motionpolicy.h"
 #include "core/platform.h"
 
 #include <QObject>
@@ -10,7 +11,7 @@
 
 // The state every screen shares, owned by the application object and handed to each controller:
 // the battery monitor and the battery state (charge, estimates), the chosen skin, the
-// higher-precision mode, the device family with its interface images, and the platform services
+// higher-precision mode, whether motion is reduced, the device family with its interface images, and the platform services
 // the screens reach the system through. It survives every rebuild of the interface.
 class AppState : public QObject
 {
@@ -35,6 +36,8 @@ public:
     Platform &platform() { return m_platform; }
     BatteryMonitor &batteryMonitor() { return m_batteryMonitor; }
     const BatteryMonitor &batteryMonitor() const { return m_batteryMonitor; }
+    MotionPolicy &motion() { return m_motion; }
+    const MotionPolicy &motion() const { return m_motion; }
     const Platform &platform() const { return m_platform; }
     const Folders &folders() const { return m_platform.folders; }
 
@@ -75,6 +78,7 @@ private:
 
     Platform &m_platform;
     BatteryMonitor m_batteryMonitor;
+    MotionPolicy m_motion;
     float m_level = 1000.0f;
     QString m_timeBeforeDie;
     QString m_timeneedToCharge;

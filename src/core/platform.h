@@ -8,6 +8,7 @@
 
 class BatterySource;
 class NotificationCenter;
+class PowerSaverSource;
 class UserDefaults;
 
 // The platform services the application object and its screens reach the system through.
@@ -25,4 +26,6 @@ struct Platform
     std::function<double()> brightness = [] { return 1.0; };
     // Whether positioning is available on this system.
     std::function<bool()> locationServicesEnabled = [] { return false; };
+    // The system's power saver (power-profiles-daemon); none where absent.
+    PowerSaverSource *powerSaver = nullptr;
 };

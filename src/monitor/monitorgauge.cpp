@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/monitorgauge.h"
 
-MonitorGauge::MonitorGauge(int intervalMs, QObject *parent) : QObject(parent)
+#include <algorithm>
+
+MonitorGauge::MonitorGauge(int intervalMs, QObject *parent)
+    : QObject(parent), m_baseIntervalMs(intervalMs)
 {
     m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &MonitorGauge::refresh);
@@ -22,6 +25,12 @@ void MonitorGauge::stop()
         return;
     m_timer.stop();
     emit runningChanged();
+}
+
+void MonitorGauge::setSlowdown(int factor)
+{
+    // A running timer keeps running at the new rate.
+    m_timer.setInterval(m_baseIntervalMs * std::max(1, factor));
 }
 
 void MonitorGauge::setValues(QList<qreal> values)

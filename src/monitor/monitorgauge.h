@@ -25,6 +25,9 @@ public:
     // Refreshes now and every interval from now on; stop() ends it.
     void start();
     void stop();
+    // Refreshes every `factor` intervals instead of every one (factor 1: the gauge's own rate).
+    void setSlowdown(int factor);
+    int intervalMs() const { return m_timer.interval(); }
     // Samples afresh and sets the records.
     Q_INVOKABLE virtual void refresh() = 0;
 
@@ -37,5 +40,6 @@ protected:
 
 private:
     QTimer m_timer;
+    int m_baseIntervalMs;
     QList<qreal> m_values;
 };

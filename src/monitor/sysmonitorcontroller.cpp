@@ -70,6 +70,14 @@ void sysMonitorController::startAlltimers()
     }
 }
 
+void sysMonitorController::setRefreshSlowdown(int factor)
+{
+    for (MonitorGauge *gauge : gauges()) {
+        if (gauge)
+            gauge->setSlowdown(factor);
+    }
+}
+
 void sysMonitorController::stopAlltimers()
 {
     for (MonitorGauge *gauge : gauges()) {

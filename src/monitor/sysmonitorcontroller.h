@@ -60,6 +60,8 @@ public:
     Q_INVOKABLE void gotoHddView();
     Q_INVOKABLE void gotoNetView();
     Q_INVOKABLE void stopAlltimers();
+    // The gauges refresh every `factor` of their intervals (1: their own rate).
+    void setRefreshSlowdown(int factor);
     // Releases the gauges and stops observing "restartAPP".
     void remoAllObj();
 

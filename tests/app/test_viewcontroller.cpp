@@ -5,6 +5,8 @@
 #include "app/navigation.h"
 #include "app/viewcontroller.h"
 #include "appearance/whellcontroller.h"
+#include "monitor/monitorgauge.h"
+#include "monitor/sysmonitorcontroller.h"
 
 #include "platform/notificationcenter.h"
 #include "platform/userdefaults.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -342,6 +345,35 @@ TEST_F(MainScreenFixture, SettingsMenuHidesTheWheelOnlyForAScreenThatOpens)
         EXPECT_FALSE(vc().wheelHidden());
     }
     EXPECT_GE(opened, 2); // device info and the alerts open in any build
+}
+
+TEST_F(MainScreenFixture, TheMenusReduceMotionSlowsTheMonitorGauges)
+{
+    vc().gotoView(4);
+    vc().gotoView(5);
+    auto *menu = qobject_cast<SettingsViewController *>(vc().pageController(4));
+    auto *monitor = qobject_cast<sysMonitorController *>(vc().pageController(5));
+    ASSERT_TRUE(menu && monitor);
+    std::vector<int> own;
+    for (QObject *g : {monitor->cpuG(), monitor->ramG(), monitor->hddG(), monitor->netG()})
+        own.push_back(qobject_cast<MonitorGauge *>(g)->timer().interval());
+    const auto intervals = [&] {
+        std::vector<int> now;
+        for (QObject *g : {monitor->cpuG(), monitor->ramG(), monitor->hddG(), monitor->netG()})
+            now.push_back(qobject_cast<MonitorGauge *>(g)->timer().interval());
+        return now;
+    };
+    EXPECT_EQ(menu->motionText(), "Automatic");
+    menu->reduceMotion();
+    EXPECT_EQ(menu->motionText(), "Always");
+    std::vector<int> slow = own;
+    for (int &ms : slow)
+        ms *= motion::kRefreshSlowdown;
+    EXPECT_EQ(intervals(), slow);
+    menu->reduceMotion();
+    EXPECT_EQ(menu->motionText(), "Never");
+    EXPECT_EQ(intervals(), own);
+    EXPECT_EQ(defaults.string(motion::kDefaultsKey), "never");
 }
 
 TEST_F(MainScreenFixture, TabletScreen)

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -283,6 +284,35 @@ TEST_F(GaugeFixture, ElectronOrbitsWhileVisible)
     g->setAnimationsActive(true);
     EXPECT_TRUE(g->electronTimer().isActive());
     EXPECT_TRUE(g->glideTimer().isActive());
+}
+
+TEST_F(GaugeFixture, ReducedMotionShowsEveryStepWithoutTheGlide)
+{
+    auto atomic = gauge(1);
+    auto nuclear = gauge(4);
+    ASSERT_TRUE(nuclear->rotorTimer().isActive());
+    QSignalSpy electronDrawn(atomic.get(), &BatteryController::glideChanged);
+    QSignalSpy rotorDrawn(nuclear.get(), &BatteryController::glideChanged);
+    app->motion().setSetting(MotionSetting::Always);
+    for (BatteryController *g : {atomic.get(), nuclear.get()}) {
+        EXPECT_FALSE(g->glideTimer().isActive());
+        // The steps and their timers stay as they are.
+        EXPECT_EQ(g->electronTimer().isActive(), g == atomic.get());
+        EXPECT_EQ(g->rotorTimer().isActive(), g == nuclear.get());
+    }
+    electronDrawn.clear();
+    rotorDrawn.clear();
+    emit atomic->electronTimer().timeout({});
+    emit nuclear->rotorTimer().timeout({});
+    // Each step is drawn at once, where it ends.
+    EXPECT_EQ(electronDrawn.size(), 1);
+    EXPECT_EQ(rotorDrawn.size(), 1);
+    EXPECT_EQ(atomic->electronPosition(), atomic->electronCenter());
+    EXPECT_DOUBLE_EQ(nuclear->rotorRotation(), nuclear->degrees());
+
+    app->motion().setSetting(MotionSetting::Never);
+    EXPECT_TRUE(atomic->glideTimer().isActive());
+    EXPECT_TRUE(nuclear->glideTimer().isActive());
 }
 
 TEST_F(GaugeFixture, HydraulicSkin)

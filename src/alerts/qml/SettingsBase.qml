@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
-// The settings menu page: four buttons that open other screens, and the higher-precision
-// switch. Pictures come from the controller; the family files place things.
+// The settings menu page: four buttons that open other screens, the higher-precision
+// switch and the reduce-motion setting. Pictures come from the controller; the family files place things.
 Item {
     id: menu
     property QtObject controller
@@ -21,6 +21,7 @@ Item {
     property real switchTop: 258
     property real switchWidth: 88
     property real switchHeight: 55
+    property real motionTop: switchTop + switchHeight + 18
     property real margin: 24
 
     Rectangle {
@@ -114,6 +115,44 @@ Item {
                 anchors.fill: parent
                 onClicked: menu.controller.highPrecision()
             }
+        }
+    }
+
+    Rectangle {
+        // "Reduce motion": automatic (on the system's power saver or a low battery), always,
+        // never; a tap steps to the next.
+        x: menu.margin / 2
+        y: menu.motionTop - 6
+        width: menu.width - menu.margin
+        height: menu.switchHeight + 12
+        radius: 12
+        color: Theme.surface
+        border.color: Theme.line
+        Text {
+            x: menu.margin / 2
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.width - motionValue.width - menu.margin * 1.5
+            elide: Text.ElideRight
+            text: qsTr("Reduce motion")
+            color: Theme.text
+            font.family: Theme.font
+            font.pixelSize: menu.captionSize + 4
+        }
+        Text {
+            id: motionValue
+            anchors.right: parent.right
+            anchors.rightMargin: menu.margin / 2
+            anchors.verticalCenter: parent.verticalCenter
+            text: menu.controller.motionText
+            color: Theme.accent
+            font.family: Theme.font
+            font.pixelSize: menu.captionSize + 4
+        }
+        MouseArea {
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Reduce motion") + ": " + menu.controller.motionText
+            anchors.fill: parent
+            onClicked: menu.controller.reduceMotion()
         }
     }
 }

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/powerprofiles.h"
+
+#include "privatebus.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QSignalSpy>
+
+namespace {
+
+// power-profiles-daemon as releases up to 0.13 put it on the bus.
+class FakeProfiles : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "net.hadess.PowerProfiles")
+    Q_PROPERTY(QString ActiveProfile READ activeProfile)
+public:
+    QString profile = QStringLiteral("balanced");
+    QString activeProfile() const { return profile; }
+};
+
+constexpr auto kName = "net.hadess.PowerProfiles";
+constexpr auto kPath = "/net/hadess/PowerProfiles";
+
+class PowerProfilesOnABus : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ensureCoreApplication();
+        ASSERT_FALSE(m_bus.address().isEmpty()) << "dbus-daemon did not start";
+        m_daemonBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("ppd"));
+        m_clientBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client"));
+        ASSERT_TRUE(m_daemonBus.registerObject(QString::fromLatin1(kPath), &m_fake,
+                                               QDBusConnection::ExportAllProperties));
+    }
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("ppd"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+    void switchTo(const char *profile)
+    {
+        m_fake.profile = QString::fromLatin1(profile);
+        QDBusMessage changed = QDBusMessage::createSignal(
+            QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("PropertiesChanged"));
+        changed << QString::fromLatin1(kName)
+                << QVariantMap{{QStringLiteral("ActiveProfile"), m_fake.profile}} << QStringList();
+        m_daemonBus.send(changed);
+    }
+
+    PrivateBus m_bus;
+    QDBusConnection m_daemonBus{QString()};
+    QDBusConnection m_clientBus{QString()};
+    FakeProfiles m_fake;
+};
+
+TEST_F(PowerProfilesOnABus, FollowsTheActiveProfileAndTheDaemonComingAndGoing)
+{
+    m_fake.profile = QStringLiteral("power-saver");
+    ASSERT_TRUE(m_daemonBus.registerService(QString::fromLatin1(kName)));
+    PowerProfilesDaemon daemon;
+    QSignalSpy changed(&daemon, &PowerSaverSource::powerSaverChanged);
+    daemon.start(m_clientBus);
+    EXPECT_FALSE(daemon.powerSaver()); // nothing waits for the answer
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_TRUE(daemon.powerSaver());
+
+    switchTo("performance");
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_FALSE(daemon.powerSaver());
+    EXPECT_EQ(daemon.activeProfile(), "performance");
+    switchTo("power-saver");
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_TRUE(daemon.powerSaver());
+
+    // The daemon leaves: nothing asks for power saving any more.
+    ASSERT_TRUE(m_daemonBus.unregisterService(QString::fromLatin1(kName)));
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_FALSE(daemon.powerSaver());
+    // It comes back, still on the saver.
+    ASSERT_TRUE(m_daemonBus.registerService(QString::fromLatin1(kName)));
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_TRUE(daemon.powerSaver());
+    EXPECT_EQ(changed.size(), 5);
+}
+
+TEST(PowerProfiles, WithoutADaemonOrABusThePowerSaverIsOff)
+{
+    ensureCoreApplication();
+    PowerProfilesDaemon daemon;
+    daemon.start(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                               QStringLiteral("nowhere")));
+    EXPECT_FALSE(daemon.powerSaver());
+    EXPECT_TRUE(daemon.activeProfile().isEmpty());
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+} // namespace
+
+#include "test_powerprofiles.moc"
