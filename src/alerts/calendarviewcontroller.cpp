@@ -57,7 +57,8 @@ QVariantList CalendarViewController::readOwnHistory() const
 {
     const QString path = m_app.folders().documents + QStringLiteral("/calendar.plist");
     const plist::ReadResult result = plist::readFile(path, plist::Shape::Array);
-    return result.ok() ? result.value.toList() : QVariantList();
+    const QVariantList stored = result.ok() ? result.value.toList() : QVariantList();
+    return m_recent ? chargehistory::merged(stored, m_recent()) : stored;
 }
 
 void CalendarViewController::viewDidLoad()

@@ -3,6 +3,7 @@
 
 #include "core/batterymonitor.h"
 #include "core/platform.h"
+#include "platform/recordwriter.h"
 
 #include <QObject>
 #include <QString>
@@ -37,6 +38,9 @@ public:
     const BatteryMonitor &batteryMonitor() const { return m_batteryMonitor; }
     const Platform &platform() const { return m_platform; }
     const Folders &folders() const { return m_platform.folders; }
+    // Where the screens' records go to disk, away from the interface thread; it outlives every
+    // screen, and the end of the run finishes what is queued.
+    RecordWriter &recordWriter() { return m_recordWriter; }
 
     float Level() const { return m_level; }
     void setLevel(float level);
@@ -74,6 +78,7 @@ private:
     void takeReading(const BatteryReading &reading);
 
     Platform &m_platform;
+    RecordWriter m_recordWriter;
     BatteryMonitor m_batteryMonitor;
     float m_level = 1000.0f;
     QString m_timeBeforeDie;

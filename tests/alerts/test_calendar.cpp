@@ -91,6 +91,19 @@ TEST(CalendarPage, ReadsTheHistoryAgainEachTimeItIsShown)
     EXPECT_EQ(page->monthView()->markedDates(), (QVariantList{15, 16}));
 }
 
+TEST(CalendarPage, ShowsTheRecordsStillOnTheirWayToTheFile)
+{
+    CalendarFixture f;
+    f.writeHistory({rec(1, 15, 5)});
+    auto page = f.page();
+    // The run's history holds the stored day and one the writer has not stored yet.
+    page->setRecentHistory([] { return QVariantList{rec(1, 15, 5), rec(3, 14, 5)}; });
+    page->setShown(true);
+    EXPECT_EQ(page->partialLbl(), "1");
+    EXPECT_EQ(page->overLbl(), "1");
+    EXPECT_EQ(page->monthView()->markedDates(), (QVariantList{15, 14}));
+}
+
 TEST(CalendarPage, ResetsToThePresentMonthShortlyAfterItFirstShows)
 {
     CalendarFixture f;
