@@ -95,8 +95,10 @@ void CalendarViewController::setShown(bool shown)
         const QVariantList own = readOwnHistory();
         if (!m_importChecked) {
             m_importChecked = true;
-            m_imported = upowerhistory::importOnce(m_app.platform().roots.upowerHistory,
-                                                   m_app.folders().documents, own, m_now(), m_zone);
+            const SystemRoots &roots = m_app.platform().roots;
+            m_imported = upowerhistory::importOnce(roots.upowerHistory, systemBatteries(roots),
+                                                   m_app.folders().documents, own, m_now(), m_zone,
+                                                   &m_app.recordWriter());
         }
         fill(own);
         m_monthView.markDates(monthList(m_monthView.month()));

@@ -18,8 +18,8 @@ class AppState;
 // The charge calendar page: a month with its days filled by charge event (charging, full, below
 // 6 %) and the totals of each event. The history comes from "calendar.plist", read afresh each
 // time the page is shown (another running copy may have added to it), together with the records
-// this run has taken and not yet written; UPower's own history of the past year is added the
-// first time.
+// this run has taken and not yet written; UPower's own history of the past week or so is added
+// the first time.
 class CalendarViewController : public QObject, public MonthViewDelegate
 {
     Q_OBJECT
