@@ -376,15 +376,14 @@ void WhellController::saveCalendar()
     // stored since this history was loaded stay, and a history the file holds already is not
     // written again.
     m_app.recordWriter().post([path = m_calPath, own = m_calendarArr] {
-        updateStoredFile(path, plist::Shape::Array,
-                         [&own](const plist::ReadResult &stored) -> std::optional<QVariant> {
-                             const QVariantList onDisk =
-                                 stored.ok() ? stored.value.toList() : QVariantList();
-                             if (std::optional<QVariantList> next =
-                                     chargehistory::withStored(onDisk, own))
-                                 return QVariant(*next);
-                             return std::nullopt;
-                         });
+        updateStoredFile(
+            path, plist::Shape::Array,
+            [&own](const plist::ReadResult &stored) -> std::optional<QVariant> {
+                const QVariantList onDisk = stored.ok() ? stored.value.toList() : QVariantList();
+                if (std::optional<QVariantList> next = chargehistory::withStored(onDisk, own))
+                    return QVariant(*next);
+                return std::nullopt;
+            });
     });
 }
 

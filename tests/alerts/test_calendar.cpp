@@ -222,8 +222,8 @@ TEST(UpowerImport, UPowerStatesAsBatteryStates)
     {
         const char *word;
         int state;
-    } cases[] = {{"charging", 2},     {"fully-charged", 3},     {"pending-charge", 3},
-                 {"discharging", 1},  {"empty", 1},             {"pending-discharge", 0},
+    } cases[] = {{"charging", 2},    {"fully-charged", 3}, {"pending-charge", 3},
+                 {"discharging", 1}, {"empty", 1},         {"pending-discharge", 0},
                  {"unknown", 0}};
     for (const auto &c : cases)
         EXPECT_EQ(upowerhistory::batteryState(QString::fromLatin1(c.word)), c.state) << c.word;
@@ -253,8 +253,7 @@ TEST(UpowerImport, FilesAreMatchedToTheSystemsBatteriesByUPowersDeviceId)
     };
     for (const auto &c : cases) {
         const SystemBattery battery{"BAT0", c.model, c.serial};
-        EXPECT_EQ(upowerhistory::isHistoryOf(upowerhistory::deviceIdOf(c.file), battery),
-                  c.matches)
+        EXPECT_EQ(upowerhistory::isHistoryOf(upowerhistory::deviceIdOf(c.file), battery), c.matches)
             << c.file;
     }
 }
@@ -293,8 +292,8 @@ TEST(UpowerImport, NoFolderImportsNothingAndMarksNothing)
     TempPlatform tp;
     QDir().mkpath(tp.folders.documents);
     EXPECT_TRUE(upowerhistory::importOnce(tp.dir.path() + "/none", {SystemBattery{"BAT0", {}, {}}},
-                                          tp.folders.documents, {},
-                                          QDateTime::currentDateTimeUtc(), QTimeZone::utc())
+                                          tp.folders.documents, {}, QDateTime::currentDateTimeUtc(),
+                                          QTimeZone::utc())
                     .isEmpty());
     EXPECT_FALSE(QFile::exists(tp.folders.documents + "/calendarImported.plist"));
 }

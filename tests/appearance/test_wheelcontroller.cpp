@@ -46,7 +46,7 @@ struct PageRecorder : WheelDelegate
 // A file replaced by an atomic write gets a new inode.
 ino_t inodeOf(const QString &path)
 {
-    struct stat st{};
+    struct stat st = {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
