@@ -24,11 +24,9 @@ void HighPrecisionSwitch::load()
 {
     const plist::ReadResult r = plist::readFile(m_globalName);
     m_alarmArray = r.ok() ? r.value.toList() : QVariantList{};
-    for (const QVariant &v : std::as_const(m_alarmArray)) {
-        const QVariantMap entry = v.toMap();
-        if (entry.value(kType).toString() == kPrecision)
-            m_swithBTN = entry.value(kState).toBool();
-    }
+    // The entry the switch flips, and so the one it shows: the first of its type.
+    const qsizetype i = alertrecords::indexOfType(m_alarmArray, kPrecision);
+    m_swithBTN = i >= 0 && m_alarmArray[i].toMap().value(kState).toBool();
 }
 
 void HighPrecisionSwitch::highPrecision()

@@ -17,7 +17,7 @@ public:
     HighPrecisionSwitch(QString alertPath, NotificationCenter &notifications,
                         std::function<void(bool)> setPrivat);
 
-    // Loads the copy; swithBTN follows the "higherPrecision" entries.
+    // Loads the copy; swithBTN shows the first "higherPrecision" entry, the one it flips.
     void load();
     bool swithBTN() const { return m_swithBTN; }
     const QVariantList &alarmArray() const { return m_alarmArray; }

@@ -57,7 +57,8 @@ QVariantList CalendarViewController::readOwnHistory() const
 {
     const QString path = m_app.folders().documents + QStringLiteral("/calendar.plist");
     const plist::ReadResult result = plist::readFile(path, plist::Shape::Array);
-    return result.ok() ? result.value.toList() : QVariantList();
+    const QVariantList stored = result.ok() ? result.value.toList() : QVariantList();
+    return m_recent ? chargehistory::merged(stored, m_recent()) : stored;
 }
 
 void CalendarViewController::viewDidLoad()
@@ -94,8 +95,10 @@ void CalendarViewController::setShown(bool shown)
         const QVariantList own = readOwnHistory();
         if (!m_importChecked) {
             m_importChecked = true;
-            m_imported = upowerhistory::importOnce(m_app.platform().roots.upowerHistory,
-                                                   m_app.folders().documents, own, m_now(), m_zone);
+            const SystemRoots &roots = m_app.platform().roots;
+            m_imported = upowerhistory::importOnce(roots.upowerHistory, systemBatteries(roots),
+                                                   m_app.folders().documents, own, m_now(), m_zone,
+                                                   &m_app.recordWriter());
         }
         fill(own);
         m_monthView.markDates(monthList(m_monthView.month()));

@@ -16,9 +16,10 @@
 class AppState;
 
 // The charge calendar page: a month with its days filled by charge event (charging, full, below
-// 6 %) and the totals of each event. The history comes from "calendar.plist", which the wheel
-// writes just before it turns to this page, so the page reads it afresh each time it is shown;
-// UPower's own history of the past year is added the first time.
+// 6 %) and the totals of each event. The history comes from "calendar.plist", read afresh each
+// time the page is shown (another running copy may have added to it), together with the records
+// this run has taken and not yet written; UPower's own history of the past week or so is added
+// the first time.
 class CalendarViewController : public QObject, public MonthViewDelegate
 {
     Q_OBJECT
@@ -62,6 +63,9 @@ public:
     // The records of a month, 1 to 12.
     QVariantList monthList(int month) const;
 
+    // The history this run holds in memory (the wheel's), which may be newer than the file.
+    void setRecentHistory(std::function<QVariantList()> recent) { m_recent = std::move(recent); }
+
     // Reads the history and fills the counts and the month lists.
     void viewDidLoad();
     // Shown: the history is read again and the month shown marked with it.
@@ -77,6 +81,7 @@ signals:
 
 private:
     QDate today() const;
+    // The file's records, then the recent ones it lacks.
     QVariantList readOwnHistory() const;
     void fill(const QVariantList &own);
 
@@ -84,6 +89,7 @@ private:
     bool m_tablet;
     std::function<QDateTime()> m_now;
     QTimeZone m_zone;
+    std::function<QVariantList()> m_recent;
     MonthView m_monthView;
     QVariantList m_calendarArr;
     QVariantList m_imported;

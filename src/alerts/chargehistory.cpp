@@ -92,6 +92,19 @@ QVariantList merged(const QVariantList &own, const QVariantList &others)
     return out;
 }
 
+std::optional<QVariantList> withStored(const QVariantList &stored, const QVariantList &own)
+{
+    QVariantList out = stored;
+    bool added = false;
+    for (const QVariant &entry : own) {
+        if (const std::optional<DayRecord> r = fromVariant(entry))
+            added = appendUnique(out, *r) || added;
+    }
+    if (!added)
+        return std::nullopt;
+    return out;
+}
+
 int record(QVariantList &history, const QVariantMap &reading, const QDateTime &now,
            const QTimeZone &zone)
 {

@@ -57,6 +57,11 @@ bool appendUnique(QVariantList &history, const DayRecord &record);
 // The records of `own` followed by those of `others` that `own` does not hold, each once.
 QVariantList merged(const QVariantList &own, const QVariantList &others);
 
+// What the history file is to hold when a history meets the records stored there (which another
+// running copy may have added): the stored records, then those of `own` they lack. Nothing when
+// the file holds every record of `own` already, so an unchanged history is never written again.
+std::optional<QVariantList> withStored(const QVariantList &stored, const QVariantList &own);
+
 // The recording rule: appends what the reading {"batteryLevel", "batteryState"} stands for today
 // and is not in the history yet. Returns how many records were added.
 int record(QVariantList &history, const QVariantMap &reading, const QDateTime &now,

@@ -4,10 +4,12 @@
 #include "alerts/chargehistory.h"
 #include "platform/logging.h"
 #include "platform/plist.h"
+#include "platform/recordwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -22,17 +24,31 @@ struct FileSample
     bool hasLevel;
 };
 
+// A model or serial as it stands in UPower's ids: nothing when two characters or fewer, else
+// with the characters UPower replaces turned into "_".
+QString idPart(const QString &text)
+{
+    if (text.toUtf8().size() <= 2)
+        return {};
+    QString out = text;
+    for (QChar &c : out) {
+        if (QStringView(u"\\\t\"?' /,.").contains(c))
+            c = QLatin1Char('_');
+    }
+    return out;
+}
+
 } // namespace
 
 int batteryState(QStringView word)
 {
     if (word == u"charging")
         return 2;
-    if (word == u"fully-charged")
+    if (word == u"fully-charged" || word == u"pending-charge")
         return 3;
     if (word == u"discharging" || word == u"empty")
         return 1;
-    // "pending-charge", "pending-discharge", "unknown": nothing the recording rule uses.
+    // "pending-discharge", "unknown": nothing the recording rule uses.
     return 0;
 }
 
@@ -53,7 +69,32 @@ std::vector<Sample> parse(const QByteArray &text)
     return out;
 }
 
-QVariantList records(const QString &folder, const QDateTime &now, const QTimeZone &zone)
+QString deviceIdOf(const QString &fileName)
+{
+    static const QRegularExpression name(QStringLiteral("^history-(?:charge|rate)-(.+)\\.dat$"));
+    return name.match(fileName).captured(1);
+}
+
+bool isHistoryOf(const QString &deviceId, const SystemBattery &battery)
+{
+    const QString model = idPart(battery.model);
+    const QString serial = idPart(battery.serial);
+    QString pattern;
+    if (model.isEmpty() && serial.isEmpty())
+        pattern = QStringLiteral("(?:[0-9]+|generic_id)");
+    else if (serial.isEmpty())
+        pattern = QRegularExpression::escape(model) + QStringLiteral("(?:-[0-9]+)?");
+    else if (model.isEmpty())
+        pattern = QStringLiteral("(?:[0-9]+-)?") + QRegularExpression::escape(serial);
+    else
+        pattern = QRegularExpression::escape(model) + QStringLiteral("(?:-[0-9]+)?-") +
+                  QRegularExpression::escape(serial);
+    const QRegularExpression id(QRegularExpression::anchoredPattern(pattern));
+    return id.match(deviceId).hasMatch();
+}
+
+QVariantList records(const QString &folder, const std::vector<SystemBattery> &batteries,
+                     const QDateTime &now, const QTimeZone &zone)
 {
     std::vector<FileSample> samples;
     const QDir dir(folder);
@@ -61,6 +102,10 @@ QVariantList records(const QString &folder, const QDateTime &now, const QTimeZon
         {QStringLiteral("history-charge-*.dat"), QStringLiteral("history-rate-*.dat")}, QDir::Files,
         QDir::Name);
     for (const QString &name : files) {
+        const QString id = deviceIdOf(name);
+        if (std::none_of(batteries.begin(), batteries.end(),
+                         [&id](const SystemBattery &b) { return isHistoryOf(id, b); }))
+            continue;
         QFile f(dir.filePath(name));
         if (!f.open(QIODevice::ReadOnly))
             continue;
@@ -87,8 +132,9 @@ QVariantList records(const QString &folder, const QDateTime &now, const QTimeZon
     return out;
 }
 
-QVariantList importOnce(const QString &folder, const QString &documents, const QVariantList &own,
-                        const QDateTime &now, const QTimeZone &zone)
+QVariantList importOnce(const QString &folder, const std::vector<SystemBattery> &batteries,
+                        const QString &documents, const QVariantList &own, const QDateTime &now,
+                        const QTimeZone &zone, RecordWriter *writer)
 {
     const QString path = documents + QLatin1Char('/') + QLatin1String(kImportFile);
     const plist::ReadResult done = plist::readFile(path, plist::Shape::Dictionary);
@@ -98,7 +144,7 @@ QVariantList importOnce(const QString &folder, const QString &documents, const Q
         return {};
 
     QVariantList imported;
-    for (const QVariant &entry : records(folder, now, zone)) {
+    for (const QVariant &entry : records(folder, batteries, now, zone)) {
         const std::optional<chargehistory::DayRecord> r = chargehistory::fromVariant(entry);
         if (r && !chargehistory::contains(own, *r))
             imported << entry;
@@ -106,8 +152,19 @@ QVariantList importOnce(const QString &folder, const QString &documents, const Q
     const QVariantMap file{{QStringLiteral("ImportedAt"), now.toUTC()},
                            {QStringLiteral("Source"), folder},
                            {QStringLiteral("Records"), imported}};
-    if (!plist::writeFile(path, file))
-        qCWarning(lcAlerts, "calendar: cannot write %s", qPrintable(path));
+    // An import another running copy stored in the meantime is kept as it is.
+    auto store = [path, file] {
+        updateStoredFile(path, plist::Shape::Dictionary,
+                         [&file](const plist::ReadResult &stored) -> std::optional<QVariant> {
+                             if (stored.ok())
+                                 return std::nullopt;
+                             return file;
+                         });
+    };
+    if (writer)
+        writer->post(store);
+    else
+        store();
     return imported;
 }
 

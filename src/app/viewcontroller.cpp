@@ -130,8 +130,15 @@ void ViewController::createPage(int page)
         return;
     if (page == 0)
         setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
-    if (page == 1)
-        setPage(page, new CalendarViewController(m_app, m_tablet, this), "Calendar");
+    if (page == 1) {
+        auto *calendar = new CalendarViewController(m_app, m_tablet, this);
+        // The wheel's records may still be on their way to the file when the page shows.
+        calendar->setRecentHistory([this] {
+            const auto *wheel = qobject_cast<const WhellController *>(m_whell);
+            return wheel ? wheel->calendarArr() : QVariantList();
+        });
+        setPage(page, calendar, "Calendar");
+    }
     if (page == 2) {
         auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
                                             m_app.platform().locationServicesEnabled, this);

@@ -21,6 +21,7 @@ bool ViewController::showHealth()
             return table.name();
         },
         readPowerSupplies(p.roots));
+    screen->setRecordWriter(&m_app.recordWriter());
     connect(screen.get(), &HealthController::closeRequested, this, &ViewController::closePresented,
             Qt::QueuedConnection);
     hideWheel();

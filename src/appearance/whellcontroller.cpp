@@ -7,6 +7,7 @@
 #include "platform/logging.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
+#include "platform/recordwriter.h"
 
 #include <cmath>
 #include <numbers>
@@ -56,9 +57,8 @@ WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
 
 WhellController::~WhellController()
 {
-    // Records gathered since the last visit to the calendar page would otherwise be lost.
-    if (m_unsavedHistory)
-        saveCalendar();
+    // Every record went to the application's writer when it was taken; the end of the run
+    // finishes what is still queued there.
     m_app.platform().notifications.removeObservers(this);
 }
 
@@ -261,8 +261,8 @@ void WhellController::gotoBattery()
 
 void WhellController::gotoCalendar()
 {
-    // The calendar page reads the history from the file, so it is written first.
-    saveCalendar();
+    // Each record went to disk when it was taken, and the page adds the ones still on their
+    // way: nothing is written here.
     turnTo(wheelmath::Calendar);
 }
 
@@ -340,10 +340,8 @@ void WhellController::calendarComplete(const QVariantMap &reading)
 {
     // A new record goes to disk at once (a few times a day at most): a crash or a flat battery
     // must not take the day's records with it.
-    if (chargehistory::record(m_calendarArr, reading, m_now(), m_zone) > 0) {
-        m_unsavedHistory = true;
+    if (chargehistory::record(m_calendarArr, reading, m_now(), m_zone) > 0)
         saveCalendar();
-    }
 }
 
 void WhellController::showFullAlert()
@@ -366,21 +364,27 @@ void WhellController::dismissAlert()
 void WhellController::loadCalendar()
 {
     // A missing file is an empty history; a damaged one has been set aside by the reader. An
-    // unreadable one is kept: the history of this run stays in memory, and the plist layer
-    // refuses to write over that file.
+    // unreadable one is kept: the history of this run stays in memory, and nothing is written
+    // over that file while it cannot be read.
     const plist::ReadResult result = plist::readFile(m_calPath, plist::Shape::Array);
     m_calendarArr = result.ok() ? result.value.toList() : QVariantList();
-    m_unsavedHistory = false;
 }
 
-bool WhellController::saveCalendar()
+void WhellController::saveCalendar()
 {
-    if (!plist::writeFile(m_calPath, m_calendarArr)) {
-        qCWarning(lcAlerts, "calendar: cannot write %s", qPrintable(m_calPath));
-        return false;
-    }
-    m_unsavedHistory = false;
-    return true;
+    // On the writer's thread, merged with the file as it is then: records another running copy
+    // stored since this history was loaded stay, and a history the file holds already is not
+    // written again.
+    m_app.recordWriter().post([path = m_calPath, own = m_calendarArr] {
+        updateStoredFile(
+            path, plist::Shape::Array,
+            [&own](const plist::ReadResult &stored) -> std::optional<QVariant> {
+                const QVariantList onDisk = stored.ok() ? stored.value.toList() : QVariantList();
+                if (std::optional<QVariantList> next = chargehistory::withStored(onDisk, own))
+                    return QVariant(*next);
+                return std::nullopt;
+            });
+    });
 }
 
 void WhellController::stopWatching()
@@ -404,8 +408,6 @@ void WhellController::removeAllObj()
         m_recognizer->setTarget(nullptr);
     m_recognizer.reset();
     stopWatching();
-    if (m_unsavedHistory)
-        saveCalendar();
     m_delegate = nullptr;
     if (m_loaded) {
         m_loaded = false;

@@ -104,8 +104,6 @@ public:
     bool verIfConnected() const { return m_verIfConnected; }
     const QVariantList &calendarArr() const { return m_calendarArr; }
     QString calPath() const { return m_calPath; }
-    // True when records were added since the history was last written.
-    bool hasUnsavedHistory() const { return m_unsavedHistory; }
     NRBatteryInfo *nrInfo() const { return m_nrInfo; }
     OneFingerRotationGestureRecognizer *gestureRecognizer() const { return m_recognizer.get(); }
     QTimer &turnTimer() { return m_turnTimer; }
@@ -136,7 +134,7 @@ public:
 
     // Settles a released wheel on the page whose sector holds its rotation.
     void verImageAngle();
-    // Adds today's records for a reading to the in-memory history.
+    // Adds today's records for a reading to the in-memory history, and sends new ones to disk.
     void calendarComplete(const QVariantMap &reading);
     // Applies the end of a running settling turn now (what the turn timer does when it fires).
     void completeTurn();
@@ -161,7 +159,8 @@ private:
     void setHighlight(const QString &name, bool visible);
     void showFullAlert();
     void loadCalendar();
-    bool saveCalendar();
+    // Hands the history to the application's record writer.
+    void saveCalendar();
     void stopWatching();
 
     AppState &m_app;
@@ -182,7 +181,6 @@ private:
     bool m_fullShownThisPlugIn = false;
     QString m_calPath;
     QVariantList m_calendarArr;
-    bool m_unsavedHistory = false;
     std::function<QDateTime()> m_now;
     QTimeZone m_zone;
     NRBatteryInfo *m_nrInfo = nullptr;

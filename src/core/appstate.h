@@ -4,6 +4,7 @@
 #include "core/batterymonitor.h"
 #include "core/motionpolicy.h"
 #include "core/platform.h"
+#include "platform/recordwriter.h"
 
 #include <QObject>
 #include <QString>
@@ -40,6 +41,9 @@ public:
     const MotionPolicy &motion() const { return m_motion; }
     const Platform &platform() const { return m_platform; }
     const Folders &folders() const { return m_platform.folders; }
+    // Where the screens' records go to disk, away from the interface thread; it outlives every
+    // screen, and the end of the run finishes what is queued.
+    RecordWriter &recordWriter() { return m_recordWriter; }
 
     float Level() const { return m_level; }
     void setLevel(float level);
@@ -77,6 +81,7 @@ private:
     void takeReading(const BatteryReading &reading);
 
     Platform &m_platform;
+    RecordWriter m_recordWriter;
     BatteryMonitor m_batteryMonitor;
     MotionPolicy m_motion;
     float m_level = 1000.0f;

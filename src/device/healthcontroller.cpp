@@ -81,24 +81,48 @@ void HealthController::load(const std::function<QString()> &deviceName)
         return;
     }
     m_name = list[0].toString();
-    bool clamped = false;
+    // An answer outside its range (a file from an older version, or edited by hand) is brought
+    // to the nearest end; the file stays where it is and holds the user's answers.
     for (int row = 1; row <= 4; ++row) {
         const qint64 stored = list[row].toLongLong();
         const int value = int(std::clamp<qint64>(stored, -1000, 1000));
         m_answers[row - 1] = healthscore::clamp(row, value);
-        clamped = clamped || m_answers[row - 1] != stored;
     }
     m_currentState = int(list.last().toLongLong());
-    if (clamped)
-        plist::setAside(path);
+}
+
+QVariantList HealthController::fileContents() const
+{
+    // A fresh array each time: the answers, then the score.
+    return {m_name, m_answers[0], m_answers[1], m_answers[2], m_answers[3], m_currentState};
 }
 
 bool HealthController::save() const
 {
-    // A fresh array each time: the answers, then the score.
-    const QVariantList list{m_name,       m_answers[0], m_answers[1],
-                            m_answers[2], m_answers[3], m_currentState};
-    return plist::writeFile(filePath(), list);
+    return plist::writeFile(filePath(), fileContents());
+}
+
+void HealthController::setRecordWriter(RecordWriter *writer)
+{
+    m_writer = writer;
+}
+
+void HealthController::store()
+{
+    RecordWriter *writer = m_writer;
+    if (!writer) {
+        if (!m_ownWriter)
+            m_ownWriter = std::make_unique<RecordWriter>();
+        writer = m_ownWriter.get();
+    }
+    // Quick presses queue several writes; only the newest answers need to reach the disk.
+    const quint64 generation = ++*m_generation;
+    writer->post([path = filePath(), list = fileContents(), latest = m_generation, generation] {
+        if (generation != latest->load())
+            return;
+        if (!plist::writeFile(path, list))
+            qCWarning(lcDevice, "health: cannot write %s", qPrintable(path));
+    });
 }
 
 std::vector<HealthCell> HealthController::cells() const
@@ -181,11 +205,14 @@ void HealthController::applyStep(int row, healthscore::Step (*step)(int, int), c
     const healthscore::Step s = step(row, m_answers[row - 1]);
     if (s.limit) {
         showAlert(alert);
-    } else {
-        m_answers[row - 1] = s.value;
-        emit answersChanged();
+        calctBattStatus();
+        return;
     }
+    m_answers[row - 1] = s.value;
+    emit answersChanged();
     calctBattStatus();
+    // Kept at once: the window may be closed without going back.
+    store();
 }
 
 void HealthController::calctBattStatus()
@@ -211,8 +238,7 @@ void HealthController::dismissAlert()
 
 void HealthController::goBack()
 {
-    if (!save())
-        qCWarning(lcDevice, "health: cannot write %s", qPrintable(filePath()));
+    store();
     if (m_delegate)
         m_delegate->unhideWheel();
     emit closeRequested();

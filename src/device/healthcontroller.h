@@ -5,13 +5,16 @@
 #include "device/healthscore.h"
 #include "platform/folders.h"
 #include "platform/powersupply.h"
+#include "platform/recordwriter.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class healthDelegate;
@@ -51,6 +54,9 @@ public:
 
     // Optional; not owned, and must outlive this screen or be cleared first.
     void setDelegate(healthDelegate *delegate) { m_delegate = delegate; }
+    // Where the answers go to disk; not owned, and must outlive this screen. Without one the
+    // screen writes through a writer of its own, which its end waits for.
+    void setRecordWriter(RecordWriter *writer);
 
     bool isTablet() const { return m_tablet; }
     QString filePath() const;
@@ -81,8 +87,10 @@ public:
     Q_INVOKABLE void dismissAlert();
     // The back button: saves, shows the wheel again and asks to be closed.
     Q_INVOKABLE void goBack();
-    // Writes the six-element file; false when it could not be written.
+    // Writes the six-element file now, on the calling thread; false when it could not be written.
     bool save() const;
+    // Sends the six-element file to the record writer. Every change of an answer does.
+    void store();
 
 signals:
     void answersChanged();
@@ -95,6 +103,7 @@ private:
     // A minus or plus: the answer moves, or the alert says it is at its end; the score follows.
     void applyStep(int row, healthscore::Step (*step)(int, int), const char *alert);
     void showAlert(const char *title);
+    QVariantList fileContents() const;
     QString imageUrl(const QString &folder, const QString &name) const;
 
     Folders m_folders;
@@ -106,4 +115,8 @@ private:
     bool m_alertVisible = false;
     QString m_alertTitle;
     QVariantList m_wearRows;
+    RecordWriter *m_writer = nullptr;
+    std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
+    // Declared last, so that it finishes the queued writes before the rest goes.
+    std::unique_ptr<RecordWriter> m_ownWriter;
 };

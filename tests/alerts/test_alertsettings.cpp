@@ -320,6 +320,30 @@ TEST(HighPrecisionSwitch, FlipsWritesSetsTheModeAndRebuilds)
     EXPECT_EQ(privat, false);
 }
 
+TEST(HighPrecisionSwitch, ShowsAndFlipsTheSameEntryWhenThereAreTwo)
+{
+    Screen s;
+    QVariantList alerts = defaultAlerts();
+    alerts << QVariantMap{{"Type", "higherPrecision"}, {"state", true}};
+    s.write(alerts);
+    NotificationCenter center;
+    std::optional<bool> privat;
+    HighPrecisionSwitch menu(s.path, center, [&](bool on) { privat = on; });
+    menu.load();
+    EXPECT_FALSE(menu.swithBTN()); // the first entry, off
+    menu.highPrecision();
+    EXPECT_TRUE(menu.swithBTN());
+    EXPECT_EQ(privat, true);
+    EXPECT_EQ(s.stored()[1].toMap()["state"], QVariant(true));
+    menu.highPrecision();
+    EXPECT_FALSE(menu.swithBTN());
+    EXPECT_EQ(s.stored()[1].toMap()["state"], QVariant(false));
+    // A menu loaded afresh shows what the switch last stored.
+    HighPrecisionSwitch again(s.path, center, {});
+    again.load();
+    EXPECT_FALSE(again.swithBTN());
+}
+
 TEST(HighPrecisionSwitch, KeepsEntriesOtherScreensWroteSinceTheMenuLoaded)
 {
     Screen s;

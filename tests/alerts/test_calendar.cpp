@@ -91,6 +91,19 @@ TEST(CalendarPage, ReadsTheHistoryAgainEachTimeItIsShown)
     EXPECT_EQ(page->monthView()->markedDates(), (QVariantList{15, 16}));
 }
 
+TEST(CalendarPage, ShowsTheRecordsStillOnTheirWayToTheFile)
+{
+    CalendarFixture f;
+    f.writeHistory({rec(1, 15, 5)});
+    auto page = f.page();
+    // The run's history holds the stored day and one the writer has not stored yet.
+    page->setRecentHistory([] { return QVariantList{rec(1, 15, 5), rec(3, 14, 5)}; });
+    page->setShown(true);
+    EXPECT_EQ(page->partialLbl(), "1");
+    EXPECT_EQ(page->overLbl(), "1");
+    EXPECT_EQ(page->monthView()->markedDates(), (QVariantList{15, 14}));
+}
+
 TEST(CalendarPage, ResetsToThePresentMonthShortlyAfterItFirstShows)
 {
     CalendarFixture f;
@@ -174,21 +187,99 @@ QString upowerCopy(const QString &root)
     return dir;
 }
 
-TEST(UpowerImport, LastTwelveMonthsOnceWithoutPowerdecksOwnRecords)
+// A power supply in the sysfs tree below root: its attributes, name to value.
+void writeSupply(const QString &root, const QString &name,
+                 const std::vector<std::pair<const char *, const char *>> &attributes)
+{
+    const QString dir = root + "/sys/class/power_supply/" + name;
+    QDir().mkpath(dir);
+    for (const auto &[attribute, value] : attributes) {
+        QFile f(dir + "/" + attribute);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(value) + "\n");
+    }
+}
+
+// The laptop's battery the fixture's files belong to ("DELL_M5-57-1234"), and a mouse whose
+// UPower history has the mouse nearly empty on 5 January 2026.
+void laptopWithMouse(const QString &root, const QString &upower)
+{
+    writeSupply(root, "BAT0",
+                {{"type", "Battery"},
+                 {"model_name", "DELL M5"},
+                 {"serial_number", "1234"},
+                 {"energy_full_design", "57720000"}});
+    writeSupply(root, "hidpp_battery_0",
+                {{"type", "Battery"}, {"scope", "Device"}, {"serial_number", "4011-c1-9e"}});
+    QFile mouse(upower + "/history-charge-Logitech-MX_Master-4011-c1-9e.dat");
+    ASSERT_TRUE(mouse.open(QIODevice::WriteOnly));
+    mouse.write("1767603600\t5.000\tdischarging\n");
+}
+
+TEST(UpowerImport, UPowerStatesAsBatteryStates)
+{
+    const struct
+    {
+        const char *word;
+        int state;
+    } cases[] = {{"charging", 2},    {"fully-charged", 3}, {"pending-charge", 3},
+                 {"discharging", 1}, {"empty", 1},         {"pending-discharge", 0},
+                 {"unknown", 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(upowerhistory::batteryState(QString::fromLatin1(c.word)), c.state) << c.word;
+}
+
+TEST(UpowerImport, FilesAreMatchedToTheSystemsBatteriesByUPowersDeviceId)
+{
+    const struct
+    {
+        const char *file;
+        const char *model;
+        const char *serial;
+        bool matches;
+    } cases[] = {
+        {"history-charge-DELL_M5-57-1234.dat", "DELL M5", "1234", true},
+        {"history-rate-DELL_M5-57-1234.dat", "DELL M5", "1234", true},
+        {"history-charge-DELL_M5-1234.dat", "DELL M5", "1234", true}, // no design energy
+        {"history-charge-DELL_M5-57-9999.dat", "DELL M5", "1234", false},
+        {"history-charge-OTHER-57-1234.dat", "DELL M5", "1234", false},
+        {"history-time-full-DELL_M5-57-1234.dat", "DELL M5", "1234", false},
+        {"history-charge-5B10W13_975.dat", "5B10W13.975", "", true},
+        {"history-charge-50-5555.dat", "X1", "5555", true}, // a short model is left out
+        {"history-charge-generic_id.dat", "", "", true},
+        {"history-charge-44.dat", "", "", true},
+        {"history-charge-hidpp_battery_0.dat", "", "", false},
+        {"history-charge-Logitech-MX_Master-4011-c1-9e.dat", "", "", false},
+    };
+    for (const auto &c : cases) {
+        const SystemBattery battery{"BAT0", c.model, c.serial};
+        EXPECT_EQ(upowerhistory::isHistoryOf(upowerhistory::deviceIdOf(c.file), battery), c.matches)
+            << c.file;
+    }
+}
+
+TEST(UpowerImport, OnceWithoutPowerdecksOwnRecordsAndOnlyTheSystemsBatteries)
 {
     TempPlatform tp;
     const QString folder = upowerCopy(tp.dir.path());
+    laptopWithMouse(tp.dir.path(), folder);
+    const std::vector<SystemBattery> batteries = systemBatteries(tp.platform.roots);
+    ASSERT_EQ(batteries.size(), 1u);
     const QDateTime now(QDate(2026, 3, 15), QTime(12, 0), QTimeZone::utc());
     const QVariantList own{rec(1, 24, 12)};
-    const QVariantList expected{rec(3, 1, 6), rec(1, 1, 6), rec(2, 1, 6), rec(1, 3, 9)};
+    // The held battery of 3 September is full; the mouse's 5 January is not there.
+    const QVariantList expected{rec(3, 1, 6), rec(1, 1, 6), rec(2, 1, 6), rec(1, 3, 9),
+                                rec(2, 3, 9)};
 
     QDir().mkpath(tp.folders.documents);
-    EXPECT_EQ(upowerhistory::importOnce(folder, tp.folders.documents, own, now, QTimeZone::utc()),
+    EXPECT_EQ(upowerhistory::importOnce(folder, batteries, tp.folders.documents, own, now,
+                                        QTimeZone::utc()),
               expected);
     // Done once: UPower's files are not read again.
     for (const QString &name : QDir(folder).entryList(QDir::Files))
         QFile::remove(folder + "/" + name);
-    EXPECT_EQ(upowerhistory::importOnce(folder, tp.folders.documents, {}, now, QTimeZone::utc()),
+    EXPECT_EQ(upowerhistory::importOnce(folder, batteries, tp.folders.documents, {}, now,
+                                        QTimeZone::utc()),
               expected);
     const plist::ReadResult file =
         plist::readFile(tp.folders.documents + "/calendarImported.plist", plist::Shape::Dictionary);
@@ -200,8 +291,9 @@ TEST(UpowerImport, NoFolderImportsNothingAndMarksNothing)
 {
     TempPlatform tp;
     QDir().mkpath(tp.folders.documents);
-    EXPECT_TRUE(upowerhistory::importOnce(tp.dir.path() + "/none", tp.folders.documents, {},
-                                          QDateTime::currentDateTimeUtc(), QTimeZone::utc())
+    EXPECT_TRUE(upowerhistory::importOnce(tp.dir.path() + "/none", {SystemBattery{"BAT0", {}, {}}},
+                                          tp.folders.documents, {}, QDateTime::currentDateTimeUtc(),
+                                          QTimeZone::utc())
                     .isEmpty());
     EXPECT_FALSE(QFile::exists(tp.folders.documents + "/calendarImported.plist"));
 }
@@ -209,15 +301,15 @@ TEST(UpowerImport, NoFolderImportsNothingAndMarksNothing)
 TEST(UpowerImport, ThePageCountsImportedDaysPowerdeckDidNotRecord)
 {
     CalendarFixture f;
-    upowerCopy(f.tp.dir.path());
+    laptopWithMouse(f.tp.dir.path(), upowerCopy(f.tp.dir.path()));
     f.now = QDateTime(QDate(2026, 3, 15), QTime(12, 0), QTimeZone::utc());
     f.writeHistory({rec(1, 24, 12), rec(1, 1, 6)});
     auto page = f.page();
     page->setShown(true);
-    EXPECT_EQ(page->importedCount(), 3);
+    EXPECT_EQ(page->importedCount(), 4);
     EXPECT_EQ(page->partialLbl(), "3"); // 24 Dec and 1 June of its own, 3 September imported
-    EXPECT_EQ(page->fullLbl(), "1");
-    EXPECT_EQ(page->overLbl(), "1");
+    EXPECT_EQ(page->fullLbl(), "2");    // 1 June, and the held battery of 3 September
+    EXPECT_EQ(page->overLbl(), "1");    // 1 June; the mouse's low day is not the laptop's
     EXPECT_EQ(page->monthList(6).size(), 3);
 }
 

@@ -66,8 +66,8 @@ TEST(CleanShutdown, TerminationSignalsSaveTheHistoryAndScheduleThePlan)
         ASSERT_NE(screen, nullptr);
         auto *wheel = qobject_cast<WhellController *>(screen->whell());
         ASSERT_NE(wheel, nullptr);
-        // The day's record is on disk as soon as it is taken.
-        EXPECT_FALSE(wheel->hasUnsavedHistory());
+        // The day's record goes to disk as soon as it is taken.
+        ASSERT_TRUE(delegate->state().recordWriter().waitForDone());
         EXPECT_TRUE(plist::readFile(p.folders.documents + "/calendar.plist").ok());
         // An estimate of one hour left (the test's devices table is empty).
         delegate->state().setTimeBeforeDie(QStringLiteral("1.000000"));

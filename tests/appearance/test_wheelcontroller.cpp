@@ -18,8 +18,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <QSemaphore>
+
 #include <cmath>
 #include <numbers>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -39,6 +42,13 @@ struct PageRecorder : WheelDelegate
     std::vector<int> pages;
     void gotoView(int page) override { pages.push_back(page); }
 };
+
+// A file replaced by an atomic write gets a new inode.
+ino_t inodeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
 
 QVariantMap reading(double level, int state)
 {
@@ -375,26 +385,47 @@ TEST_F(WheelFixture, DetailedReadingsSayFullOnlyForAFullBatteryOncePerPlugIn)
     }
 }
 
-TEST_F(WheelFixture, HistoryIsOnDiskAsSoonAsADayIsRecorded)
+TEST_F(WheelFixture, HistoryGoesToDiskWhenADayIsRecordedAndNotOnTheWayToTheCalendar)
 {
     auto wheel = make();
+    // The writer is busy: taking the record does not wait for the disk.
+    QSemaphore busy;
+    app->recordWriter().post([&busy] { busy.acquire(); });
     wheel->updateNormInfo(reading(5, 2));
     const QVariantList expected = {QVariantMap{{"Color", 3}, {"Date", 3}, {"Month", 3}},
                                    QVariantMap{{"Color", 1}, {"Date", 3}, {"Month", 3}}};
-    EXPECT_EQ(savedHistory(), expected);
-    EXPECT_FALSE(wheel->hasUnsavedHistory());
-    // The same day again adds nothing and writes nothing.
-    QFile::remove(wheel->calPath());
-    wheel->updateNormInfo(reading(5, 2));
     EXPECT_EQ(wheel->calendarArr(), expected);
     EXPECT_FALSE(QFile::exists(wheel->calPath()));
-
-    wheel->gotoCalendar();
-    // Written before the page turns.
-    EXPECT_TRUE(pages.pages.empty());
+    busy.release();
+    ASSERT_TRUE(app->recordWriter().waitForDone());
     EXPECT_EQ(savedHistory(), expected);
+
+    // The same day again, and the turn to the calendar, write nothing: the file stays the one
+    // written above.
+    const ino_t written = inodeOf(wheel->calPath());
+    wheel->updateNormInfo(reading(5, 2));
+    wheel->gotoCalendar();
     wheel->completeTurn();
     EXPECT_EQ(pages.pages, std::vector<int>{1});
+    ASSERT_TRUE(app->recordWriter().waitForDone());
+    EXPECT_EQ(inodeOf(wheel->calPath()), written);
+}
+
+TEST_F(WheelFixture, RecordsAnotherRunningCopyStoredAreKept)
+{
+    auto wheel = make();
+    // A second copy on the same files, started after this one, records another day.
+    AppState otherApp(platform);
+    WhellController other(otherApp, false);
+    other.setClock([] { return QDateTime(QDate(2024, 3, 4), QTime(9, 0), QTimeZone::utc()); },
+                   QTimeZone::utc());
+    other.updateNormInfo(reading(50, 3));
+    ASSERT_TRUE(otherApp.recordWriter().waitForDone());
+
+    wheel->updateNormInfo(reading(50, 2));
+    ASSERT_TRUE(app->recordWriter().waitForDone());
+    EXPECT_EQ(savedHistory(), (QVariantList{QVariantMap{{"Color", 2}, {"Date", 4}, {"Month", 3}},
+                                            QVariantMap{{"Color", 1}, {"Date", 3}, {"Month", 3}}}));
 }
 
 TEST_F(WheelFixture, LoadsTheSavedHistory)
@@ -420,6 +451,7 @@ TEST_F(WheelFixture, AHistoryThatCannotBeReadIsNeverWrittenOver)
         wheel->updateNormInfo(reading(5, 2));
         EXPECT_EQ(wheel->calendarArr().size(), 2);
         wheel->gotoCalendar();
+        ASSERT_TRUE(app->recordWriter().waitForDone());
         EXPECT_TRUE(isStillUnreadable(path, kind));
         EXPECT_FALSE(QFileInfo::exists(path + ".corrupt"));
         wheel.reset();
@@ -443,6 +475,7 @@ TEST_F(WheelFixture, RestartTearsDownAndKeepsTheHistory)
     EXPECT_EQ(wheel->delegate(), nullptr);
     EXPECT_FALSE(wheel->turnTimer().isActive());
     // Nothing gathered is lost to the rebuild.
+    ASSERT_TRUE(app->recordWriter().waitForDone());
     EXPECT_EQ(savedHistory().size(), 1);
 
     // Touches and readings that still arrive do nothing.

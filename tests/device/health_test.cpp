@@ -79,7 +79,7 @@ struct HealthFixture
     }
 };
 
-TEST(HealthScreen, BadFilesGiveDefaultsOrClampedAnswersAndAreSetAside)
+TEST(HealthScreen, BadFilesGiveDefaultsAndAreSetAsideButOutOfRangeAnswersAreClampedAndKept)
 {
     const struct
     {
@@ -93,7 +93,7 @@ TEST(HealthScreen, BadFilesGiveDefaultsOrClampedAnswersAndAreSetAside)
         {"short", {"Saved", 3, 6, 60, 3}, "Pine", {1, 1, 0, 1}, true},
         {"text answer", {"Saved", "3", 6, 60, 3, 110}, "Pine", {1, 1, 0, 1}, true},
         {"number as name", {7, 3, 6, 60, 3, 110}, "Pine", {1, 1, 0, 1}, true},
-        {"out of range", {"Saved", 0, 12, 250, -4, 110}, "Saved", {1, 10, 100, 1}, true},
+        {"out of range", {"Saved", 0, 12, 250, -4, 110}, "Saved", {1, 10, 100, 1}, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,6 +106,30 @@ TEST(HealthScreen, BadFilesGiveDefaultsOrClampedAnswersAndAreSetAside)
         EXPECT_EQ(QFile::exists(f.path() + ".corrupt"), c.setAside);
         EXPECT_EQ(QFile::exists(f.path()), !c.setAside);
     }
+}
+
+TEST(HealthScreen, EveryChangeIsStoredWithoutGoingBack)
+{
+    HealthFixture f;
+    RecordWriter writer;
+    auto screen = f.open();
+    screen->setRecordWriter(&writer);
+    screen->changeValOfLblplus(1);
+    screen->changeValOfLblplus(3);
+    ASSERT_TRUE(writer.waitForDone());
+    EXPECT_EQ(plist::readFile(f.path()).value.toList(), (QVariantList{"Pine", 2, 1, 10, 1, 25}));
+    // An answer at its end changes nothing, and nothing is written.
+    QFile::remove(f.path());
+    screen->changeValOfLblminus(4);
+    ASSERT_TRUE(writer.waitForDone());
+    EXPECT_FALSE(QFile::exists(f.path()));
+
+    // A screen without the application's writer keeps its answers as well, also when it is
+    // closed without going back.
+    auto alone = f.open();
+    alone->changeValOfLblplus(2);
+    alone.reset();
+    EXPECT_EQ(plist::readFile(f.path()).value.toList(), (QVariantList{"Pine", 1, 2, 0, 1, 20}));
 }
 
 TEST(HealthScreen, EverySaveWritesSixElements)
@@ -124,6 +148,7 @@ TEST(HealthScreen, EverySaveWritesSixElements)
     EXPECT_EQ(again->answers(), (healthscore::Answers{2, 1, 10, 1}));
     EXPECT_EQ(again->currentState(), 25);
     again->goBack();
+    again.reset(); // the screen's end finishes its write
     EXPECT_EQ(plist::readFile(f.path()).value.toList(), expected);
 }
 
