@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -375,6 +376,52 @@ TEST_F(PlaceSearchTest, PickAndThePlaceCache)
     ASSERT_TRUE(settle());
     EXPECT_EQ(search->numberOfRows(), 1);
     EXPECT_EQ(placeCache().toList(), (QVariantList{"France", "Paris"}));
+}
+
+bool wellFormedFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader reader(&f);
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
+}
+
+// Control characters a service sends (as character references in XML, as escapes in JSON)
+// never reach the rows or the place cache, which stays well-formed XML.
+TEST_F(PlaceSearchTest, HostileNamesLeaveThePlaceCacheWellFormed)
+{
+    const struct
+    {
+        bool feed;
+        const char *path;
+        QByteArray reply;
+    } rows[] = {
+        {true, "/search",
+         "<geonames><geoname><name>Pa&#1;ris&#x1B;</name><countryName>Fr&#xFFFE;ance&#31;"
+         "</countryName><lat>48.85</lat><lng>2.35</lng></geoname></geonames>"},
+        {false, "/v1/search",
+         R"({"results":[{"name":"Pa\u0001ris\u001b","country":"Fr\uffffance\ud800",)"
+         R"("latitude":48.85,"longitude":2.35}]})"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.path);
+        WeatherConfig c;
+        c.source = row.feed ? WeatherConfig::Source::Feed : WeatherConfig::Source::Open;
+        c.placesEndpoint = c.geocodingEndpoint = c.nominatimEndpoint = server.base();
+        search->setConfig(c);
+        server.route(row.path, {200, row.reply});
+        type("Paris");
+        ASSERT_GE(search->numberOfRows(), 1);
+        const QString country = row.feed ? "France" : QString::fromUtf8("France\uFFFD");
+        EXPECT_EQ(static_cast<PlaceSearchCell *>(search->cells().first())->placeName(),
+                  "Paris, " + country);
+        search->didSelectRow(0);
+        EXPECT_TRUE(wellFormedFile(folders.documents + "/temp.plist"));
+        EXPECT_EQ(placeCache().toList(), (QVariantList{country, "Paris"}));
+    }
 }
 
 // Location services off: the alert and no request; on: one fix, one nearby query.

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -136,6 +137,26 @@ TEST_F(WeatherClient, OnlyAWholeReplyReachesTheCache)
         EXPECT_EQ(p->alertTitle(), row.alertTitle);
         EXPECT_EQ(p->alertMessage(), row.alertMessage);
     }
+}
+
+// A place name with control characters (as a place service may send) still leaves a weather
+// cache that is well-formed XML, with the characters left out.
+TEST_F(WeatherClient, HostilePlaceNamesLeaveTheCacheWellFormed)
+{
+    server.route("/feed/weather.ashx", {200, fixture("weather/feed-day.xml")});
+    auto p = panel();
+    p->getCountry(QString::fromUtf8("Fr\x01" "ance\x1f"));
+    p->getState(QString::fromUtf8("Pa\x1b" "ris") + QChar(char16_t(0xFFFF)));
+    p->placeSearchDidSelectPlaceWithLatitude(48.85, 2.35);
+    ASSERT_TRUE(settle(*p));
+    QFile f(folders.documents + "/forecastList.plist");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader reader(&f);
+    while (!reader.atEnd())
+        reader.readNext();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(cache().toMap().value("city"), "Paris");
+    EXPECT_EQ(cache().toMap().value("state"), "France");
 }
 
 // A fresh panel asks for nothing; coordinates that are no place are never sent.
