@@ -3,6 +3,7 @@
 
 #include "platform/logging.h"
 #include "platform/plist.h"
+#include "platform/qthttpclient.h"
 #include "platform/userdefaults.h"
 #include "weather/placerecords.h"
 
@@ -265,7 +266,8 @@ void WeatherViewController::onFinished(QNetworkReply *reply)
     m_body += reply->readAll();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const int code = status.isValid() ? status.toInt() : 0;
-    const bool networkError = reply->error() != QNetworkReply::NoError && code == 0;
+    // A reply counts only when its transfer completed: a 200 cut short is no forecast.
+    const bool networkError = !transferCompleted(*reply, m_body.size());
     const QByteArray body = m_body;
     const QString key = m_replyKey;
     m_reply = nullptr;

@@ -330,6 +330,19 @@ TEST_F(PlaceSearchTest, KeylessQueries)
     EXPECT_EQ(placeCache().toList(), (QVariantList{"New Zealand", "Wellington"}));
 }
 
+// Only a reply whose transfer completed is kept for 30 minutes: one cut short of its
+// Content-Length is asked for again, and the whole one then shows.
+TEST_F(PlaceSearchTest, AReplyCutShortIsNotCached)
+{
+    server.route("/search", {200, kParis, false, 0, kParis.size() + 100});
+    EXPECT_EQ(type("Paris").names, QStringList{});
+    server.route("/search", {200, kParis});
+    type("Pari");
+    const Typed again = type("Paris");
+    EXPECT_TRUE(again.paths.contains("/search"));
+    EXPECT_EQ(again.names, QStringList{"Paris, France"});
+}
+
 // Results of a text already replaced arrive late and are dropped.
 TEST_F(PlaceSearchTest, StaleGenerationsAreDropped)
 {
