@@ -1040,6 +1040,14 @@
         <translation>Stadt, Region oder Postleitzahl eingeben</translation>
     </message>
     <message>
+        <source>No weather key</source>
+        <translation>Kein Wetterschlüssel</translation>
+    </message>
+    <message>
+        <source>The keyed weather feed is chosen, but its key or address is not set. Enter them as weatherKey and weatherEndpoint in the user defaults, or remove weatherSource to use the keyless forecast.</source>
+        <translation>Der Wetterdienst mit Schlüssel ist gewählt, aber sein Schlüssel oder seine Adresse fehlt. Tragen Sie sie als weatherKey und weatherEndpoint in den Benutzereinstellungen ein, oder entfernen Sie weatherSource, um die Vorhersage ohne Schlüssel zu nutzen.</translation>
+    </message>
+    <message>
         <source>Ok</source>
         <translation>OK</translation>
     </message>

@@ -18,6 +18,12 @@ const char *const kConnectionMessage =
 const char *const kNoResultsTitle = QT_TRANSLATE_NOOP("WeatherViewController", "No results found ");
 const char *const kNoResultsMessage =
     QT_TRANSLATE_NOOP("WeatherViewController", "Type the City ,State or ZIP Code");
+const char *const kNoKeyTitle = QT_TRANSLATE_NOOP("WeatherViewController", "No weather key");
+const char *const kNoKeyMessage = QT_TRANSLATE_NOOP(
+    "WeatherViewController",
+    "The keyed weather feed is chosen, but its key or address is not set. Enter them as "
+    "weatherKey and weatherEndpoint in the user defaults, or remove weatherSource to use the "
+    "keyless forecast.");
 
 } // namespace
 
@@ -194,10 +200,14 @@ void WeatherViewController::SearchAndRead()
     // Without a place there is nothing to ask for (and 0°, 0° is open sea).
     const QUrl url = m_haveCoordinates ? m_config.forecastUrl(m_lat, m_long) : QUrl();
     if (url.isEmpty()) {
-        if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
-            (m_lat != 0 || m_long != 0))
-            qCWarning(lcWeather, "no forecast request: the weather source is not configured");
         setBusy(false);
+        if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
+            (m_lat != 0 || m_long != 0)) {
+            qCWarning(lcWeather, "no forecast request: the weather source is not configured");
+            // A place was picked: the user is told why no forecast comes.
+            if (m_config.source == WeatherConfig::Source::Feed)
+                showAlert(tr(kNoKeyTitle), tr(kNoKeyMessage));
+        }
         return;
     }
     const QString key = url.toString(QUrl::FullyEncoded);

@@ -164,6 +164,27 @@ TEST_F(WeatherClient, HostilePlaceNamesLeaveTheCacheWellFormed)
     EXPECT_EQ(cache().toMap().value("state"), "France");
 }
 
+// The keyed feed chosen without its key (or its address): picking a place says why no forecast
+// comes, in the one-button alert, and asks nothing.
+TEST_F(WeatherClient, TheKeyedFeedWithoutAKeySaysWhy)
+{
+    for (const char *missing : {"weatherKey", "weatherEndpoint"}) {
+        SCOPED_TRACE(missing);
+        auto p = panel();
+        defaults->setValue(missing, "");
+        p->viewWillAppear();
+        p->placeSearchDidSelectPlaceWithLatitude(48.85, 2.35);
+        ASSERT_TRUE(settle(*p));
+        EXPECT_TRUE(p->alertVisible());
+        EXPECT_EQ(p->alertTitle(), "No weather key");
+        EXPECT_TRUE(p->alertMessage().contains("weatherKey"));
+        EXPECT_EQ(p->alertButton(), "Ok");
+        p->dismissAlert();
+        EXPECT_FALSE(p->alertVisible());
+    }
+    EXPECT_EQ(server.count(), 0);
+}
+
 // A fresh panel asks for nothing; coordinates that are no place are never sent.
 TEST_F(WeatherClient, NoRequestWithoutAPlace)
 {
