@@ -41,6 +41,8 @@ WeatherViewController::WeatherViewController(UserDefaults &defaults, Folders fol
     connect(&m_deadline, &QTimer::timeout, this, &WeatherViewController::onDeadline);
     m_selectTimer.setSingleShot(true);
     connect(&m_selectTimer, &QTimer::timeout, this, &WeatherViewController::SearchAndRead);
+    m_paceTimer.setSingleShot(true);
+    connect(&m_paceTimer, &QTimer::timeout, this, [this] { startRequest(m_pacedUrl); });
     loadUnits();
     loadCachedForecast();
 }
@@ -54,6 +56,21 @@ void WeatherViewController::setConfig(const WeatherConfig &config)
 {
     m_config = config;
     m_placeSearch->setConfig(config);
+    emit sourceChanged();
+}
+
+void WeatherViewController::setPacer(RequestPacer &pacer)
+{
+    m_pacer = &pacer;
+    m_placeSearch->setPacer(pacer);
+}
+
+QString WeatherViewController::attribution() const
+{
+    if (m_config.source == WeatherConfig::Source::Feed)
+        return {};
+    return tr("Weather data by Open-Meteo.com (CC BY 4.0). Places: GeoNames (CC BY 4.0) and "
+              "\u00a9 OpenStreetMap contributors (ODbL).");
 }
 
 void WeatherViewController::setClock(std::function<QDateTime()> now)
@@ -153,8 +170,7 @@ QStringList WeatherViewController::forecastTempsLow() const
 
 void WeatherViewController::viewWillAppear()
 {
-    m_config = WeatherConfig::fromDefaults(m_defaults);
-    m_placeSearch->setConfig(m_config);
+    setConfig(WeatherConfig::fromDefaults(m_defaults));
 }
 
 void WeatherViewController::setBusy(bool busy)
@@ -216,6 +232,16 @@ void WeatherViewController::SearchAndRead()
         handleBody(*cached, QString());
         return;
     }
+    dropReply();
+    // At most one request a second to a service from the whole application: the place search
+    // may just have asked the same one. The interface thread never waits; a timer does.
+    const std::chrono::milliseconds wait = m_pacer->reserve(url);
+    if (wait.count() > 0) {
+        setBusy(true);
+        m_pacedUrl = url;
+        m_paceTimer.start(wait);
+        return;
+    }
     startRequest(url);
 }
 
@@ -240,6 +266,7 @@ void WeatherViewController::startRequest(const QUrl &url)
 void WeatherViewController::dropReply()
 {
     m_deadline.stop();
+    m_paceTimer.stop();
     if (QNetworkReply *reply = m_reply) {
         m_reply = nullptr;
         reply->disconnect(this);

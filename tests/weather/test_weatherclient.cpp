@@ -34,7 +34,10 @@ protected:
         folders = Folders::under(dir.path());
         ASSERT_TRUE(folders.ensureExist());
         defaults = std::make_unique<UserDefaults>(dir.filePath("defaults.plist"));
+        // Every request here goes to the one local server: no waits between them.
+        RequestPacer::shared().setIntervalMs(0);
     }
+    void TearDown() override { RequestPacer::shared().setIntervalMs(RequestPacer::kIntervalMs); }
 
     // The panel on the keyed feed at the local server (or the keyless service with open).
     std::unique_ptr<WeatherViewController> panel(bool open = false)
@@ -231,7 +234,7 @@ TEST_F(WeatherClient, RequestCoordinatesIgnoreTheLocale)
         bool open;
         const char *expected;
     } rows[] = {{false, "q=45.50,-73.60&format=xml&num_of_days=5&key=testkey"},
-                {true, "latitude=45.5000&longitude=-73.6000&"}};
+                {true, "latitude=45.50&longitude=-73.60&"}};
     for (const auto &row : rows) {
         auto p = panel(row.open);
         p->FunctiaMeafloatLat(45.5, -73.6);
@@ -275,6 +278,45 @@ TEST_F(WeatherClient, KeylessSourceCachesRepliesPerPlace)
     }
     for (const QByteArray &agent : server.userAgents())
         EXPECT_TRUE(agent.startsWith("Powerdeck/")) << agent.constData();
+}
+
+// The place search and the forecast book their requests with one pacer, the application's: a
+// forecast asked of the service the search has just asked waits its turn, on a timer.
+TEST_F(WeatherClient, OneRateLimiterForSearchAndForecast)
+{
+    auto fresh = panel(true);
+    EXPECT_EQ(&fresh->pacer(), &RequestPacer::shared());
+    EXPECT_EQ(&fresh->placeSearch()->pacer(), &RequestPacer::shared());
+
+    const RequestPacer::Clock::time_point start{std::chrono::hours(1)};
+    RequestPacer pacer([&] { return start; });
+    pacer.setIntervalMs(200);
+    server.route("/v1/search", {200, fixture("weather/open-geocoding-paris.json")});
+    server.route("/v1/forecast", {200, fixture("weather/open-forecast-paris.json")});
+    auto p = panel(true);
+    WeatherConfig c = p->config();
+    c.geocodingEndpoint = server.base();
+    p->setConfig(c);
+    p->setPacer(pacer);
+    PlaceSearch *search = p->placeSearch();
+    search->setDebounceMs(0);
+    search->textChanged("Paris");
+    ASSERT_TRUE(waitUntil([&] { return search->numberOfRows() > 0; }));
+    const QUrl service(server.base());
+    EXPECT_EQ(pacer.nextFree(service), start + std::chrono::milliseconds(200));
+    QSignalSpy written(p.get(), &WeatherViewController::cacheWritten);
+    search->didSelectRow(0);
+    ASSERT_TRUE(waitUntil([&] { return written.size() == 1; }));
+    EXPECT_EQ(pacer.nextFree(service), start + std::chrono::milliseconds(400));
+    EXPECT_EQ(server.count(), 2);
+}
+
+// The keyless services' credit is shown in the panel; the keyed feed has none to show.
+TEST_F(WeatherClient, TheKeylessServicesAreCredited)
+{
+    EXPECT_TRUE(panel(true)->attribution().contains("Open-Meteo.com"));
+    EXPECT_TRUE(panel(true)->attribution().contains("OpenStreetMap contributors"));
+    EXPECT_EQ(panel(false)->attribution(), "");
 }
 
 // The unit switches: the marker on the first press, tag 1 the first choice, 2 the second, any
