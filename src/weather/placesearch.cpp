@@ -229,7 +229,9 @@ void PlaceSearch::run(const std::shared_ptr<Shared> &shared, const Job &job)
         // queries go only for a submitted text or a location fix.
         const bool everyQuery = feed || job.submitted || job.nearbyOnly;
         const std::function<bool()> stale = [&] { return shared->generation != job.generation; };
-        auto get = [&](const QUrl &url) { return fetch(url, shared->cache, *shared->pacer, stale); };
+        auto get = [&](const QUrl &url) {
+            return fetch(url, shared->cache, *shared->pacer, stale);
+        };
         auto xml = [](const std::optional<QByteArray> &body) {
             return body ? XmlReader::readerWithXMLData(body->constData(),
                                                        static_cast<std::size_t>(body->size()))

@@ -26,7 +26,8 @@ int RequestPacer::intervalMs() const
 QString RequestPacer::serviceOf(const QUrl &url)
 {
     return url.scheme().toLower() + QStringLiteral("://") + url.host().toLower() +
-           QLatin1Char(':') + QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
+           QLatin1Char(':') +
+           QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
 }
 
 std::chrono::milliseconds RequestPacer::reserve(const QUrl &url)

@@ -68,8 +68,7 @@ QUrl WeatherConfig::forecastUrl(double lat, double lng) const
                          "&format=xml&num_of_days=5&key=" + places::urlEncode(weatherKey));
     }
     return urlOf(forecastEndpoint,
-                 "/v1/forecast?latitude=" + position(lat, 2) +
-                     "&longitude=" + position(lng, 2) +
+                 "/v1/forecast?latitude=" + position(lat, 2) + "&longitude=" + position(lng, 2) +
                      "&current=temperature_2m,relative_humidity_2m,is_day,weather_code,"
                      "wind_speed_10m,wind_direction_10m,visibility,pressure_msl"
                      "&daily=weather_code,temperature_2m_max,temperature_2m_min"

@@ -153,8 +153,8 @@ TEST_F(WeatherClient, HostilePlaceNamesLeaveTheCacheWellFormed)
 {
     server.route("/feed/weather.ashx", {200, fixture("weather/feed-day.xml")});
     auto p = panel();
-    p->getCountry(QString::fromUtf8("Fr\x01" "ance\x1f"));
-    p->getState(QString::fromUtf8("Pa\x1b" "ris") + QChar(char16_t(0xFFFF)));
+    p->getCountry(QStringLiteral("Fr") + QChar(0x01) + QStringLiteral("ance") + QChar(0x1f));
+    p->getState(QStringLiteral("Pa") + QChar(0x1b) + QStringLiteral("ris") + QChar(0xFFFF));
     p->placeSearchDidSelectPlaceWithLatitude(48.85, 2.35);
     ASSERT_TRUE(settle(*p));
     QFile f(folders.documents + "/forecastList.plist");
