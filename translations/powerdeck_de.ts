@@ -121,6 +121,10 @@
         <translation>Ort suchen</translation>
     </message>
     <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
         <source>Use current location</source>
         <translation>Aktuellen Standort nutzen</translation>
     </message>
@@ -1057,6 +1061,18 @@
     <message>
         <source>Type the City ,State or ZIP Code</source>
         <translation>Stadt, Region oder Postleitzahl eingeben</translation>
+    </message>
+    <message>
+        <source>No weather key</source>
+        <translation>Kein Wetterschlüssel</translation>
+    </message>
+    <message>
+        <source>The keyed weather feed is chosen, but its key or address is not set. Enter them as weatherKey and weatherEndpoint in the user defaults, or remove weatherSource to use the keyless forecast.</source>
+        <translation>Der Wetterdienst mit Schlüssel ist gewählt, aber sein Schlüssel oder seine Adresse fehlt. Tragen Sie sie als weatherKey und weatherEndpoint in den Benutzereinstellungen ein, oder entfernen Sie weatherSource, um die Vorhersage ohne Schlüssel zu nutzen.</translation>
+    </message>
+    <message>
+        <source>Weather data by Open-Meteo.com (CC BY 4.0). Places: GeoNames (CC BY 4.0) and © OpenStreetMap contributors (ODbL).</source>
+        <translation>Wetterdaten von Open-Meteo.com (CC BY 4.0). Orte: GeoNames (CC BY 4.0) und © OpenStreetMap-Mitwirkende (ODbL).</translation>
     </message>
     <message>
         <source>Ok</source>

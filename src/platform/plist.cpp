@@ -139,7 +139,7 @@ plist_t fromVariant(const QVariant &value)
     case QMetaType::Float:
         return plist_new_real(value.toDouble());
     case QMetaType::QString:
-        return plist_new_string(value.toString().toUtf8().constData());
+        return plist_new_string(xmlText(value.toString()).toUtf8().constData());
     case QMetaType::QByteArray: {
         const QByteArray b = value.toByteArray();
         return plist_new_data(b.constData(), uint64_t(b.size()));
@@ -183,7 +183,7 @@ plist_t fromVariant(const QVariant &value)
                 plist_free(dict);
                 return nullptr;
             }
-            plist_dict_set_item(dict, it.key().toUtf8().constData(), child);
+            plist_dict_set_item(dict, xmlText(it.key()).toUtf8().constData(), child);
         }
         return dict;
     }
@@ -374,6 +374,32 @@ QVariant fromData(const QByteArray &data)
     }
     Node node(raw);
     return toVariant(raw);
+}
+
+QString xmlText(const QString &text)
+{
+    const auto allowed = [](char16_t c) {
+        return (c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') && c != 0xFFFE && c != 0xFFFF;
+    };
+    qsizetype i = 0;
+    while (i < text.size() && allowed(text[i].unicode()) && !text[i].isSurrogate())
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text.left(i);
+    out.reserve(text.size());
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out.append(c);
+            out.append(text[++i]);
+        } else if (c.isSurrogate()) {
+            out.append(QChar(QChar::ReplacementCharacter));
+        } else if (allowed(c.unicode())) {
+            out.append(c);
+        }
+    }
+    return out;
 }
 
 QByteArray toXml(const QVariant &value)

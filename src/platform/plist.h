@@ -39,7 +39,13 @@ struct ReadResult
 // Parses XML or binary property-list bytes. Returns an invalid QVariant when they do not parse.
 QVariant fromData(const QByteArray &data);
 // Serialises to XML. Returns an empty array when the value holds a type that has no plist form.
+// Texts and keys go through xmlText first, so the result is always well-formed.
 QByteArray toXml(const QVariant &value);
+
+// The text without what XML 1.0 cannot carry: the control characters U+0000-U+001F other than
+// tab, line feed and carriage return, and U+FFFE and U+FFFF, are dropped; a lone surrogate
+// becomes U+FFFD. Text from outside (a web service, a file) goes through this before it is kept.
+QString xmlText(const QString &text);
 
 // Reads a whole file. A file that does not parse, or whose root is not of the expected shape, is
 // set aside as <path>.corrupt (never overwritten later by accident) and reported as Corrupt with

@@ -10,6 +10,17 @@
 
 #include <memory>
 
+bool transferCompleted(const QNetworkReply &reply, qint64 receivedBytes)
+{
+    if (reply.error() != QNetworkReply::NoError)
+        return false;
+    // A body Qt unpacked no longer has the length the server announced for the packed one.
+    if (reply.hasRawHeader("Content-Encoding"))
+        return true;
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    return !length.isValid() || length.toLongLong() == receivedBytes;
+}
+
 QtHttpClient::QtHttpClient(int timeoutMs) : m_timeoutMs(timeoutMs) {}
 
 HttpResponse QtHttpClient::get(const std::string &url)
@@ -66,5 +77,7 @@ HttpResponse QtHttpClient::get(const std::string &url)
     response.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     if (reply->error() != QNetworkReply::NoError)
         response.error = reply->errorString().toStdString();
+    else if (!transferCompleted(*reply, body.size()))
+        response.error = "reply shorter than its Content-Length";
     return response;
 }

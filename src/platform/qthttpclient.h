@@ -3,8 +3,16 @@
 
 #include "platform/http.h"
 
+#include <QtGlobal>
+
 #include <string>
 #include <utility>
+
+class QNetworkReply;
+
+// True when a finished reply's transfer completed: no transport error, and where the server
+// announced a Content-Length (of an uncompressed body), exactly that many bytes came.
+bool transferCompleted(const QNetworkReply &reply, qint64 receivedBytes);
 
 // The Linux HTTP backend on QNetworkAccessManager. get() blocks: every call builds its own
 // network manager and runs its own event loop on the calling thread, so it can be used from any

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "weather/placerecords.h"
 
+#include "platform/plist.h"
 #include "weather/xmlreader.h"
 
 #include <QJsonArray>
@@ -82,11 +83,20 @@ PlaceRecord recordFrom(const XmlElement *first, bool postal)
     return r;
 }
 
+// A service may send control characters (raw, as "&#1;" or as "\u0001"): none reaches the list,
+// the cells or the place cache.
+PlaceRecord cleaned(PlaceRecord r)
+{
+    for (QString *field : {&r.name, &r.countryCode, &r.countryName, &r.fcodeName, &r.lat, &r.lng})
+        *field = plist::xmlText(*field);
+    return r;
+}
+
 void collect(PlaceList &out, const XmlElement *from, std::string_view name, bool postal)
 {
     for (const XmlElement *e = from; e; e = e->nextSibling) {
         if (named(e, name) && e->firstChild)
-            out.append(recordFrom(e->firstChild, postal));
+            out.append(cleaned(recordFrom(e->firstChild, postal)));
     }
 }
 
@@ -274,7 +284,7 @@ std::optional<PlaceList> fromGeocodingReply(const QByteArray &body)
         r.fcodeName = featureName(o.value(QStringLiteral("feature_code")).toString());
         r.lat = numberText(o.value(QStringLiteral("latitude")));
         r.lng = numberText(o.value(QStringLiteral("longitude")));
-        out.append(r);
+        out.append(cleaned(r));
     }
     return out;
 }
@@ -299,6 +309,7 @@ std::optional<PlaceList> fromReverseReply(const QByteArray &body)
     r.fcodeName = capitalised(o.value(QStringLiteral("addresstype")).toString());
     r.lat = numberText(o.value(QStringLiteral("lat")));
     r.lng = numberText(o.value(QStringLiteral("lon")));
+    r = cleaned(r);
     if (!r.name.isEmpty())
         out.append(r);
     return out;
@@ -323,7 +334,7 @@ std::optional<PlaceList> fromPostalSearchReply(const QByteArray &body)
             QStringLiteral("Postal Code: ") + address.value(QStringLiteral("postcode")).toString();
         r.lat = numberText(o.value(QStringLiteral("lat")));
         r.lng = numberText(o.value(QStringLiteral("lon")));
-        out.append(r);
+        out.append(cleaned(r));
     }
     return out;
 }

@@ -26,18 +26,19 @@ PlaceSearchCell::PlaceSearchCell(const PlaceRecord &record, QObject *parent)
 struct PlaceSearch::Shared
 {
     std::atomic<quint64> generation{0};
-    std::atomic<int> nominatimIntervalMs{kNominatimIntervalMs};
+    std::atomic<RequestPacer *> pacer{&RequestPacer::shared()};
     std::mutex mutex;
     PlaceSearch *target = nullptr;
     // The worker's own.
     ReplyCache cache;
-    std::chrono::steady_clock::time_point lastNominatim{};
 };
 
 struct PlaceSearch::Job
 {
     quint64 generation = 0;
     bool nearbyOnly = false;
+    // Return or the search button: the queries the keyless source keeps off the typing too.
+    bool submitted = false;
     QString text;
     std::optional<places::Coordinates> coordinates;
     WeatherConfig config;
@@ -59,7 +60,7 @@ PlaceSearch::PlaceSearch(PlaceSearchProtocol *delegate, Folders folders, bool ta
     m_thread->start();
     m_debounce.setSingleShot(true);
     m_debounce.setInterval(kDebounceMs);
-    connect(&m_debounce, &QTimer::timeout, this, &PlaceSearch::runTextSearch);
+    connect(&m_debounce, &QTimer::timeout, this, [this] { runTextSearch(false); });
 }
 
 PlaceSearch::~PlaceSearch()
@@ -73,9 +74,14 @@ PlaceSearch::~PlaceSearch()
     m_thread->quit();
 }
 
-void PlaceSearch::setNominatimIntervalMs(int ms)
+void PlaceSearch::setPacer(RequestPacer &pacer)
 {
-    m_shared->nominatimIntervalMs = ms;
+    m_shared->pacer = &pacer;
+}
+
+RequestPacer &PlaceSearch::pacer() const
+{
+    return *m_shared->pacer;
 }
 
 void PlaceSearch::setPositionSource(QGeoPositionInfoSource *source)
@@ -139,10 +145,22 @@ void PlaceSearch::textChanged(const QString &text)
     m_debounce.start();
 }
 
-void PlaceSearch::runTextSearch()
+void PlaceSearch::searchButtonPressed()
+{
+    m_debounce.stop();
+    if (m_searchText.trimmed().size() < 2)
+        return;
+    // The answers to the typed text may be on their way: they are dropped, the new search
+    // asks again (the name search's reply usually comes from the cache).
+    ++m_shared->generation;
+    runTextSearch(true);
+}
+
+void PlaceSearch::runTextSearch(bool submitted)
 {
     Job job;
     job.generation = m_shared->generation;
+    job.submitted = submitted;
     job.text = m_searchText.trimmed().left(places::kMaxTextLength);
     job.coordinates = places::isGeographicalCoordinates(job.text);
     job.config = m_config;
@@ -172,22 +190,20 @@ void PlaceSearch::queue(Job job)
 
 namespace {
 
-std::optional<QByteArray> fetch(const QUrl &url, const QUrl &throttled, ReplyCache &cache,
-                                std::chrono::steady_clock::time_point &last, int intervalMs)
+std::optional<QByteArray> fetch(const QUrl &url, ReplyCache &cache, RequestPacer &pacer,
+                                const std::function<bool()> &stale)
 {
     if (url.isEmpty())
         return std::nullopt;
     const QString key = url.toString(QUrl::FullyEncoded);
     if (std::optional<QByteArray> cached = cache.find(key))
         return cached;
-    if (!throttled.isEmpty() && url.host() == throttled.host() && url.port() == throttled.port()) {
-        // At most one request a second to the volunteer-run geocoder; the worker may wait.
-        const auto earliest = last + std::chrono::milliseconds(intervalMs);
-        const auto now = std::chrono::steady_clock::now();
-        if (now < earliest)
-            std::this_thread::sleep_for(earliest - now);
-        last = std::chrono::steady_clock::now();
-    }
+    // The services' usage policies: at most one request a second to each, from the whole
+    // application; the worker may wait. A search overtaken meanwhile is not sent.
+    if (const std::chrono::milliseconds wait = pacer.reserve(url); wait.count() > 0)
+        std::this_thread::sleep_for(wait);
+    if (stale())
+        return std::nullopt;
     QtHttpClient http(30000);
     http.setUserAgent(powerdeckUserAgent().toStdString());
     http.setMaxBodyBytes(1024 * 1024);
@@ -209,10 +225,12 @@ void PlaceSearch::run(const std::shared_ptr<Shared> &shared, const Job &job)
     if (shared->generation == job.generation) {
         const WeatherConfig &c = job.config;
         const bool feed = c.source == WeatherConfig::Source::Feed;
-        const QUrl throttled = feed ? QUrl() : QUrl(c.nominatimEndpoint);
+        // Nominatim allows no search as you type: on the keyless source the nearby and postal-code
+        // queries go only for a submitted text or a location fix.
+        const bool everyQuery = feed || job.submitted || job.nearbyOnly;
+        const std::function<bool()> stale = [&] { return shared->generation != job.generation; };
         auto get = [&](const QUrl &url) {
-            return fetch(url, throttled, shared->cache, shared->lastNominatim,
-                         shared->nominatimIntervalMs);
+            return fetch(url, shared->cache, *shared->pacer, stale);
         };
         auto xml = [](const std::optional<QByteArray> &body) {
             return body ? XmlReader::readerWithXMLData(body->constData(),
@@ -223,7 +241,7 @@ void PlaceSearch::run(const std::shared_ptr<Shared> &shared, const Job &job)
             PlaceList out = l.value_or(PlaceList{});
             return out.mid(0, kMaxRows);
         };
-        if (job.coordinates) {
+        if (job.coordinates && everyQuery) {
             const std::optional<QByteArray> body =
                 get(c.nearbyUrl(job.coordinates->lat, job.coordinates->lng));
             nearby = first(feed ? places::fromNearbyReply(xml(body))
@@ -234,7 +252,7 @@ void PlaceSearch::run(const std::shared_ptr<Shared> &shared, const Job &job)
             std::optional<QByteArray> body = get(c.nameSearchUrl(job.text));
             list += first(feed ? places::fromNameReply(xml(body))
                                : (body ? places::fromGeocodingReply(*body) : std::nullopt));
-            if (shared->generation == job.generation) {
+            if (everyQuery && shared->generation == job.generation) {
                 body = get(c.postalUrl(job.text));
                 list += first(feed ? places::fromPostalReply(xml(body))
                                    : (body ? places::fromPostalSearchReply(*body) : std::nullopt));

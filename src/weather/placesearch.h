@@ -3,6 +3,7 @@
 
 #include "platform/folders.h"
 #include "weather/placerecords.h"
+#include "weather/requestpacer.h"
 #include "weather/weatherconfig.h"
 
 #include <QList>
@@ -57,7 +58,10 @@ private:
 
 // The search box at the top of the weather panel. While the user types it asks the place
 // service by name, by coordinates ("45.5,-73.6") and by postal code, on a worker thread, and
-// shows the results; a pick hands the place to the delegate and writes the place cache
+// shows the results. The keyless source asks only by name while the user types: OpenStreetMap
+// Nominatim (postal codes, the place around typed coordinates) allows no search as you type, so
+// those wait for Return or the search button. Every request is booked with the application's
+// RequestPacer; a pick hands the place to the delegate and writes the place cache
 // "temp.plist" (country, place). Each typed text gets a generation number: results of an older
 // one are dropped when they arrive.
 class PlaceSearch : public QObject
@@ -78,7 +82,6 @@ class PlaceSearch : public QObject
 
 public:
     static constexpr int kDebounceMs = 300;
-    static constexpr int kNominatimIntervalMs = 1000;
     static constexpr int kLocationTimeoutMs = 30000;
     static constexpr int kMaxRows = 5;
 
@@ -93,7 +96,10 @@ public:
     }
     // Tests shorten the waits.
     void setDebounceMs(int ms) { m_debounce.setInterval(ms); }
-    void setNominatimIntervalMs(int ms);
+    // The rate limiter every request is booked with; RequestPacer::shared() unless a test or
+    // the owner sets another.
+    void setPacer(RequestPacer &pacer);
+    RequestPacer &pacer() const;
     // Replaces the system's position source (tests); the search takes it over.
     void setPositionSource(QGeoPositionInfoSource *source);
 
@@ -118,6 +124,9 @@ public:
     Q_INVOKABLE int numberOfRows() const { return static_cast<int>(m_mutableArray.size()); }
     // The text field changed to text.
     Q_INVOKABLE void textChanged(const QString &text);
+    // Return or the search button: every query for the text now, the keyless postal-code and
+    // nearby ones included.
+    Q_INVOKABLE void searchButtonPressed();
     Q_INVOKABLE void didSelectRow(int row);
     Q_INVOKABLE void currentLocationButtonPressed();
     Q_INVOKABLE void extendShrinkButtonPressed();
@@ -142,7 +151,7 @@ private:
     struct Shared;
     struct Job;
     void queue(Job job);
-    void runTextSearch();
+    void runTextSearch(bool submitted);
     void deliver(quint64 generation, const PlaceList &list, const std::optional<PlaceList> &nearby);
     void onPosition(const QGeoPositionInfo &info);
     bool writePlaceCache(const QString &country, const QString &place);

@@ -4,6 +4,8 @@
 #include "platform/userdefaults.h"
 #include "weather/placerecords.h"
 
+#include <cmath>
+
 namespace {
 
 QString endpoint(const UserDefaults &defaults, const char *key, const QString &fallback)
@@ -27,6 +29,13 @@ QUrl urlOf(const QString &endpoint, const QByteArray &rest)
 QByteArray coordinate(double value, int decimals)
 {
     return places::coordinateText(value, decimals).toLatin1();
+}
+
+// A position goes out no more precisely than a forecast or a town needs: to 0.01° (about a
+// kilometre), whatever the number of decimals a service's request is written with.
+QByteArray position(double value, int decimals)
+{
+    return coordinate(std::round(value * 100.0) / 100.0, decimals);
 }
 
 } // namespace
@@ -59,8 +68,7 @@ QUrl WeatherConfig::forecastUrl(double lat, double lng) const
                          "&format=xml&num_of_days=5&key=" + places::urlEncode(weatherKey));
     }
     return urlOf(forecastEndpoint,
-                 "/v1/forecast?latitude=" + coordinate(lat, 4) +
-                     "&longitude=" + coordinate(lng, 4) +
+                 "/v1/forecast?latitude=" + position(lat, 2) + "&longitude=" + position(lng, 2) +
                      "&current=temperature_2m,relative_humidity_2m,is_day,weather_code,"
                      "wind_speed_10m,wind_direction_10m,visibility,pressure_msl"
                      "&daily=weather_code,temperature_2m_max,temperature_2m_min"
@@ -84,10 +92,10 @@ QUrl WeatherConfig::nearbyUrl(double lat, double lng) const
     if (source == Source::Feed)
         return urlOf(
             placesEndpoint,
-            "/findNearby?lat=" + coordinate(lat, 6) + "&lng=" + coordinate(lng, 6) +
+            "/findNearby?lat=" + position(lat, 6) + "&lng=" + position(lng, 6) +
                 "&maxRows=5&radius=3.0&style=full&username=" + places::urlEncode(placesUser));
-    return urlOf(nominatimEndpoint, "/reverse?format=jsonv2&lat=" + coordinate(lat, 6) +
-                                        "&lon=" + coordinate(lng, 6) +
+    return urlOf(nominatimEndpoint, "/reverse?format=jsonv2&lat=" + position(lat, 2) +
+                                        "&lon=" + position(lng, 2) +
                                         "&zoom=10&addressdetails=1&accept-language=en");
 }
 
@@ -113,6 +121,5 @@ QUrl WeatherConfig::postalUrl(const QString &text) const
 
 QByteArray powerdeckUserAgent()
 {
-    return QByteArrayLiteral("Powerdeck/" POWERDECK_VERSION
-                             " (battery and alarm clock app for Linux phones)");
+    return QByteArrayLiteral("Powerdeck/" POWERDECK_VERSION " (+" POWERDECK_HOMEPAGE ")");
 }

@@ -34,5 +34,6 @@ struct WeatherConfig
     QUrl postalUrl(const QString &text) const;
 };
 
-// "Powerdeck/<version>", as the services ask every client to name itself.
+// "Powerdeck/<version> (+<homepage>)": the services ask every client to name itself with a way
+// to reach its makers.
 QByteArray powerdeckUserAgent();

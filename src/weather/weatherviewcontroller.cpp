@@ -3,6 +3,7 @@
 
 #include "platform/logging.h"
 #include "platform/plist.h"
+#include "platform/qthttpclient.h"
 #include "platform/userdefaults.h"
 #include "weather/placerecords.h"
 
@@ -17,6 +18,12 @@ const char *const kConnectionMessage =
 const char *const kNoResultsTitle = QT_TRANSLATE_NOOP("WeatherViewController", "No results found ");
 const char *const kNoResultsMessage =
     QT_TRANSLATE_NOOP("WeatherViewController", "Type the City ,State or ZIP Code");
+const char *const kNoKeyTitle = QT_TRANSLATE_NOOP("WeatherViewController", "No weather key");
+const char *const kNoKeyMessage = QT_TRANSLATE_NOOP(
+    "WeatherViewController",
+    "The keyed weather feed is chosen, but its key or address is not set. Enter them as "
+    "weatherKey and weatherEndpoint in the user defaults, or remove weatherSource to use the "
+    "keyless forecast.");
 
 } // namespace
 
@@ -34,6 +41,8 @@ WeatherViewController::WeatherViewController(UserDefaults &defaults, Folders fol
     connect(&m_deadline, &QTimer::timeout, this, &WeatherViewController::onDeadline);
     m_selectTimer.setSingleShot(true);
     connect(&m_selectTimer, &QTimer::timeout, this, &WeatherViewController::SearchAndRead);
+    m_paceTimer.setSingleShot(true);
+    connect(&m_paceTimer, &QTimer::timeout, this, [this] { startRequest(m_pacedUrl); });
     loadUnits();
     loadCachedForecast();
 }
@@ -47,6 +56,21 @@ void WeatherViewController::setConfig(const WeatherConfig &config)
 {
     m_config = config;
     m_placeSearch->setConfig(config);
+    emit sourceChanged();
+}
+
+void WeatherViewController::setPacer(RequestPacer &pacer)
+{
+    m_pacer = &pacer;
+    m_placeSearch->setPacer(pacer);
+}
+
+QString WeatherViewController::attribution() const
+{
+    if (m_config.source == WeatherConfig::Source::Feed)
+        return {};
+    return tr("Weather data by Open-Meteo.com (CC BY 4.0). Places: GeoNames (CC BY 4.0) and "
+              "\u00a9 OpenStreetMap contributors (ODbL).");
 }
 
 void WeatherViewController::setClock(std::function<QDateTime()> now)
@@ -146,8 +170,7 @@ QStringList WeatherViewController::forecastTempsLow() const
 
 void WeatherViewController::viewWillAppear()
 {
-    m_config = WeatherConfig::fromDefaults(m_defaults);
-    m_placeSearch->setConfig(m_config);
+    setConfig(WeatherConfig::fromDefaults(m_defaults));
 }
 
 void WeatherViewController::setBusy(bool busy)
@@ -193,16 +216,30 @@ void WeatherViewController::SearchAndRead()
     // Without a place there is nothing to ask for (and 0°, 0° is open sea).
     const QUrl url = m_haveCoordinates ? m_config.forecastUrl(m_lat, m_long) : QUrl();
     if (url.isEmpty()) {
-        if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
-            (m_lat != 0 || m_long != 0))
-            qCWarning(lcWeather, "no forecast request: the weather source is not configured");
         setBusy(false);
+        if (m_haveCoordinates && places::validCoordinates(m_lat, m_long) &&
+            (m_lat != 0 || m_long != 0)) {
+            qCWarning(lcWeather, "no forecast request: the weather source is not configured");
+            // A place was picked: the user is told why no forecast comes.
+            if (m_config.source == WeatherConfig::Source::Feed)
+                showAlert(tr(kNoKeyTitle), tr(kNoKeyMessage));
+        }
         return;
     }
     const QString key = url.toString(QUrl::FullyEncoded);
     if (const std::optional<QByteArray> cached = m_cache.find(key)) {
         dropReply();
         handleBody(*cached, QString());
+        return;
+    }
+    dropReply();
+    // At most one request a second to a service from the whole application: the place search
+    // may just have asked the same one. The interface thread never waits; a timer does.
+    const std::chrono::milliseconds wait = m_pacer->reserve(url);
+    if (wait.count() > 0) {
+        setBusy(true);
+        m_pacedUrl = url;
+        m_paceTimer.start(wait);
         return;
     }
     startRequest(url);
@@ -229,6 +266,7 @@ void WeatherViewController::startRequest(const QUrl &url)
 void WeatherViewController::dropReply()
 {
     m_deadline.stop();
+    m_paceTimer.stop();
     if (QNetworkReply *reply = m_reply) {
         m_reply = nullptr;
         reply->disconnect(this);
@@ -265,7 +303,8 @@ void WeatherViewController::onFinished(QNetworkReply *reply)
     m_body += reply->readAll();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const int code = status.isValid() ? status.toInt() : 0;
-    const bool networkError = reply->error() != QNetworkReply::NoError && code == 0;
+    // A reply counts only when its transfer completed: a 200 cut short is no forecast.
+    const bool networkError = !transferCompleted(*reply, m_body.size());
     const QByteArray body = m_body;
     const QString key = m_replyKey;
     m_reply = nullptr;

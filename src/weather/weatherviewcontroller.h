@@ -5,6 +5,7 @@
 #include "weather/forecast.h"
 #include "weather/placesearch.h"
 #include "weather/replycache.h"
+#include "weather/requestpacer.h"
 #include "weather/weatherconfig.h"
 
 #include <QObject>
@@ -42,6 +43,7 @@ class WeatherViewController : public QObject, public PlaceSearchProtocol
     Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged)
     Q_PROPERTY(QString alertButton READ alertButton NOTIFY alertChanged)
     Q_PROPERTY(QString searchPlaceholder READ searchPlaceholder CONSTANT)
+    Q_PROPERTY(QString attribution READ attribution NOTIFY sourceChanged)
 
 public:
     static constexpr qint64 kMaxReplyBytes = 1024 * 1024;
@@ -61,6 +63,10 @@ public:
     void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     void setSelectDelayMs(int ms) { m_selectDelayMs = ms; }
     void setClock(std::function<QDateTime()> now);
+    // The rate limiter of the forecast requests and of the place search's; the application's
+    // shared one unless a test sets another.
+    void setPacer(RequestPacer &pacer);
+    RequestPacer &pacer() const { return *m_pacer; }
 
     PlaceSearch *placeSearch() const { return m_placeSearch; }
     QObject *placeSearchObject() const;
@@ -79,6 +85,8 @@ public:
     QString alertMessage() const { return m_alertMessage; }
     QString alertButton() const { return tr("Ok"); }
     QString searchPlaceholder() const { return tr("Type the City ,State or ZIP Code"); }
+    // The credit the chosen services ask to be shown with their data; "" for the keyed feed.
+    QString attribution() const;
     double Lat() const { return m_lat; }
     double Long() const { return m_long; }
 
@@ -110,6 +118,7 @@ signals:
     void cacheWritten();
     // The panel is done (its delegate closes it: hideWeatherview).
     void closeRequested();
+    void sourceChanged();
 
 private:
     enum class Outcome { Written, ServiceError, Invalid, NoConnection };
@@ -137,6 +146,10 @@ private:
     QString m_replyKey;
     QTimer m_deadline;
     QTimer m_selectTimer;
+    // Holds a request until the pacer's slot for its service.
+    QTimer m_paceTimer;
+    QUrl m_pacedUrl;
+    RequestPacer *m_pacer = &RequestPacer::shared();
     int m_deadlineMs = kDeadlineMs;
     int m_selectDelayMs = kSelectDelayMs;
     ReplyCache m_cache;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QXmlStreamReader>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -112,6 +113,40 @@ TEST(Plist, GarbageDoesNotParse)
     for (const char *text : {"", "not a plist", "<plist><array><string>open", "<?xml version=\"1.0\"?><plist><dict><key>a</key>"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(plist::fromData(QByteArray(text)).isValid());
+    }
+}
+
+bool wellFormed(const QByteArray &xml)
+{
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
+}
+
+// XML 1.0 has no form for most control characters, U+FFFE, U+FFFF or a lone surrogate: the
+// written file drops or replaces them (in texts and in keys) and stays well-formed.
+TEST(Plist, WhatXmlCannotCarryIsLeftOutOfTheFile)
+{
+    const QChar lone(char16_t(0xD800));
+    const struct
+    {
+        const char *what;
+        QString text;
+        QString stored;
+    } cases[] = {
+        {"controls", QStringLiteral("Pa\x01ri\x1bs\x7f"), QStringLiteral("Paris\x7f")},
+        {"tab, line feed, return", QStringLiteral("a\tb\nc\rd"), QStringLiteral("a\tb\nc\rd")},
+        {"noncharacters", QString(QChar(char16_t(0xFFFE))) + QChar(char16_t(0xFFFF)) + "x", "x"},
+        {"lone surrogate", QString(lone) + "x", QString(QChar(QChar::ReplacementCharacter)) + "x"},
+        {"surrogate pair", QString::fromUtf8("\xF0\x9F\x8C\xA7"),
+         QString::fromUtf8("\xF0\x9F\x8C\xA7")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray xml = plist::toXml(QVariantMap{{c.text, QVariantList{c.text}}});
+        EXPECT_TRUE(wellFormed(xml));
+        EXPECT_EQ(plist::fromData(xml), (QVariantMap{{c.stored, QVariantList{c.stored}}}));
     }
 }
 

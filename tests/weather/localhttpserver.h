@@ -30,6 +30,7 @@ public:
         QByteArray body;
         bool never = false; // accept the request and never answer
         int delayMs = 0;
+        qint64 declaredLength = -1; // the Content-Length sent; the body's own when negative
     };
 
     LocalHttpServer()
@@ -102,7 +103,9 @@ private:
             if (!guard)
                 return;
             guard->write("HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\n" +
-                         "Content-Length: " + QByteArray::number(reply.body.size()) +
+                         "Content-Length: " +
+                         QByteArray::number(reply.declaredLength < 0 ? reply.body.size()
+                                                                     : reply.declaredLength) +
                          "\r\nConnection: close\r\n\r\n" + reply.body);
             guard->disconnectFromHost();
         };

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -95,6 +96,63 @@ TEST(PlaceText, QueriesEncodeTheText)
     };
     for (const auto &row : rows)
         EXPECT_EQ(row.url.toString(QUrl::FullyEncoded), row.expected) << row.name;
+}
+
+// A position goes out to 0.01° (about a kilometre), whatever the form of the request, in the
+// C locale's digits.
+TEST(PlaceText, PositionsGoOutRounded)
+{
+    WeatherConfig feed;
+    feed.source = WeatherConfig::Source::Feed;
+    feed.weatherEndpoint = feed.placesEndpoint = "http://feed.test";
+    feed.weatherKey = "k";
+    feed.placesUser = "acct";
+    WeatherConfig open;
+    open.forecastEndpoint = open.nominatimEndpoint = "http://open.test";
+    const double lat = 48.856613, lng = -2.352222;
+    const struct
+    {
+        const char *name;
+        QUrl url;
+        const char *contains;
+    } rows[] = {
+        {"open forecast", open.forecastUrl(lat, lng), "?latitude=48.86&longitude=-2.35&"},
+        {"open nearby", open.nearbyUrl(lat, lng), "&lat=48.86&lon=-2.35&"},
+        {"feed forecast", feed.forecastUrl(lat, lng), "?q=48.86,-2.35&"},
+        {"feed nearby", feed.nearbyUrl(lat, lng), "?lat=48.860000&lng=-2.350000&"},
+    };
+    for (const auto &row : rows)
+        EXPECT_TRUE(row.url.toString(QUrl::FullyEncoded).contains(row.contains))
+            << row.name << ": " << row.url.toString().toStdString();
+}
+
+// The application's one rate limiter: requests to one service (scheme, host, port) are an
+// interval apart, whoever books them; other services are not held up.
+TEST(Pacer, OneServiceAnIntervalApart)
+{
+    RequestPacer::Clock::time_point now{};
+    RequestPacer pacer([&] { return now; });
+    using std::chrono::milliseconds;
+    const struct
+    {
+        int advanceMs;
+        const char *url;
+        int waitMs;
+    } rows[] = {
+        {0, "https://nominatim.test/search?q=1", 0},
+        {0, "https://nominatim.test/reverse?lat=1", 1000},
+        {0, "https://NOMINATIM.test:443/search?q=2", 2000},
+        {0, "https://geo.test/v1/search", 0},
+        {0, "http://nominatim.test/search", 0},
+        {0, "https://nominatim.test:8443/search", 0},
+        {2500, "https://nominatim.test/search?q=3", 500},
+        {5000, "https://nominatim.test/search?q=4", 0},
+    };
+    for (const auto &row : rows) {
+        now += milliseconds(row.advanceMs);
+        EXPECT_EQ(pacer.reserve(QUrl(row.url)), milliseconds(row.waitMs)) << row.url;
+    }
+    EXPECT_EQ(&RequestPacer::shared(), &RequestPacer::shared());
 }
 
 // Records from the keyed service's XML replies, with entities decoded.
@@ -212,7 +270,8 @@ protected:
         search =
             std::make_unique<PlaceSearch>(&delegate, folders, false, [this] { return locationOn; });
         search->setDebounceMs(0);
-        search->setNominatimIntervalMs(0);
+        // The application's pacer, which these searches share with each other, without waits.
+        RequestPacer::shared().setIntervalMs(0);
         WeatherConfig c;
         c.source = WeatherConfig::Source::Feed;
         c.placesEndpoint = server.base();
@@ -221,6 +280,8 @@ protected:
         c.nominatimEndpoint = server.base();
         search->setConfig(c);
     }
+
+    void TearDown() override { RequestPacer::shared().setIntervalMs(RequestPacer::kIntervalMs); }
 
     bool settle()
     {
@@ -233,10 +294,14 @@ protected:
         QStringList names; // the list's rows then
     };
     // Types text and waits for the searches it starts.
-    Typed type(const char *text)
+    Typed type(const char *text, bool submit = false)
     {
         const int before = server.count();
         search->textChanged(text);
+        if (submit) {
+            settle();
+            search->searchButtonPressed();
+        }
         Typed typed;
         EXPECT_TRUE(settle()) << text;
         for (const QByteArray &t : server.targets().mid(before))
@@ -296,9 +361,10 @@ TEST_F(PlaceSearchTest, TypingQueriesAndTheList)
     EXPECT_EQ(placeCache().toList(), (QVariantList{"Canada", QString::fromUtf8("Montréal")}));
 }
 
-// The keyless services answer the same three queries: the geocoder by name, Nominatim for the
-// place around coordinates and for postal codes (only a text with a digit), each request
-// naming Powerdeck.
+// The keyless services answer the same three queries: the geocoder by name while the user
+// types; Nominatim, which allows no search as you type, for the place around coordinates and for
+// postal codes (only a text with a digit) only on Return or the search button. Each request names
+// Powerdeck with its homepage.
 TEST_F(PlaceSearchTest, KeylessQueries)
 {
     WeatherConfig c;
@@ -311,22 +377,42 @@ TEST_F(PlaceSearchTest, KeylessQueries)
     const struct
     {
         const char *text;
+        bool submit;
         QStringList paths;
         QStringList names;
     } rows[] = {
-        {"Wel", {"/v1/search"}, {}},
+        {"Wel", false, {"/v1/search"}, {}},
+        {"6011", false, {"/v1/search"}, {}},
+        {"-41.29,174.78", false, {"/v1/search"}, {}},
+        // The name search's reply of the moment before is reused.
         {"-41.29,174.78",
-         {"/reverse", "/v1/search", "/search"},
+         true,
+         {"/reverse", "/search"},
          {"Wellington, New Zealand", "Wellington, Wellington"}},
     };
     for (const auto &row : rows) {
-        const Typed typed = type(row.text);
+        const Typed typed = type(row.text, row.submit);
         EXPECT_EQ(typed.paths, row.paths) << row.text;
         EXPECT_EQ(typed.names, row.names) << row.text;
     }
     for (const QByteArray &agent : server.userAgents())
-        EXPECT_TRUE(agent.startsWith("Powerdeck/")) << agent.constData();
+        EXPECT_TRUE(agent.startsWith("Powerdeck/") &&
+                    agent.contains("(+https://github.com/powerdeck/powerdeck)"))
+            << agent.constData();
     EXPECT_EQ(placeCache().toList(), (QVariantList{"New Zealand", "Wellington"}));
+}
+
+// Only a reply whose transfer completed is kept for 30 minutes: one cut short of its
+// Content-Length is asked for again, and the whole one then shows.
+TEST_F(PlaceSearchTest, AReplyCutShortIsNotCached)
+{
+    server.route("/search", {200, kParis, false, 0, kParis.size() + 100});
+    EXPECT_EQ(type("Paris").names, QStringList{});
+    server.route("/search", {200, kParis});
+    type("Pari");
+    const Typed again = type("Paris");
+    EXPECT_TRUE(again.paths.contains("/search"));
+    EXPECT_EQ(again.names, QStringList{"Paris, France"});
 }
 
 // Results of a text already replaced arrive late and are dropped.
@@ -375,6 +461,52 @@ TEST_F(PlaceSearchTest, PickAndThePlaceCache)
     ASSERT_TRUE(settle());
     EXPECT_EQ(search->numberOfRows(), 1);
     EXPECT_EQ(placeCache().toList(), (QVariantList{"France", "Paris"}));
+}
+
+bool wellFormedFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader reader(&f);
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
+}
+
+// Control characters a service sends (as character references in XML, as escapes in JSON)
+// never reach the rows or the place cache, which stays well-formed XML.
+TEST_F(PlaceSearchTest, HostileNamesLeaveThePlaceCacheWellFormed)
+{
+    const struct
+    {
+        bool feed;
+        const char *path;
+        QByteArray reply;
+    } rows[] = {
+        {true, "/search",
+         "<geonames><geoname><name>Pa&#1;ris&#x1B;</name><countryName>Fr&#xFFFE;ance&#31;"
+         "</countryName><lat>48.85</lat><lng>2.35</lng></geoname></geonames>"},
+        {false, "/v1/search",
+         R"({"results":[{"name":"Pa\u0001ris\u001b","country":"Fr\uffffance\ud800",)"
+         R"("latitude":48.85,"longitude":2.35}]})"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.path);
+        WeatherConfig c;
+        c.source = row.feed ? WeatherConfig::Source::Feed : WeatherConfig::Source::Open;
+        c.placesEndpoint = c.geocodingEndpoint = c.nominatimEndpoint = server.base();
+        search->setConfig(c);
+        server.route(row.path, {200, row.reply});
+        type("Paris");
+        ASSERT_GE(search->numberOfRows(), 1);
+        const QString country = row.feed ? "France" : QString::fromUtf8("France\uFFFD");
+        EXPECT_EQ(static_cast<PlaceSearchCell *>(search->cells().first())->placeName(),
+                  "Paris, " + country);
+        search->didSelectRow(0);
+        EXPECT_TRUE(wellFormedFile(folders.documents + "/temp.plist"));
+        EXPECT_EQ(placeCache().toList(), (QVariantList{country, "Paris"}));
+    }
 }
 
 // Location services off: the alert and no request; on: one fix, one nearby query.

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -33,7 +34,10 @@ protected:
         folders = Folders::under(dir.path());
         ASSERT_TRUE(folders.ensureExist());
         defaults = std::make_unique<UserDefaults>(dir.filePath("defaults.plist"));
+        // Every request here goes to the one local server: no waits between them.
+        RequestPacer::shared().setIntervalMs(0);
     }
+    void TearDown() override { RequestPacer::shared().setIntervalMs(RequestPacer::kIntervalMs); }
 
     // The panel on the keyed feed at the local server (or the keyless service with open).
     std::unique_ptr<WeatherViewController> panel(bool open = false)
@@ -110,6 +114,11 @@ TEST_F(WeatherClient, OnlyAWholeReplyReachesTheCache)
          false,
          "",
          "Turn of airplane mode or check your connection "},
+        {"200 cut short of its Content-Length",
+         {200, fixture("weather/feed-day.xml"), false, 0, 1 << 20},
+         false,
+         "",
+         "Turn of airplane mode or check your connection "},
         {"never answers",
          {200, {}, true},
          false,
@@ -136,6 +145,47 @@ TEST_F(WeatherClient, OnlyAWholeReplyReachesTheCache)
         EXPECT_EQ(p->alertTitle(), row.alertTitle);
         EXPECT_EQ(p->alertMessage(), row.alertMessage);
     }
+}
+
+// A place name with control characters (as a place service may send) still leaves a weather
+// cache that is well-formed XML, with the characters left out.
+TEST_F(WeatherClient, HostilePlaceNamesLeaveTheCacheWellFormed)
+{
+    server.route("/feed/weather.ashx", {200, fixture("weather/feed-day.xml")});
+    auto p = panel();
+    p->getCountry(QStringLiteral("Fr") + QChar(0x01) + QStringLiteral("ance") + QChar(0x1f));
+    p->getState(QStringLiteral("Pa") + QChar(0x1b) + QStringLiteral("ris") + QChar(0xFFFF));
+    p->placeSearchDidSelectPlaceWithLatitude(48.85, 2.35);
+    ASSERT_TRUE(settle(*p));
+    QFile f(folders.documents + "/forecastList.plist");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader reader(&f);
+    while (!reader.atEnd())
+        reader.readNext();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(cache().toMap().value("city"), "Paris");
+    EXPECT_EQ(cache().toMap().value("state"), "France");
+}
+
+// The keyed feed chosen without its key (or its address): picking a place says why no forecast
+// comes, in the one-button alert, and asks nothing.
+TEST_F(WeatherClient, TheKeyedFeedWithoutAKeySaysWhy)
+{
+    for (const char *missing : {"weatherKey", "weatherEndpoint"}) {
+        SCOPED_TRACE(missing);
+        auto p = panel();
+        defaults->setValue(missing, "");
+        p->viewWillAppear();
+        p->placeSearchDidSelectPlaceWithLatitude(48.85, 2.35);
+        ASSERT_TRUE(settle(*p));
+        EXPECT_TRUE(p->alertVisible());
+        EXPECT_EQ(p->alertTitle(), "No weather key");
+        EXPECT_TRUE(p->alertMessage().contains("weatherKey"));
+        EXPECT_EQ(p->alertButton(), "Ok");
+        p->dismissAlert();
+        EXPECT_FALSE(p->alertVisible());
+    }
+    EXPECT_EQ(server.count(), 0);
 }
 
 // A fresh panel asks for nothing; coordinates that are no place are never sent.
@@ -184,7 +234,7 @@ TEST_F(WeatherClient, RequestCoordinatesIgnoreTheLocale)
         bool open;
         const char *expected;
     } rows[] = {{false, "q=45.50,-73.60&format=xml&num_of_days=5&key=testkey"},
-                {true, "latitude=45.5000&longitude=-73.6000&"}};
+                {true, "latitude=45.50&longitude=-73.60&"}};
     for (const auto &row : rows) {
         auto p = panel(row.open);
         p->FunctiaMeafloatLat(45.5, -73.6);
@@ -228,6 +278,45 @@ TEST_F(WeatherClient, KeylessSourceCachesRepliesPerPlace)
     }
     for (const QByteArray &agent : server.userAgents())
         EXPECT_TRUE(agent.startsWith("Powerdeck/")) << agent.constData();
+}
+
+// The place search and the forecast book their requests with one pacer, the application's: a
+// forecast asked of the service the search has just asked waits its turn, on a timer.
+TEST_F(WeatherClient, OneRateLimiterForSearchAndForecast)
+{
+    auto fresh = panel(true);
+    EXPECT_EQ(&fresh->pacer(), &RequestPacer::shared());
+    EXPECT_EQ(&fresh->placeSearch()->pacer(), &RequestPacer::shared());
+
+    const RequestPacer::Clock::time_point start{std::chrono::hours(1)};
+    RequestPacer pacer([&] { return start; });
+    pacer.setIntervalMs(200);
+    server.route("/v1/search", {200, fixture("weather/open-geocoding-paris.json")});
+    server.route("/v1/forecast", {200, fixture("weather/open-forecast-paris.json")});
+    auto p = panel(true);
+    WeatherConfig c = p->config();
+    c.geocodingEndpoint = server.base();
+    p->setConfig(c);
+    p->setPacer(pacer);
+    PlaceSearch *search = p->placeSearch();
+    search->setDebounceMs(0);
+    search->textChanged("Paris");
+    ASSERT_TRUE(waitUntil([&] { return search->numberOfRows() > 0; }));
+    const QUrl service(server.base());
+    EXPECT_EQ(pacer.nextFree(service), start + std::chrono::milliseconds(200));
+    QSignalSpy written(p.get(), &WeatherViewController::cacheWritten);
+    search->didSelectRow(0);
+    ASSERT_TRUE(waitUntil([&] { return written.size() == 1; }));
+    EXPECT_EQ(pacer.nextFree(service), start + std::chrono::milliseconds(400));
+    EXPECT_EQ(server.count(), 2);
+}
+
+// The keyless services' credit is shown in the panel; the keyed feed has none to show.
+TEST_F(WeatherClient, TheKeylessServicesAreCredited)
+{
+    EXPECT_TRUE(panel(true)->attribution().contains("Open-Meteo.com"));
+    EXPECT_TRUE(panel(true)->attribution().contains("OpenStreetMap contributors"));
+    EXPECT_EQ(panel(false)->attribution(), "");
 }
 
 // The unit switches: the marker on the first press, tag 1 the first choice, 2 the second, any

@@ -268,9 +268,10 @@ Rectangle {
                         font.pixelSize: panel.textSize + 1
                     }
                     Rectangle {
+                        id: field
                         x: panel.margin
                         anchors.verticalCenter: parent.verticalCenter
-                        width: parent.width - 3 * panel.margin - gps.width
+                        width: parent.width - 4 * panel.margin - gps.width - searchButton.width
                         height: panel.rowHeight * 0.7
                         radius: panel.margin / 2
                         color: Theme.raised
@@ -293,7 +294,11 @@ Rectangle {
                             maximumLength: 100
                             inputMethodHints: Qt.ImhNoPredictiveText
                             onTextEdited: if (panel.search) panel.search.textChanged(text)
-                            onAccepted: focus = false
+                            onAccepted: {
+                                focus = false
+                                if (panel.search)
+                                    panel.search.searchButtonPressed()
+                            }
                         }
                         Text {
                             anchors.fill: input
@@ -304,6 +309,38 @@ Rectangle {
                             color: Theme.muted
                             font.family: Theme.font
                             font.pixelSize: panel.textSize
+                        }
+                    }
+                    // Return or this button: the search the services allow only on request
+                    // (postal codes, the place around typed coordinates).
+                    Rectangle {
+                        id: searchButton
+                        objectName: "placeSearchButton"
+                        anchors.left: field.right
+                        anchors.leftMargin: panel.margin
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: searchLabel.implicitWidth + panel.margin * 1.5
+                        height: field.height
+                        radius: height / 2
+                        color: panel.tint
+                        opacity: field.opacity
+                        visible: field.visible
+                        Text {
+                            id: searchLabel
+                            anchors.centerIn: parent
+                            text: qsTr("Search")
+                            color: Theme.ink
+                            font.family: Theme.font
+                            font.pixelSize: panel.textSize
+                        }
+                        MouseArea {
+                            Accessible.role: Accessible.Button
+                            Accessible.name: searchLabel.text
+                            anchors.fill: parent
+                            onClicked: {
+                                input.focus = false
+                                panel.search.searchButtonPressed()
+                            }
                         }
                     }
                     Image {
@@ -465,6 +502,20 @@ Rectangle {
                 }
             }
 
+            // The credit the keyless services ask for wherever their data is shown.
+            Text {
+                objectName: "weatherAttribution"
+                x: panel.margin
+                width: panel.width - 2 * panel.margin
+                topPadding: panel.margin
+                visible: text !== ""
+                wrapMode: Text.WordWrap
+                text: panel.weather ? panel.weather.attribution : ""
+                color: Theme.muted
+                font.family: Theme.font
+                font.pixelSize: panel.captionSize
+            }
+
             Caption { title: qsTr("Units") }
             UnitRow {
                 title: qsTr("Temperature")
@@ -487,6 +538,7 @@ Rectangle {
                 firstChosen: panel.weather !== null && panel.weather.kilometri
                 onChosen: (tag) => panel.weather.kmOrMph(tag)
             }
+
         }
     }
 
