@@ -60,11 +60,15 @@ struct MemorySample
     bool hasAvailable = false;
 };
 
-// The size of a file system, in whole MB (bytes / 1,048,576, truncated).
+// The size of a file system as df(1) reckons it, in whole MB (bytes / 1,048,576, truncated).
+// The blocks reserved for root are neither used nor available, so used + free may fall short
+// of the size; the used share is of used + free, as df's "Use%".
 struct DiskSpace
 {
-    std::uint64_t freeMB = 0;  // space an ordinary user may still fill
-    std::uint64_t totalMB = 0; // the file system's size
+    std::uint64_t freeMB = 0;  // f_bavail: space an ordinary user may still fill
+    std::uint64_t totalMB = 0; // f_blocks: the file system's size
+    std::uint64_t usedMB = 0;  // f_blocks − f_bfree
+    int usedPercent = -1;      // df's Use%, rounded up; -1 when used + free is 0
 };
 
 // The system monitor's one reader of kernel counters: this application's CPU load, the process
@@ -141,9 +145,12 @@ public:
     static constexpr const char *kMemoryUsageKeys[5] = {"Wire", "active", "free", "inactive",
                                                         "Purgeable"};
 
-    // Free and total size of the file system holding `path` (statvfs, 64-bit arithmetic);
-    // nothing, with a line on the standard error, when it cannot be read.
+    // Free, used and total size of the file system holding `path` (statvfs, 64-bit
+    // arithmetic); nothing, with a line on the standard error, when it cannot be read.
     static std::optional<DiskSpace> getFreeDiskspace(const std::string &path);
+    // df's arithmetic on statvfs's block counts, in units of `fragmentSize` bytes.
+    static DiskSpace diskSpace(std::uint64_t blocks, std::uint64_t freeBlocks,
+                               std::uint64_t availableBlocks, std::uint64_t fragmentSize);
 
     // The number of processors the kernel has online (<sysRoot>/devices/system/cpu/online,
     // else the C library's count); at least 1.

@@ -20,11 +20,24 @@ std::optional<DiskSpace> ActivityMonitor::getFreeDiskspace(const std::string &pa
                      "NSPOSIXErrorDomain", static_cast<long>(error));
         return std::nullopt;
     }
+    return diskSpace(fs.f_blocks, fs.f_bfree, fs.f_bavail, fs.f_frsize ? fs.f_frsize : fs.f_bsize);
+}
+
+DiskSpace ActivityMonitor::diskSpace(std::uint64_t blocks, std::uint64_t freeBlocks,
+                                     std::uint64_t availableBlocks, std::uint64_t fragmentSize)
+{
     // Block counts times the fragment size in 64 bits: a 32-bit product overflows at 4 GiB.
-    const std::uint64_t unit = fs.f_frsize ? fs.f_frsize : fs.f_bsize;
+    const std::uint64_t used = blocks > freeBlocks ? blocks - freeBlocks : 0;
     DiskSpace space;
-    space.freeMB = (static_cast<std::uint64_t>(fs.f_bavail) * unit) >> 20;
-    space.totalMB = (static_cast<std::uint64_t>(fs.f_blocks) * unit) >> 20;
+    space.freeMB = (availableBlocks * fragmentSize) >> 20;
+    space.totalMB = (blocks * fragmentSize) >> 20;
+    space.usedMB = (used * fragmentSize) >> 20;
+    // As df: used × 100 / (used + available), any remainder rounding up.
+    const std::uint64_t whole = used + availableBlocks;
+    if (whole > 0) {
+        const std::uint64_t hundredths = used * 100;
+        space.usedPercent = static_cast<int>(hundredths / whole + (hundredths % whole != 0));
+    }
     return space;
 }
 
