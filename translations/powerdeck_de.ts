@@ -679,6 +679,10 @@
         <translation>Empfangen</translation>
     </message>
     <message>
+        <source>Wired</source>
+        <translation>Kabelgebunden</translation>
+    </message>
+    <message>
         <source>Cellular</source>
         <translation>Mobilfunk</translation>
     </message>

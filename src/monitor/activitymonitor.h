@@ -60,6 +60,29 @@ struct MemorySample
     bool hasAvailable = false;
 };
 
+// The figures of one kind of network interface (Wi-Fi, wired, cellular), kept together: the
+// address and the hardware address are those of one interface of that kind, the first in name
+// order that has an address (else the first), and the traffic is that of every interface of the
+// kind. Nothing of one kind is ever shown or counted under another.
+struct NetworkBlock
+{
+    bool present = false; // an interface of this kind exists
+    std::string interfaceName;
+    std::string address = "127.0.0.1";
+    // "%02X:%02X:%02X:%02X:%02X:%02X", or the error text of the step that failed (no interface:
+    // "if_nametoindex failure").
+    std::string hardwareAddress = "if_nametoindex failure";
+    long long sentMB = 0; // whole MB since the interfaces came up
+    long long receivedMB = 0;
+};
+
+struct NetworkFigures
+{
+    NetworkBlock wifi;
+    NetworkBlock wired;
+    NetworkBlock cellular;
+};
+
 // The size of a file system as df(1) reckons it, in whole MB (bytes / 1,048,576, truncated).
 // The blocks reserved for root are neither used nor available, so used + free may fall short
 // of the size; the used share is of used + free, as df's "Use%".
@@ -158,14 +181,19 @@ public:
     // Counts the processors of a kernel range list such as "0-3,6,8-9"; 0 when malformed.
     static int countCpuList(std::string_view list);
 
-    // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none.
+    // The Wi-Fi, wired and cellular figures, each kind's own (see NetworkBlock).
+    NetworkFigures networkFigures() const;
+
+    // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none. A cable's address
+    // is never given as the Wi-Fi one.
     std::pair<std::string, std::string> getIPAddress() const;
 
-    // The Wi-Fi hardware address as "%02X:%02X:%02X:%02X:%02X:%02X", or an error text.
+    // The hardware address of the Wi-Fi interface whose address getIPAddress gives, as
+    // "%02X:%02X:%02X:%02X:%02X:%02X", or an error text.
     std::string getMacAddress() const;
 
     // [Wi-Fi sent, Wi-Fi received, cellular sent, cellular received] in whole MB since the
-    // interfaces came up.
+    // interfaces came up; wired traffic is in neither.
     std::array<long long, 4> getDataCounters() const;
 
     // The default address source, from getifaddrs().
@@ -186,6 +214,9 @@ private:
         InterfaceKind kind;
     };
     std::vector<NetworkInterface> networkInterfaces() const;
+    // The hardware address of one interface, or the error text of the step that failed.
+    std::string hardwareAddress(const std::string &interfaceName) const;
+
 
     std::string m_procRoot;
     std::string m_sysRoot;

@@ -124,6 +124,32 @@ TEST(NetworkScreen, SharesOfTheTrafficTotals)
     }
 }
 
+// A laptop on Wi-Fi and a cable: each block shows its own interface's figures.
+TEST(NetworkScreen, EachInterfaceKeepsItsFigures)
+{
+    auto addresses = [] {
+        return std::optional<std::vector<InterfaceAddress>>(std::vector<InterfaceAddress>{
+            {"enp0s31f6", 2, "192.168.0.9", false}, {"wlp2s0", 2, "10.0.0.5", false}});
+    };
+    netWorkViewController screen(
+        ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-laptop", addresses));
+    EXPECT_EQ((QStringList{screen.ipWifi(), screen.macWifi(), screen.sendWifi(),
+                           screen.dwnloadWifi()}),
+              (QStringList{"10.0.0.5", "3C:A9:F4:0A:1B:2C", "3.0MB", "4.0MB"}));
+    ASSERT_TRUE(screen.hasWired());
+    EXPECT_EQ((QStringList{screen.ipWired(), screen.macWired(), screen.sendWired(),
+                           screen.dwnloadWired()}),
+              (QStringList{"192.168.0.9", "E4:54:E8:AA:BB:CC", "10.0MB", "20.0MB"}));
+    // The totals and the rings count every interface once.
+    EXPECT_EQ(screen.uploadLbl(), QStringLiteral("13.0MB"));
+    EXPECT_EQ(screen.downloadLbl(), QStringLiteral("24.0MB"));
+    EXPECT_EQ(screen.upload(), 17);   // 13 of 37, half a ring at most
+    EXPECT_EQ(screen.download(), 32); // 24 of 37
+
+    netWorkViewController phone(ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-phone"));
+    EXPECT_FALSE(phone.hasWired());
+}
+
 TEST(MonitorScreens, TimersRunOnlyWhileShown)
 {
     ensureCoreApplication();

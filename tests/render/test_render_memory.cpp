@@ -99,6 +99,10 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
         {"sys-net-phone",
          "network",
          {{"wlan0", 2, "192.168.1.23", false}, {"rmnet_data0", 2, "10.64.12.7", false}}},
+        // A laptop on Wi-Fi and a cable: a block of its own for the cable.
+        {"sys-net-laptop",
+         "network-wired",
+         {{"enp0s31f6", 2, "192.168.0.9", false}, {"wlp2s0", 2, "10.0.0.5", false}}},
         {"sys-empty", "network-failed", {}},
     };
     for (const auto &n : network) {
