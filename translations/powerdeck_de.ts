@@ -610,6 +610,18 @@
         <translation>Freigebbar</translation>
     </message>
     <message>
+        <source>Cache</source>
+        <translation>Cache</translation>
+    </message>
+    <message>
+        <source>Swap</source>
+        <translation>Auslagerung</translation>
+    </message>
+    <message>
+        <source>zram</source>
+        <translation>zram</translation>
+    </message>
+    <message>
         <source>Memory</source>
         <translation>Speicher</translation>
     </message>

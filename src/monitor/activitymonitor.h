@@ -47,6 +47,8 @@ struct InterfaceAddress
 //             PageTables
 //   purgeable caches the kernel drops under memory pressure: SReclaimable plus the clean part of
 //             Inactive(file) (minus Dirty and Writeback); it overlaps inactive, as on Mach
+// Used memory is free(1)'s: MemTotal − MemAvailable, the memory programs hold that the kernel
+// cannot give to others without swapping. Page cache is not used memory.
 struct MemorySample
 {
     std::uint64_t pageSize = 4096;
@@ -58,6 +60,28 @@ struct MemorySample
     std::uint64_t totalBytes = 0;     // MemTotal; 0 when the kernel does not report it
     std::uint64_t availableBytes = 0; // MemAvailable; 0 when the kernel does not report it
     bool hasAvailable = false;
+    std::uint64_t cacheBytes = 0; // Buffers + Cached + SReclaimable, free(1)'s buff/cache
+    std::uint64_t swapTotalBytes = 0;
+    std::uint64_t swapFreeBytes = 0;
+
+    // MemTotal − MemAvailable; on a kernel without MemAvailable (before 3.14), what free(1)
+    // showed then: MemTotal − MemFree − buff/cache. 0 when MemTotal is missing.
+    std::uint64_t usedBytes() const;
+    std::uint64_t swapUsedBytes() const
+    {
+        return swapTotalBytes > swapFreeBytes ? swapTotalBytes - swapFreeBytes : 0;
+    }
+};
+
+// The compressed RAM block devices (zram) together. Stored is the data written to them, before
+// compression; inRam what they take of memory, compression and overhead included.
+struct ZramSample
+{
+    int devices = 0;
+    std::uint64_t sizeBytes = 0;   // the devices' sizes (disksize)
+    std::uint64_t storedBytes = 0; // orig_data_size
+    std::uint64_t inRamBytes = 0;  // mem_used_total
+    bool hasInRam = false;         // false when only /proc/swaps told the stored data
 };
 
 // The figures of one kind of network interface (Wi-Fi, wired, cellular), kept together: the
@@ -148,8 +172,15 @@ public:
     std::optional<MemorySample> memorySample() const { return readMemorySample(m_procRoot); }
     static std::optional<MemorySample> readMemorySample(const std::string &procRoot);
 
-    // Used / free memory in MB, or as a percentage of the whole; -1 on failure or when the
-    // result is not greater than 0. The percentage is taken of whole MB on both sides.
+    // The zram devices under <sysRoot>/block: mm_stat, else the separate attribute files of
+    // older kernels, else the zram lines of <procRoot>/swaps; nothing when there is no
+    // initialised zram device.
+    static std::optional<ZramSample> readZram(const std::string &sysRoot,
+                                              const std::string &procRoot);
+
+    // Used (MemTotal − MemAvailable) / free (MemFree) memory in MB, or as a percentage of
+    // MemTotal; -1 on failure or when the result is not greater than 0. The percentage is taken
+    // of whole MB on both sides.
     static double usedMemoryy(const std::optional<MemorySample> &sample, bool percent);
     static double freeMemoryy(const std::optional<MemorySample> &sample, bool percent);
     // The same, each from a sample of its own.
@@ -216,7 +247,6 @@ private:
     std::vector<NetworkInterface> networkInterfaces() const;
     // The hardware address of one interface, or the error text of the step that failed.
     std::string hardwareAddress(const std::string &interfaceName) const;
-
 
     std::string m_procRoot;
     std::string m_sysRoot;

@@ -161,10 +161,11 @@ TEST(ActivityMonitorMemory, ThousandUsedAndTwentyFourFreeMB)
 
 TEST(ActivityMonitorMemory, PercentagesUseWholeMegabytes)
 {
-    // 192 MB used of 448: 42.857...; fields a kernel may lack count as zero.
+    // No MemAvailable (before 3.14): used is MemTotal − MemFree − buff/cache, 256 of 512 MB;
+    // fields a kernel may lack count as zero.
     const std::string root = kFixtures + "/proc-sampler-old-kernel";
-    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(true, root), 192 * 100.0 / 448);
-    EXPECT_DOUBLE_EQ(ActivityMonitor::freeMemoryy(true, root), 256 * 100.0 / 448);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(true, root), 50.0);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::freeMemoryy(true, root), 50.0);
     ActivityMonitor monitor(root, "/nonexistent");
     auto usage = monitor.currentMemoryUsage();
     EXPECT_DOUBLE_EQ(usage.at("Wire"), 0.0);
@@ -176,11 +177,9 @@ TEST(ActivityMonitorMemory, TotalAboveFourGigabytesDoesNotOverflow)
 {
     ActivityMonitor monitor(kFixtures + "/proc-sampler-basic", "/nonexistent");
     EXPECT_FLOAT_EQ(monitor.totalMem(), 7989060.0f / 1024);
-    // used + free make the whole
+    // Used is MemTotal − MemAvailable, as free(1) has it: the page cache is not used memory.
     const std::string root = kFixtures + "/proc-sampler-basic";
-    EXPECT_NEAR(ActivityMonitor::usedMemoryy(false, root) +
-                    ActivityMonitor::freeMemoryy(false, root),
-                (2398488 + 3964416 + 98304 + 168672 + 17264 + 40036 + 716284) / 1024.0, 0.01);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(false, root), (7989060 - 4538220) / 1024.0);
 }
 
 TEST(ActivityMonitorMemory, UnreadableFiguresGiveTheFailureValues)

@@ -228,6 +228,7 @@ struct PurgeScreen
     {
         ensureCoreApplication();
         screen = std::make_unique<ramViewController>(POWERDECK_FIXTURES "/proc-sampler-basic",
+                                                     "/nonexistent",
                                                      QString::fromStdString(picture), source,
                                                      smallChunks());
         source->holdAt = holdAt;

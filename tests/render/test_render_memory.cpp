@@ -43,15 +43,19 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
     const struct
     {
         const char *proc;
+        const char *sys;
         const char *shot;
         const char *used;
     } memory[] = {
-        {"proc-sampler-basic", "memory", "90.33 %"},
-        {"proc-sampler-no-meminfo", "memory-failed", "-1.00 %"},
+        // A phone swapping to zram.
+        {"proc-host-phone", "sys-host-phone", "memory", "60.12 %"},
+        {"proc-sampler-no-meminfo", "sys-empty", "memory-failed", "-1.00 %"},
     };
+    const QString harnessSys = roots.sysfs;
     for (const auto &m : memory) {
         SCOPED_TRACE(m.shot);
         roots.procfs = fixturePath(m.proc);
+        roots.sysfs = fixturePath(m.sys);
         ASSERT_TRUE(vc.showRam());
         EXPECT_TRUE(vc.wheelHidden());
         RenderHarness::settle(900);
@@ -68,8 +72,9 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
     // A purge running: the button covered by the loading view with its stop button.
     {
         auto source = std::make_shared<WaitingSource>();
+        roots.sysfs = harnessSys;
         auto screen = std::make_unique<ramViewController>(
-            fixturePath("proc-sampler-basic").toStdString(),
+            fixturePath("proc-sampler-basic").toStdString(), harnessSys.toStdString(),
             h.app().platform().folders.resources + "/gallery3_2256_2x.jpeg", source);
         source->flag = screen->purge().stopFlag();
         auto *ram = screen.get();
