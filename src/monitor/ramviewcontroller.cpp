@@ -82,10 +82,10 @@ ramViewController::ramViewController(std::string procRoot, std::string sysRoot,
 
 ramViewController::~ramViewController()
 {
-    // The worker holds its own share of the flag and the source; joining here means no purge
-    // outlives the screen. It stops within one chunk and then gives its memory back.
-    m_purge.stop();
-    m_purge.join();
+    // The worker holds its own share of the flag and the source: it stops within one copy of
+    // the picture and gives its memory back on its own thread, so closing the screen during a
+    // purge does not wait for the unmapping. Its report to this screen is dropped.
+    m_purge.abandon();
 }
 
 void ramViewController::refresh()
@@ -164,7 +164,8 @@ void ramViewController::accelerateRam()
     qCDebug(lcMonitor) << "path:" << m_picturePath;
     const bool started = m_purge.start([this](const PurgeResult &result) {
         // On the worker: hand the result to the interface thread. Posted to this object, the call
-        // is dropped if the screen goes first (its destructor joins the worker before that).
+        // is dropped if the screen goes first (its destructor takes this report away first, or
+        // waits for this post to be made; a posted call dies with the screen).
         QMetaObject::invokeMethod(
             this, [this, result] { purgeFinished(result); }, Qt::QueuedConnection);
     });

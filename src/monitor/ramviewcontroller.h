@@ -159,5 +159,5 @@ private:
     QString m_summary;
     PurgeResult m_lastPurge;
     int m_purgesFinished = 0;
-    MemoryPurge m_purge; // last: stopped and joined before the rest goes
+    MemoryPurge m_purge; // last: stopped and let go before the rest goes
 };
