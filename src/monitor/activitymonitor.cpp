@@ -241,7 +241,8 @@ std::optional<MemorySample> ActivityMonitor::readMemorySample(const std::string 
         sample.availableBytes = *available * 1024;
         sample.hasAvailable = true;
     }
-    sample.cacheBytes = (optional("Buffers") + optional("Cached") + optional("SReclaimable")) * 1024;
+    sample.cacheBytes =
+        (optional("Buffers") + optional("Cached") + optional("SReclaimable")) * 1024;
     sample.swapTotalBytes = optional("SwapTotal") * 1024;
     sample.swapFreeBytes = optional("SwapFree") * 1024;
     return sample;
@@ -249,8 +250,7 @@ std::optional<MemorySample> ActivityMonitor::readMemorySample(const std::string 
 
 std::uint64_t MemorySample::usedBytes() const
 {
-    const std::uint64_t unused =
-        hasAvailable ? availableBytes : free * pageSize + cacheBytes;
+    const std::uint64_t unused = hasAvailable ? availableBytes : free * pageSize + cacheBytes;
     return totalBytes > unused ? totalBytes - unused : 0;
 }
 

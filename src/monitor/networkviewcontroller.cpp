@@ -34,8 +34,7 @@ void netWorkViewController::showTraffic()
 {
     const NetworkFigures f = m_monitor.networkFigures();
     const double sent = double(f.wifi.sentMB + f.wired.sentMB + f.cellular.sentMB);
-    const double received =
-        double(f.wifi.receivedMB + f.wired.receivedMB + f.cellular.receivedMB);
+    const double received = double(f.wifi.receivedMB + f.wired.receivedMB + f.cellular.receivedMB);
     m_total = sent + received;
     // Each ring holds at most half the circle; no traffic at all draws empty rings.
     const charts::TrafficShares shares = charts::trafficShares({sent, received, 0, 0});

@@ -65,8 +65,7 @@ QString percentText(double percent)
 
 } // namespace
 
-ramViewController::ramViewController(std::string procRoot, std::string sysRoot,
-                                     QString picturePath,
+ramViewController::ramViewController(std::string procRoot, std::string sysRoot, QString picturePath,
                                      std::shared_ptr<PurgeMemorySource> source,
                                      PurgeOptions options, QObject *parent)
     : QObject(parent), m_procRoot(std::move(procRoot)), m_sysRoot(std::move(sysRoot)),
@@ -127,8 +126,8 @@ void ramViewController::show(const RamFigures &f)
     m_texts[10] = f.total > 0 ? QString::asprintf("%.1fMB", double(f.total)) : kFailedMB;
 
     m_texts[11] = f.cache < 0 ? kFailedMB : megabytes(f.cache);
-    m_texts[12] = f.cache < 0 || !(f.total > 0) ? kFailedPercent
-                                                : percentText(f.cache * 100 / f.total);
+    m_texts[12] =
+        f.cache < 0 || !(f.total > 0) ? kFailedPercent : percentText(f.cache * 100 / f.total);
     m_hasSwap = f.swapTotal > 0;
     m_texts[13] = m_hasSwap ? QString::asprintf("%.1f MB", f.swapUsed) : QString();
     m_texts[14] = m_hasSwap ? percentText(f.swapUsed * 100 / f.swapTotal) : QString();
@@ -142,9 +141,10 @@ void ramViewController::show(const RamFigures &f)
                                 .arg(QString::number(stored, 'f', 1),
                                      QString::number(double(f.zram->inRamBytes) / kMB, 'f', 1))
                           : QString::asprintf("%.1f MB", stored);
-        m_texts[16] = f.zram->sizeBytes > 0
-                          ? percentText(double(f.zram->storedBytes) * 100 / double(f.zram->sizeBytes))
-                          : kFailedPercent;
+        m_texts[16] =
+            f.zram->sizeBytes > 0
+                ? percentText(double(f.zram->storedBytes) * 100 / double(f.zram->sizeBytes))
+                : kFailedPercent;
     } else {
         m_texts[15].clear();
         m_texts[16].clear();

@@ -45,9 +45,10 @@ RamFigures readRamFigures(const std::string &procRoot, const std::string &sysRoo
 //
 // The rings stack as one circle drawn across five radii: used from twelve o'clock, then active,
 // free, inactive and purgeable, each starting where the one before ended (used memory and the
-// page lists overlap, so the stack may go round more than once). Ring 1 and the first row show the same used memory. The rings of active, inactive and
-// purgeable are their shares of MemTotal; a total of 0 (a failed read) leaves the rings empty
-// and shows "-1.00 %", and a figure that could not be read shows "-1 MB" or "-1.00 %".
+// page lists overlap, so the stack may go round more than once). Ring 1 and the first row show the
+// same used memory. The rings of active, inactive and purgeable are their shares of MemTotal; a
+// total of 0 (a failed read) leaves the rings empty and shows "-1.00 %", and a figure that could
+// not be read shows "-1 MB" or "-1.00 %".
 class ramViewController : public QObject
 {
     Q_OBJECT
