@@ -614,6 +614,18 @@
         <translation>Freigebbar</translation>
     </message>
     <message>
+        <source>Cache</source>
+        <translation>Cache</translation>
+    </message>
+    <message>
+        <source>Swap</source>
+        <translation>Auslagerung</translation>
+    </message>
+    <message>
+        <source>zram</source>
+        <translation>zram</translation>
+    </message>
+    <message>
         <source>Memory</source>
         <translation>Speicher</translation>
     </message>
@@ -681,6 +693,10 @@
     <message>
         <source>Received</source>
         <translation>Empfangen</translation>
+    </message>
+    <message>
+        <source>Wired</source>
+        <translation>Kabelgebunden</translation>
     </message>
     <message>
         <source>Cellular</source>

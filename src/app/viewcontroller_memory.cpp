@@ -8,9 +8,9 @@
 bool ViewController::showRam()
 {
     const Platform &p = m_app.platform();
-    auto screen = std::make_unique<ramViewController>(p.roots.procfs.toStdString(),
-                                                      p.folders.resources +
-                                                          QStringLiteral("/gallery3_2256_2x.jpeg"));
+    auto screen = std::make_unique<ramViewController>(
+        p.roots.procfs.toStdString(), p.roots.sysfs.toStdString(),
+        p.folders.resources + QStringLiteral("/gallery3_2256_2x.jpeg"));
     connect(screen.get(), &ramViewController::closeRequested, this, &ViewController::closePresented,
             Qt::QueuedConnection);
     hideWheel();

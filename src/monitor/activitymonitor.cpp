@@ -56,16 +56,16 @@ bool isNumber(const char *name)
     return true;
 }
 
-// MB or percent of `part` pages out of `whole` pages, as the memory figures are formed: the
+// MB or percent of `part` bytes out of `whole` bytes, as the memory figures are formed: the
 // percentage is taken of whole MB (truncated) on both sides. Not greater than 0 gives -1.
-double memoryFigure(std::uint64_t part, std::uint64_t whole, std::uint64_t page, bool percent)
+double memoryFigure(std::uint64_t part, std::uint64_t whole, bool percent)
 {
     double result;
     if (!percent) {
-        result = static_cast<double>(part * page) / 1024 / 1024;
+        result = static_cast<double>(part) / 1024 / 1024;
     } else {
-        auto partMB = static_cast<double>(part * page / (1024 * 1024));
-        auto wholeMB = static_cast<double>(whole * page / (1024 * 1024));
+        auto partMB = static_cast<double>(part / (1024 * 1024));
+        auto wholeMB = static_cast<double>(whole / (1024 * 1024));
         result = partMB * 100.0 / wholeMB;
     }
     if (!(result > 0) || std::isinf(result))
@@ -241,23 +241,31 @@ std::optional<MemorySample> ActivityMonitor::readMemorySample(const std::string 
         sample.availableBytes = *available * 1024;
         sample.hasAvailable = true;
     }
+    sample.cacheBytes =
+        (optional("Buffers") + optional("Cached") + optional("SReclaimable")) * 1024;
+    sample.swapTotalBytes = optional("SwapTotal") * 1024;
+    sample.swapFreeBytes = optional("SwapFree") * 1024;
     return sample;
+}
+
+std::uint64_t MemorySample::usedBytes() const
+{
+    const std::uint64_t unused = hasAvailable ? availableBytes : free * pageSize + cacheBytes;
+    return totalBytes > unused ? totalBytes - unused : 0;
 }
 
 double ActivityMonitor::usedMemoryy(const std::optional<MemorySample> &sample, bool percent)
 {
     if (!sample)
         return -1;
-    const std::uint64_t used = sample->active + sample->inactive + sample->wire;
-    return memoryFigure(used, used + sample->free, sample->pageSize, percent);
+    return memoryFigure(sample->usedBytes(), sample->totalBytes, percent);
 }
 
 double ActivityMonitor::freeMemoryy(const std::optional<MemorySample> &sample, bool percent)
 {
     if (!sample)
         return -1;
-    const std::uint64_t whole = sample->free + sample->active + sample->inactive + sample->wire;
-    return memoryFigure(sample->free, whole, sample->pageSize, percent);
+    return memoryFigure(sample->free * sample->pageSize, sample->totalBytes, percent);
 }
 
 double ActivityMonitor::usedMemoryy(bool percent, const std::string &procRoot)

@@ -47,6 +47,8 @@ struct InterfaceAddress
 //             PageTables
 //   purgeable caches the kernel drops under memory pressure: SReclaimable plus the clean part of
 //             Inactive(file) (minus Dirty and Writeback); it overlaps inactive, as on Mach
+// Used memory is free(1)'s: MemTotal − MemAvailable, the memory programs hold that the kernel
+// cannot give to others without swapping. Page cache is not used memory.
 struct MemorySample
 {
     std::uint64_t pageSize = 4096;
@@ -58,13 +60,62 @@ struct MemorySample
     std::uint64_t totalBytes = 0;     // MemTotal; 0 when the kernel does not report it
     std::uint64_t availableBytes = 0; // MemAvailable; 0 when the kernel does not report it
     bool hasAvailable = false;
+    std::uint64_t cacheBytes = 0; // Buffers + Cached + SReclaimable, free(1)'s buff/cache
+    std::uint64_t swapTotalBytes = 0;
+    std::uint64_t swapFreeBytes = 0;
+
+    // MemTotal − MemAvailable; on a kernel without MemAvailable (before 3.14), what free(1)
+    // showed then: MemTotal − MemFree − buff/cache. 0 when MemTotal is missing.
+    std::uint64_t usedBytes() const;
+    std::uint64_t swapUsedBytes() const
+    {
+        return swapTotalBytes > swapFreeBytes ? swapTotalBytes - swapFreeBytes : 0;
+    }
 };
 
-// The size of a file system, in whole MB (bytes / 1,048,576, truncated).
+// The compressed RAM block devices (zram) together. Stored is the data written to them, before
+// compression; inRam what they take of memory, compression and overhead included.
+struct ZramSample
+{
+    int devices = 0;
+    std::uint64_t sizeBytes = 0;   // the devices' sizes (disksize)
+    std::uint64_t storedBytes = 0; // orig_data_size
+    std::uint64_t inRamBytes = 0;  // mem_used_total
+    bool hasInRam = false;         // false when only /proc/swaps told the stored data
+};
+
+// The figures of one kind of network interface (Wi-Fi, wired, cellular), kept together: the
+// address and the hardware address are those of one interface of that kind, the first in name
+// order that has an address (else the first), and the traffic is that of every interface of the
+// kind. Nothing of one kind is ever shown or counted under another.
+struct NetworkBlock
+{
+    bool present = false; // an interface of this kind exists
+    std::string interfaceName;
+    std::string address = "127.0.0.1";
+    // "%02X:%02X:%02X:%02X:%02X:%02X", or the error text of the step that failed (no interface:
+    // "if_nametoindex failure").
+    std::string hardwareAddress = "if_nametoindex failure";
+    long long sentMB = 0; // whole MB since the interfaces came up
+    long long receivedMB = 0;
+};
+
+struct NetworkFigures
+{
+    NetworkBlock wifi;
+    NetworkBlock wired;
+    NetworkBlock cellular;
+};
+
+// The size of a file system as df(1) reckons it, in whole MB (bytes / 1,048,576, truncated).
+// The blocks reserved for root are neither used nor available, so used + free may fall short
+// of the size; the used share is of used + free, as df's "Use%".
 struct DiskSpace
 {
-    std::uint64_t freeMB = 0;  // space an ordinary user may still fill
-    std::uint64_t totalMB = 0; // the file system's size
+    std::uint64_t freeMB = 0;  // f_bavail: space an ordinary user may still fill
+    std::uint64_t totalMB = 0; // f_blocks: the file system's size
+    std::uint64_t usedMB = 0;  // f_blocks − f_bfree
+    int usedPercent = -1;      // df's Use%, rounded up; -1 when used + free is 0
 };
 
 // The system monitor's one reader of kernel counters: this application's CPU load, the process
@@ -121,8 +172,15 @@ public:
     std::optional<MemorySample> memorySample() const { return readMemorySample(m_procRoot); }
     static std::optional<MemorySample> readMemorySample(const std::string &procRoot);
 
-    // Used / free memory in MB, or as a percentage of the whole; -1 on failure or when the
-    // result is not greater than 0. The percentage is taken of whole MB on both sides.
+    // The zram devices under <sysRoot>/block: mm_stat, else the separate attribute files of
+    // older kernels, else the zram lines of <procRoot>/swaps; nothing when there is no
+    // initialised zram device.
+    static std::optional<ZramSample> readZram(const std::string &sysRoot,
+                                              const std::string &procRoot);
+
+    // Used (MemTotal − MemAvailable) / free (MemFree) memory in MB, or as a percentage of
+    // MemTotal; -1 on failure or when the result is not greater than 0. The percentage is taken
+    // of whole MB on both sides.
     static double usedMemoryy(const std::optional<MemorySample> &sample, bool percent);
     static double freeMemoryy(const std::optional<MemorySample> &sample, bool percent);
     // The same, each from a sample of its own.
@@ -141,9 +199,12 @@ public:
     static constexpr const char *kMemoryUsageKeys[5] = {"Wire", "active", "free", "inactive",
                                                         "Purgeable"};
 
-    // Free and total size of the file system holding `path` (statvfs, 64-bit arithmetic);
-    // nothing, with a line on the standard error, when it cannot be read.
+    // Free, used and total size of the file system holding `path` (statvfs, 64-bit
+    // arithmetic); nothing, with a line on the standard error, when it cannot be read.
     static std::optional<DiskSpace> getFreeDiskspace(const std::string &path);
+    // df's arithmetic on statvfs's block counts, in units of `fragmentSize` bytes.
+    static DiskSpace diskSpace(std::uint64_t blocks, std::uint64_t freeBlocks,
+                               std::uint64_t availableBlocks, std::uint64_t fragmentSize);
 
     // The number of processors the kernel has online (<sysRoot>/devices/system/cpu/online,
     // else the C library's count); at least 1.
@@ -151,14 +212,19 @@ public:
     // Counts the processors of a kernel range list such as "0-3,6,8-9"; 0 when malformed.
     static int countCpuList(std::string_view list);
 
-    // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none.
+    // The Wi-Fi, wired and cellular figures, each kind's own (see NetworkBlock).
+    NetworkFigures networkFigures() const;
+
+    // [Wi-Fi address, cellular address], each "127.0.0.1" when there is none. A cable's address
+    // is never given as the Wi-Fi one.
     std::pair<std::string, std::string> getIPAddress() const;
 
-    // The Wi-Fi hardware address as "%02X:%02X:%02X:%02X:%02X:%02X", or an error text.
+    // The hardware address of the Wi-Fi interface whose address getIPAddress gives, as
+    // "%02X:%02X:%02X:%02X:%02X:%02X", or an error text.
     std::string getMacAddress() const;
 
     // [Wi-Fi sent, Wi-Fi received, cellular sent, cellular received] in whole MB since the
-    // interfaces came up.
+    // interfaces came up; wired traffic is in neither.
     std::array<long long, 4> getDataCounters() const;
 
     // The default address source, from getifaddrs().
@@ -179,6 +245,8 @@ private:
         InterfaceKind kind;
     };
     std::vector<NetworkInterface> networkInterfaces() const;
+    // The hardware address of one interface, or the error text of the step that failed.
+    std::string hardwareAddress(const std::string &interfaceName) const;
 
     std::string m_procRoot;
     std::string m_sysRoot;

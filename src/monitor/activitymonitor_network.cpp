@@ -3,7 +3,7 @@
 // sorted into kinds from /sys/class/net:
 //   Wi-Fi     has a "wireless" or "phy80211" entry
 //   cellular  named wwan*, rmnet*, ccmni*, or DEVTYPE=wwan in its uevent
-//   wired     named en* or eth* (counted with Wi-Fi as "not cellular")
+//   wired     named en* or eth*
 // Anything else (loopback, bridges, tunnels, containers) is not counted.
 #include "monitor/activitymonitor.h"
 
@@ -115,61 +115,69 @@ std::vector<ActivityMonitor::NetworkInterface> ActivityMonitor::networkInterface
     return interfaces;
 }
 
-std::pair<std::string, std::string> ActivityMonitor::getIPAddress() const
+NetworkFigures ActivityMonitor::networkFigures() const
 {
-    std::pair<std::string, std::string> result{kLoopbackAddress, kLoopbackAddress};
-    auto addresses = m_addresses();
-    if (!addresses)
-        return result;
+    NetworkFigures figures;
     const std::vector<NetworkInterface> interfaces = networkInterfaces();
+    const auto addresses = m_addresses();
 
-    // The best address of the first interface (in name order) of the given kind that has one;
-    // among equally good addresses of one interface the later entry wins.
-    auto addressOf = [&](InterfaceKind kind) -> std::optional<std::string> {
+    // The best address of one interface; among equally good ones the later entry wins.
+    auto addressOf = [&](const std::string &name) -> const InterfaceAddress * {
+        const InterfaceAddress *best = nullptr;
+        if (!addresses)
+            return best;
+        for (const InterfaceAddress &address : *addresses) {
+            if (address.interfaceName != name ||
+                (address.family != AF_INET && address.family != AF_INET6))
+                continue;
+            if (!best || addressRank(address) >= addressRank(*best))
+                best = &address;
+        }
+        return best;
+    };
+
+    auto fill = [&](InterfaceKind kind, NetworkBlock &block) {
+        const NetworkInterface *chosen = nullptr;
+        const InterfaceAddress *address = nullptr;
+        // 64-bit totals: the counters of a long-running link pass 4 GiB.
+        std::uint64_t sent = 0, received = 0;
         for (const NetworkInterface &interface : interfaces) {
             if (interface.kind != kind)
                 continue;
-            const InterfaceAddress *best = nullptr;
-            for (const InterfaceAddress &address : *addresses) {
-                if (address.interfaceName != interface.name ||
-                    (address.family != AF_INET && address.family != AF_INET6))
-                    continue;
-                if (!best || addressRank(address) >= addressRank(*best))
-                    best = &address;
+            const std::string statistics =
+                m_sysRoot + "/class/net/" + interface.name + "/statistics/";
+            sent += counter(statistics + "tx_bytes");
+            received += counter(statistics + "rx_bytes");
+            if (!address) {
+                if (const InterfaceAddress *found = addressOf(interface.name)) {
+                    chosen = &interface;
+                    address = found;
+                } else if (!chosen) {
+                    chosen = &interface;
+                }
             }
-            if (best)
-                return best->address;
         }
-        return std::nullopt;
+        block.sentMB = static_cast<long long>(sent / (1024 * 1024));
+        block.receivedMB = static_cast<long long>(received / (1024 * 1024));
+        if (!chosen)
+            return;
+        block.present = true;
+        block.interfaceName = chosen->name;
+        if (address)
+            block.address = address->address;
+        block.hardwareAddress = hardwareAddress(chosen->name);
     };
-    // A machine on a cable and not on Wi-Fi shows its wired address in the Wi-Fi place.
-    if (auto wifi = addressOf(InterfaceKind::WiFi))
-        result.first = *wifi;
-    else if (auto wired = addressOf(InterfaceKind::Wired))
-        result.first = *wired;
-    if (auto cellular = addressOf(InterfaceKind::Cellular))
-        result.second = *cellular;
-    return result;
+    fill(InterfaceKind::WiFi, figures.wifi);
+    fill(InterfaceKind::Wired, figures.wired);
+    fill(InterfaceKind::Cellular, figures.cellular);
+    return figures;
 }
 
-std::string ActivityMonitor::getMacAddress() const
+std::string ActivityMonitor::hardwareAddress(const std::string &interfaceName) const
 {
-    // The error texts name the steps of the original lookup: no interface to ask, the address
-    // could not be read, the address read is not a six-byte hardware address.
-    const std::vector<NetworkInterface> interfaces = networkInterfaces();
-    auto pick = [&](InterfaceKind kind) -> const NetworkInterface * {
-        for (const NetworkInterface &interface : interfaces) {
-            if (interface.kind == kind)
-                return &interface;
-        }
-        return nullptr;
-    };
-    const NetworkInterface *interface = pick(InterfaceKind::WiFi);
-    if (!interface)
-        interface = pick(InterfaceKind::Wired);
-    if (!interface)
-        return "if_nametoindex failure";
-    auto text = readFile(m_sysRoot + "/class/net/" + interface->name + "/address");
+    // The error texts name the steps of the original lookup: the address could not be read, the
+    // address read is not a six-byte hardware address.
+    auto text = readFile(m_sysRoot + "/class/net/" + interfaceName + "/address");
     if (!text)
         return "sysctl mgmtInfoBase failure";
     unsigned int bytes[6];
@@ -184,24 +192,20 @@ std::string ActivityMonitor::getMacAddress() const
     return formatted;
 }
 
+std::pair<std::string, std::string> ActivityMonitor::getIPAddress() const
+{
+    const NetworkFigures figures = networkFigures();
+    return {figures.wifi.address, figures.cellular.address};
+}
+
+std::string ActivityMonitor::getMacAddress() const
+{
+    return networkFigures().wifi.hardwareAddress;
+}
+
 std::array<long long, 4> ActivityMonitor::getDataCounters() const
 {
-    // 64-bit totals: the counters of a long-running link pass 4 GiB.
-    std::uint64_t sums[4] = {0, 0, 0, 0};
-    for (const NetworkInterface &interface : networkInterfaces()) {
-        int offset;
-        if (interface.kind == InterfaceKind::WiFi || interface.kind == InterfaceKind::Wired)
-            offset = 0;
-        else if (interface.kind == InterfaceKind::Cellular)
-            offset = 2;
-        else
-            continue;
-        const std::string statistics = m_sysRoot + "/class/net/" + interface.name + "/statistics/";
-        sums[offset] += counter(statistics + "tx_bytes");
-        sums[offset + 1] += counter(statistics + "rx_bytes");
-    }
-    std::array<long long, 4> megabytes{};
-    for (int i = 0; i < 4; ++i)
-        megabytes[i] = static_cast<long long>(sums[i] / (1024 * 1024));
-    return megabytes;
+    const NetworkFigures figures = networkFigures();
+    return {figures.wifi.sentMB, figures.wifi.receivedMB, figures.cellular.sentMB,
+            figures.cellular.receivedMB};
 }

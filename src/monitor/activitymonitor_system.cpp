@@ -3,9 +3,12 @@
 
 #include "monitor/activitymonitor_procfs.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <sstream>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -20,11 +23,24 @@ std::optional<DiskSpace> ActivityMonitor::getFreeDiskspace(const std::string &pa
                      "NSPOSIXErrorDomain", static_cast<long>(error));
         return std::nullopt;
     }
+    return diskSpace(fs.f_blocks, fs.f_bfree, fs.f_bavail, fs.f_frsize ? fs.f_frsize : fs.f_bsize);
+}
+
+DiskSpace ActivityMonitor::diskSpace(std::uint64_t blocks, std::uint64_t freeBlocks,
+                                     std::uint64_t availableBlocks, std::uint64_t fragmentSize)
+{
     // Block counts times the fragment size in 64 bits: a 32-bit product overflows at 4 GiB.
-    const std::uint64_t unit = fs.f_frsize ? fs.f_frsize : fs.f_bsize;
+    const std::uint64_t used = blocks > freeBlocks ? blocks - freeBlocks : 0;
     DiskSpace space;
-    space.freeMB = (static_cast<std::uint64_t>(fs.f_bavail) * unit) >> 20;
-    space.totalMB = (static_cast<std::uint64_t>(fs.f_blocks) * unit) >> 20;
+    space.freeMB = (availableBlocks * fragmentSize) >> 20;
+    space.totalMB = (blocks * fragmentSize) >> 20;
+    space.usedMB = (used * fragmentSize) >> 20;
+    // As df: used × 100 / (used + available), any remainder rounding up.
+    const std::uint64_t whole = used + availableBlocks;
+    if (whole > 0) {
+        const std::uint64_t hundredths = used * 100;
+        space.usedPercent = static_cast<int>(hundredths / whole + (hundredths % whole != 0));
+    }
     return space;
 }
 
@@ -59,4 +75,99 @@ int ActivityMonitor::onlineCpuCount() const
     }
     const long count = ::sysconf(_SC_NPROCESSORS_ONLN);
     return count > 0 ? static_cast<int>(count) : 1;
+}
+
+namespace {
+
+// The whitespace-separated decimal numbers of a sysfs line; stops at the first that is not one.
+std::vector<std::uint64_t> numbers(const std::string &text)
+{
+    std::vector<std::uint64_t> values;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        auto value = activitymonitor_procfs::parseInteger(word);
+        if (!value || *value < 0)
+            break;
+        values.push_back(static_cast<std::uint64_t>(*value));
+    }
+    return values;
+}
+
+std::optional<std::uint64_t> number(const std::string &path)
+{
+    auto text = activitymonitor_procfs::readFile(path);
+    if (!text)
+        return std::nullopt;
+    auto values = numbers(*text);
+    if (values.empty())
+        return std::nullopt;
+    return values.front();
+}
+
+} // namespace
+
+std::optional<ZramSample> ActivityMonitor::readZram(const std::string &sysRoot,
+                                                    const std::string &procRoot)
+{
+    ZramSample zram;
+    std::vector<std::string> names;
+    const std::string block = sysRoot + "/block/";
+    if (DIR *dir = ::opendir(block.c_str())) {
+        while (dirent *entry = ::readdir(dir)) {
+            if (std::strncmp(entry->d_name, "zram", 4) == 0)
+                names.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string &name : names) {
+        const std::string device = block + name + "/";
+        const auto size = number(device + "disksize");
+        if (!size || *size == 0)
+            continue; // not set up: holds nothing
+        // mm_stat: orig_data_size compr_data_size mem_used_total mem_limit mem_used_max ...
+        std::optional<std::uint64_t> stored, inRam;
+        if (auto mmStat = activitymonitor_procfs::readFile(device + "mm_stat")) {
+            const auto values = numbers(*mmStat);
+            if (values.size() >= 3) {
+                stored = values[0];
+                inRam = values[2];
+            }
+        }
+        if (!stored || !inRam) { // kernels before 4.1 had a file per figure
+            stored = number(device + "orig_data_size");
+            inRam = number(device + "mem_used_total");
+        }
+        if (!stored || !inRam)
+            continue;
+        ++zram.devices;
+        zram.sizeBytes += *size;
+        zram.storedBytes += *stored;
+        zram.inRamBytes += *inRam;
+        zram.hasInRam = true;
+    }
+    if (zram.devices > 0)
+        return zram;
+
+    // Without the block attributes, the swap list still tells how much is stored in zram swap:
+    // "Filename Type Size Used Priority", sizes in kB.
+    auto swaps = activitymonitor_procfs::readFile(procRoot + "/swaps");
+    if (!swaps)
+        return std::nullopt;
+    std::istringstream lines(*swaps);
+    std::string line;
+    std::getline(lines, line); // the heading
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string file, type;
+        std::uint64_t size = 0, used = 0;
+        if (!(fields >> file >> type >> size >> used) || file.rfind("/dev/zram", 0) != 0)
+            continue;
+        ++zram.devices;
+        zram.sizeBytes += size * 1024;
+        zram.storedBytes += used * 1024;
+    }
+    if (zram.devices == 0)
+        return std::nullopt;
+    return zram;
 }

@@ -268,8 +268,7 @@ MemoryPurge::MemoryPurge(std::shared_ptr<PurgeMemorySource> source, std::string 
 
 MemoryPurge::~MemoryPurge()
 {
-    stop();
-    join();
+    abandon();
 }
 
 bool MemoryPurge::start(Finished finished)
@@ -279,13 +278,28 @@ bool MemoryPurge::start(Finished finished)
     // Cleared here, before the worker exists: a stop that came between two purges does not end
     // the next one.
     m_stop->store(false, std::memory_order_release);
+    m_report = std::make_shared<Report>();
+    m_report->finished = std::move(finished);
     m_worker = std::thread([source = m_source, path = m_picturePath, options = m_options,
-                            flag = m_stop, finished = std::move(finished)] {
+                            flag = m_stop, report = m_report] {
         const PurgeResult result = runMemoryPurge(*source, path, *flag, options);
-        if (finished)
-            finished(result);
+        const std::lock_guard lock(report->mutex);
+        if (report->finished)
+            report->finished(result);
     });
     return true;
+}
+
+void MemoryPurge::abandon()
+{
+    stop();
+    if (m_report) {
+        const std::lock_guard lock(m_report->mutex);
+        m_report->finished = nullptr;
+    }
+    m_report.reset();
+    if (m_worker.joinable())
+        m_worker.detach();
 }
 
 void MemoryPurge::stop()

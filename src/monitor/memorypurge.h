@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -106,7 +107,9 @@ PurgeResult runMemoryPurge(PurgeMemorySource &source, const std::string &picture
                            const std::atomic<bool> &stop, const PurgeOptions &options = {});
 
 // Runs purges on a worker thread, one at a time. The stop flag is shared with the worker, so it
-// outlives whoever started the purge; the destructor stops and joins the worker.
+// outlives whoever started the purge. The destructor stops the worker and lets it go without
+// waiting: giving back gigabytes takes the kernel a while, and the screen that owns the purge
+// goes on the interface thread.
 class MemoryPurge
 {
 public:
@@ -126,6 +129,10 @@ public:
     // Waits for the worker: after stop(), at most one copy of the picture (or one mmap of a
     // chunk) and the munmap of what was taken; at once after `finished` has run.
     void join();
+    // Sets the stop flag and lets the worker finish on its own: it gives its memory back and
+    // ends without running `finished` (unless that already runs, in which case this waits for
+    // it to return). Never waits for the memory to be given back.
+    void abandon();
     bool started() const { return m_worker.joinable(); }
     const std::shared_ptr<std::atomic<bool>> &stopFlag() const { return m_stop; }
 
@@ -133,6 +140,14 @@ private:
     std::shared_ptr<PurgeMemorySource> m_source;
     std::string m_picturePath;
     PurgeOptions m_options;
+    // The worker's report, shared with it: abandon() takes `finished` away under the lock.
+    struct Report
+    {
+        std::mutex mutex;
+        Finished finished;
+    };
+
     std::shared_ptr<std::atomic<bool>> m_stop = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<Report> m_report;
     std::thread m_worker;
 };

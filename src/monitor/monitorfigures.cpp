@@ -67,21 +67,19 @@ std::string cpuLevelText(float load)
 
 std::optional<DiskFigures> diskFigures(const std::optional<DiskSpace> &space)
 {
-    if (!space || space->totalMB == 0)
+    if (!space || space->totalMB == 0 || space->usedPercent < 0)
         return std::nullopt;
-    const std::uint64_t usedMB =
-        space->totalMB > space->freeMB ? space->totalMB - space->freeMB : 0;
-    const double total = static_cast<double>(space->totalMB);
-    const double free = static_cast<double>(std::min(space->freeMB, space->totalMB));
-    const double used = static_cast<double>(usedMB);
+    // The shares are df's: of used + free, the blocks reserved for root left out.
+    const int usedShare = std::clamp(space->usedPercent, 0, 100);
+    const int freeShare = 100 - usedShare;
     DiskFigures figures;
-    figures.freeRing = charts::ringPercent(free * 100 / total);
-    figures.usedRing = charts::ringPercent(used * 100 / total);
-    figures.freeText = format("%.0f%%", free * 100 / total);
-    figures.usedText = format("%.0f%%", used * 100 / total);
-    figures.usedGBText = format("%.0fGB", used / 1024);
-    figures.freeGBText = format("%.0fGB", free / 1024);
-    figures.totalGBText = format("%.1f GB", total / 1024);
+    figures.freeRing = charts::ringPercent(freeShare);
+    figures.usedRing = charts::ringPercent(usedShare);
+    figures.freeText = format("%.0f%%", freeShare);
+    figures.usedText = format("%.0f%%", usedShare);
+    figures.usedGBText = format("%.0fGB", static_cast<double>(space->usedMB) / 1024);
+    figures.freeGBText = format("%.0fGB", static_cast<double>(space->freeMB) / 1024);
+    figures.totalGBText = format("%.1f GB", static_cast<double>(space->totalMB) / 1024);
     return figures;
 }
 
@@ -89,8 +87,7 @@ std::vector<double> diskGaugeValues(const std::optional<DiskSpace> &space)
 {
     if (!space)
         return {};
-    const std::uint64_t used = space->totalMB > space->freeMB ? space->totalMB - space->freeMB : 0;
-    return {static_cast<double>(space->freeMB), static_cast<double>(used)};
+    return {static_cast<double>(space->freeMB), static_cast<double>(space->usedMB)};
 }
 
 std::array<double, 2> networkBarHeights(const std::array<long long, 4> &counters)

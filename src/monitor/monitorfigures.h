@@ -63,7 +63,8 @@ struct DiskFigures
     std::string totalGBText; // "16.0 GB"
 };
 // Nothing when the sizes could not be read or the total is 0: the screen keeps what it shows.
-// Used is total − free and never negative.
+// The figures are df's: used is size − f_bfree, free is f_bavail, and the shares are of
+// used + free (df's Use%, rounded up).
 std::optional<DiskFigures> diskFigures(const std::optional<DiskSpace> &space);
 // The disk gauge's two records: [free, used] in MB; no records when the sizes could not be read.
 std::vector<double> diskGaugeValues(const std::optional<DiskSpace> &space);

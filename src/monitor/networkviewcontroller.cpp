@@ -12,10 +12,14 @@ netWorkViewController::netWorkViewController(ActivityMonitor monitor, QObject *p
     m_first.setInterval(kFirstRefreshMs);
     connect(&m_first, &QTimer::timeout, this, &netWorkViewController::refresh);
 
-    const auto addresses = m_monitor.getIPAddress();
-    m_ipWifi = QString::fromStdString(addresses.first);
-    m_ip3G = QString::fromStdString(addresses.second);
-    m_macWifi = QString::fromStdString(m_monitor.getMacAddress());
+    // Each block's address and hardware address belong to the same interface.
+    const NetworkFigures figures = m_monitor.networkFigures();
+    m_ipWifi = QString::fromStdString(figures.wifi.address);
+    m_ip3G = QString::fromStdString(figures.cellular.address);
+    m_macWifi = QString::fromStdString(figures.wifi.hardwareAddress);
+    m_hasWired = figures.wired.present;
+    m_ipWired = QString::fromStdString(figures.wired.address);
+    m_macWired = QString::fromStdString(figures.wired.hardwareAddress);
     // The first fill, animated.
     showTraffic();
 }
@@ -28,20 +32,23 @@ void netWorkViewController::refresh()
 
 void netWorkViewController::showTraffic()
 {
-    const std::array<long long, 4> c = m_monitor.getDataCounters();
-    const std::array<double, 4> counters = {double(c[0]), double(c[1]), double(c[2]), double(c[3])};
-    m_total = counters[0] + counters[1] + counters[2] + counters[3];
+    const NetworkFigures f = m_monitor.networkFigures();
+    const double sent = double(f.wifi.sentMB + f.wired.sentMB + f.cellular.sentMB);
+    const double received = double(f.wifi.receivedMB + f.wired.receivedMB + f.cellular.receivedMB);
+    m_total = sent + received;
     // Each ring holds at most half the circle; no traffic at all draws empty rings.
-    const charts::TrafficShares shares = charts::trafficShares(counters);
+    const charts::TrafficShares shares = charts::trafficShares({sent, received, 0, 0});
     m_upload = charts::ringPercent(shares.sent * 0.5);
     m_download = charts::ringPercent(shares.received * 0.5);
-    const double shown[6] = {counters[0] + counters[2],
-                             counters[1] + counters[3],
-                             counters[0],
-                             counters[1],
-                             counters[2],
-                             counters[3]};
-    for (int i = 0; i < 6; ++i)
+    const double shown[8] = {sent,
+                             received,
+                             double(f.wifi.sentMB),
+                             double(f.wifi.receivedMB),
+                             double(f.cellular.sentMB),
+                             double(f.cellular.receivedMB),
+                             double(f.wired.sentMB),
+                             double(f.wired.receivedMB)};
+    for (int i = 0; i < 8; ++i)
         m_texts[i] = QString::asprintf("%.1fMB", shown[i]);
     emit trafficChanged();
 }

@@ -8,10 +8,11 @@
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
-// The network screen: the Wi-Fi and cellular addresses, the Wi-Fi hardware address, the traffic
-// totals sent and received since the interfaces came up, and two half rings of the sent and the
-// received share of all traffic (the upload ring turned half a turn, so that together they fill
-// one circle). Refreshed 0.1 s after it is shown and every 30 s while shown.
+// The network screen: a block for Wi-Fi, for a cable (when the machine has a wired interface)
+// and for cellular, each with its own interface's address and hardware address and its own
+// traffic totals sent and received since the interfaces came up; and two half rings of the sent
+// and the received share of all traffic (the upload ring turned half a turn, so that together
+// they fill one circle). Refreshed 0.1 s after it is shown and every 30 s while shown.
 class netWorkViewController : public QObject
 {
     Q_OBJECT
@@ -27,10 +28,15 @@ class netWorkViewController : public QObject
     Q_PROPERTY(QString dwnloadWifi READ dwnloadWifi NOTIFY trafficChanged)
     Q_PROPERTY(QString send3G READ send3G NOTIFY trafficChanged)
     Q_PROPERTY(QString donload3G READ donload3G NOTIFY trafficChanged)
+    Q_PROPERTY(bool hasWired READ hasWired CONSTANT)
+    Q_PROPERTY(QString ipWired READ ipWired CONSTANT)
+    Q_PROPERTY(QString macWired READ macWired CONSTANT)
+    Q_PROPERTY(QString sendWired READ sendWired NOTIFY trafficChanged)
+    Q_PROPERTY(QString dwnloadWired READ dwnloadWired NOTIFY trafficChanged)
     // Whole percents of a full ring, each at most 50.
     Q_PROPERTY(int upload READ upload NOTIFY trafficChanged)
     Q_PROPERTY(int download READ download NOTIFY trafficChanged)
-    // All four counters together, MB.
+    // All traffic together (Wi-Fi, wired, cellular), MB.
     Q_PROPERTY(double total READ total NOTIFY trafficChanged)
     Q_PROPERTY(bool ringsAnimated READ ringsAnimated NOTIFY trafficChanged)
 
@@ -51,6 +57,11 @@ public:
     QString dwnloadWifi() const { return m_texts[3]; }
     QString send3G() const { return m_texts[4]; }
     QString donload3G() const { return m_texts[5]; }
+    bool hasWired() const { return m_hasWired; }
+    QString ipWired() const { return m_ipWired; }
+    QString macWired() const { return m_macWired; }
+    QString sendWired() const { return m_texts[6]; }
+    QString dwnloadWired() const { return m_texts[7]; }
     int upload() const { return m_upload; }
     int download() const { return m_download; }
     double total() const { return m_total; }
@@ -78,7 +89,10 @@ private:
     QString m_ipWifi;
     QString m_ip3G;
     QString m_macWifi;
-    QString m_texts[6];
+    bool m_hasWired = false;
+    QString m_ipWired;
+    QString m_macWired;
+    QString m_texts[8];
     int m_upload = 0;
     int m_download = 0;
     double m_total = 0;

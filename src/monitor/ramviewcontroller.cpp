@@ -10,13 +10,18 @@
 
 #include <cmath>
 
-RamFigures readRamFigures(const std::string &procRoot)
+RamFigures readRamFigures(const std::string &procRoot, const std::string &sysRoot)
 {
     RamFigures figures;
+    figures.zram = ActivityMonitor::readZram(sysRoot, procRoot);
     // Every figure of a refresh from one read of meminfo.
     const auto sample = ActivityMonitor::readMemorySample(procRoot);
     if (!sample)
         return figures;
+    constexpr double kMB = 1024.0 * 1024.0;
+    figures.cache = double(sample->cacheBytes) / kMB;
+    figures.swapUsed = double(sample->swapUsedBytes()) / kMB;
+    figures.swapTotal = double(sample->swapTotalBytes) / kMB;
     figures.usedMB = ActivityMonitor::usedMemoryy(sample, false);
     figures.usedPercent = ActivityMonitor::usedMemoryy(sample, true);
     figures.freeMB = ActivityMonitor::freeMemoryy(sample, false);
@@ -60,31 +65,32 @@ QString percentText(double percent)
 
 } // namespace
 
-ramViewController::ramViewController(std::string procRoot, QString picturePath,
+ramViewController::ramViewController(std::string procRoot, std::string sysRoot, QString picturePath,
                                      std::shared_ptr<PurgeMemorySource> source,
                                      PurgeOptions options, QObject *parent)
-    : QObject(parent), m_procRoot(std::move(procRoot)), m_picturePath(std::move(picturePath)),
+    : QObject(parent), m_procRoot(std::move(procRoot)), m_sysRoot(std::move(sysRoot)),
+      m_picturePath(std::move(picturePath)),
       m_purge(source ? std::move(source) : std::make_shared<ProcMemorySource>(m_procRoot),
               m_picturePath.toStdString(), options)
 {
     m_nt.setInterval(kRefreshMs);
     connect(&m_nt, &QTimer::timeout, this, &ramViewController::refresh);
     // The first fill, animated; the timer starts when the screen is shown.
-    show(readRamFigures(m_procRoot));
+    show(readRamFigures(m_procRoot, m_sysRoot));
 }
 
 ramViewController::~ramViewController()
 {
-    // The worker holds its own share of the flag and the source; joining here means no purge
-    // outlives the screen. It stops within one chunk and then gives its memory back.
-    m_purge.stop();
-    m_purge.join();
+    // The worker holds its own share of the flag and the source: it stops within one copy of
+    // the picture and gives its memory back on its own thread, so closing the screen during a
+    // purge does not wait for the unmapping. Its report to this screen is dropped.
+    m_purge.abandon();
 }
 
 void ramViewController::refresh()
 {
     m_animated = false;
-    show(readRamFigures(m_procRoot));
+    show(readRamFigures(m_procRoot, m_sysRoot));
 }
 
 void ramViewController::show(const RamFigures &f)
@@ -93,15 +99,17 @@ void ramViewController::show(const RamFigures &f)
     auto share = [&](long long mb) {
         return mb < 0 || !(f.total > 0) ? -1.0 : static_cast<double>(mb * 100) / f.total;
     };
-    const double parts[kRingCount] = {share(f.wire), share(f.active), share(f.free),
+    // Ring 1 is the first row's used memory, ring 3 the third row's free memory.
+    const double parts[kRingCount] = {f.usedPercent, share(f.active), f.freePercent,
                                       share(f.inactive), share(f.purgeable)};
     m_percents.clear();
     m_rotations.clear();
     double rotation = 0;
     for (double part : parts) {
-        const double drawn = std::max(part, 0.0);
+        const double drawn = f.total > 0 ? std::max(part, 0.0) : 0.0;
         m_percents.append(charts::ringPercent(drawn));
         m_rotations.append(rotation);
+        // Used memory and the page lists overlap, so the stack may go round more than once.
         rotation += std::min(drawn, 100.0) * 360.0 / 100.0;
     }
 
@@ -116,6 +124,31 @@ void ramViewController::show(const RamFigures &f)
     m_texts[8] = percentText(parts[3]);
     m_texts[9] = percentText(parts[4]);
     m_texts[10] = f.total > 0 ? QString::asprintf("%.1fMB", double(f.total)) : kFailedMB;
+
+    m_texts[11] = f.cache < 0 ? kFailedMB : megabytes(f.cache);
+    m_texts[12] =
+        f.cache < 0 || !(f.total > 0) ? kFailedPercent : percentText(f.cache * 100 / f.total);
+    m_hasSwap = f.swapTotal > 0;
+    m_texts[13] = m_hasSwap ? QString::asprintf("%.1f MB", f.swapUsed) : QString();
+    m_texts[14] = m_hasSwap ? percentText(f.swapUsed * 100 / f.swapTotal) : QString();
+    m_hasZram = f.zram.has_value();
+    if (m_hasZram) {
+        constexpr double kMB = 1024.0 * 1024.0;
+        const double stored = double(f.zram->storedBytes) / kMB;
+        // Stored data, then the memory it takes once compressed: "812.0 → 203.5 MB".
+        m_texts[15] = f.zram->hasInRam
+                          ? QStringLiteral("%1 \u2192 %2 MB")
+                                .arg(QString::number(stored, 'f', 1),
+                                     QString::number(double(f.zram->inRamBytes) / kMB, 'f', 1))
+                          : QString::asprintf("%.1f MB", stored);
+        m_texts[16] =
+            f.zram->sizeBytes > 0
+                ? percentText(double(f.zram->storedBytes) * 100 / double(f.zram->sizeBytes))
+                : kFailedPercent;
+    } else {
+        m_texts[15].clear();
+        m_texts[16].clear();
+    }
     emit figuresChanged();
 }
 
@@ -131,7 +164,8 @@ void ramViewController::accelerateRam()
     qCDebug(lcMonitor) << "path:" << m_picturePath;
     const bool started = m_purge.start([this](const PurgeResult &result) {
         // On the worker: hand the result to the interface thread. Posted to this object, the call
-        // is dropped if the screen goes first (its destructor joins the worker before that).
+        // is dropped if the screen goes first (its destructor takes this report away first, or
+        // waits for this post to be made; a posted call dies with the screen).
         QMetaObject::invokeMethod(
             this, [this, result] { purgeFinished(result); }, Qt::QueuedConnection);
     });

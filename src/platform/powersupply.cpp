@@ -110,7 +110,8 @@ void readWear(const std::vector<Battery> &batteries, PowerSupplySnapshot &snap)
     snap.wearPercent = wear;
 
     for (const Battery &b : batteries) {
-        if (b.cycleCount && *b.cycleCount >= 0)
+        // Most gauges that do not count cycles report 0: that is unknown, not a new battery.
+        if (b.cycleCount && *b.cycleCount > 0)
             snap.cycleCount = std::max(snap.cycleCount.value_or(0), int(*b.cycleCount));
         // "Unknown" is the kernel's word for a technology the driver does not know.
         if (snap.technology.isEmpty() && b.technology != QLatin1String("Unknown"))

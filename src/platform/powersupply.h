@@ -59,7 +59,8 @@ struct PowerSupplySnapshot
 
     // The battery's wear as measured by its gauge: full capacity as a share of the design
     // capacity, in percent (from the charge pair, else the energy pair), the charge cycles, and
-    // what the battery says it is. Unset or empty when the kernel does not report them.
+    // what the battery says it is. Unset or empty when the kernel does not report them (a
+    // cycle count of 0 is the gauge's "not counted").
     std::optional<double> wearPercent;
     std::optional<int> cycleCount;
     QString technology;

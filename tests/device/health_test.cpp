@@ -191,9 +191,17 @@ TEST(HealthScreen, TabletsTakeThePhoneArrowsFromTheResources)
 
 TEST(MeasuredWear, FromTheFixtureTrees)
 {
+    // A gauge that does not count cycles reports 0: unknown, so no row.
+    QTemporaryDir uncounted;
+    writeTree(uncounted.path(), {{"class/power_supply/BAT0/type", "Battery"},
+                                 {"class/power_supply/BAT0/present", "1"},
+                                 {"class/power_supply/BAT0/capacity", "80"},
+                                 {"class/power_supply/BAT0/energy_full", "50000000"},
+                                 {"class/power_supply/BAT0/energy_full_design", "57000000"},
+                                 {"class/power_supply/BAT0/cycle_count", "0"}});
     const struct
     {
-        const char *tree;
+        QString tree;
         QList<batterywear::Row> rows;
     } cases[] = {
         // Energy pair: 50 of 57 Wh.
@@ -207,11 +215,13 @@ TEST(MeasuredWear, FromTheFixtureTrees)
         // A design capacity without a full one: nothing to compare.
         {"sys-host-phone", {}},
         {"sys-empty", {}},
+        {uncounted.path(), {{"Full capacity", "87.7 % of design"}}},
     };
     for (const auto &c : cases) {
-        const PowerSupplySnapshot snap =
-            readPowerSupplies(SystemRoots{fixturePath(c.tree), fixturePath(c.tree)});
-        EXPECT_EQ(batterywear::rows(snap), c.rows) << c.tree;
+        const QString root = c.tree.startsWith('/') ? c.tree : fixturePath(qPrintable(c.tree));
+        const PowerSupplySnapshot snap = readPowerSupplies(SystemRoots{root, root});
+        EXPECT_EQ(batterywear::rows(snap), c.rows) << c.tree.toStdString();
+        EXPECT_FALSE(snap.cycleCount == 0) << c.tree.toStdString();
     }
 }
 

@@ -161,10 +161,11 @@ TEST(ActivityMonitorMemory, ThousandUsedAndTwentyFourFreeMB)
 
 TEST(ActivityMonitorMemory, PercentagesUseWholeMegabytes)
 {
-    // 192 MB used of 448: 42.857...; fields a kernel may lack count as zero.
+    // No MemAvailable (before 3.14): used is MemTotal − MemFree − buff/cache, 256 of 512 MB;
+    // fields a kernel may lack count as zero.
     const std::string root = kFixtures + "/proc-sampler-old-kernel";
-    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(true, root), 192 * 100.0 / 448);
-    EXPECT_DOUBLE_EQ(ActivityMonitor::freeMemoryy(true, root), 256 * 100.0 / 448);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(true, root), 50.0);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::freeMemoryy(true, root), 50.0);
     ActivityMonitor monitor(root, "/nonexistent");
     auto usage = monitor.currentMemoryUsage();
     EXPECT_DOUBLE_EQ(usage.at("Wire"), 0.0);
@@ -176,11 +177,9 @@ TEST(ActivityMonitorMemory, TotalAboveFourGigabytesDoesNotOverflow)
 {
     ActivityMonitor monitor(kFixtures + "/proc-sampler-basic", "/nonexistent");
     EXPECT_FLOAT_EQ(monitor.totalMem(), 7989060.0f / 1024);
-    // used + free make the whole
+    // Used is MemTotal − MemAvailable, as free(1) has it: the page cache is not used memory.
     const std::string root = kFixtures + "/proc-sampler-basic";
-    EXPECT_NEAR(ActivityMonitor::usedMemoryy(false, root) +
-                    ActivityMonitor::freeMemoryy(false, root),
-                (2398488 + 3964416 + 98304 + 168672 + 17264 + 40036 + 716284) / 1024.0, 0.01);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(false, root), (7989060 - 4538220) / 1024.0);
 }
 
 TEST(ActivityMonitorMemory, UnreadableFiguresGiveTheFailureValues)
@@ -261,22 +260,30 @@ const NetworkCase kNetworkCases[] = {
      {"192.168.1.21", "2a01:598:b181::1"},
      "A4:5E:60:C1:0B:7F",
      {5, 99, 3, 6148}},
-    // Two Wi-Fi interfaces (one by "wireless", one by "phy80211") and a wired one all add to
-    // the Wi-Fi traffic; the first Wi-Fi interface with an address gives the address; the
-    // first Wi-Fi interface's hardware address is not six bytes.
+    // Two Wi-Fi interfaces (one by "wireless", one by "phy80211") add to the Wi-Fi traffic; the
+    // cable's does not. The first Wi-Fi interface with an address gives the address and the
+    // hardware address (not the first Wi-Fi interface's, which is not six bytes).
     {"laptop",
      "sys-net-laptop",
      {v4("enp0s31f6", "192.168.0.9"), v6("wlp2s0", "fe80::1", true), v4("wlp2s0", "10.0.0.5")},
      {"10.0.0.5", "127.0.0.1"},
-     "sysctl msgBuffer failure",
-     {13, 24, 0, 0}},
+     "3C:A9:F4:0A:1B:2C",
+     {3, 4, 0, 0}},
     // Only a link-local IPv6 address: still shown. No cellular interface: loopback, 0 MB.
     {"laptop ipv6 only",
      "sys-net-laptop",
      {v6("wlp2s0", "fe80::1", true)},
      {"fe80::1", "127.0.0.1"},
+     "3C:A9:F4:0A:1B:2C",
+     {3, 4, 0, 0}},
+    // Wi-Fi without an address: its own hardware address beside the loopback, never the
+    // cable's address.
+    {"laptop wifi down",
+     "sys-net-laptop",
+     {v4("enp0s31f6", "192.168.0.9")},
+     {"127.0.0.1", "127.0.0.1"},
      "sysctl msgBuffer failure",
-     {13, 24, 0, 0}},
+     {3, 4, 0, 0}},
     // No Wi-Fi and no cable: no hardware address; traffic below 1 MB is 0.
     {"no wifi",
      "sys-net-no-wifi",
@@ -284,13 +291,13 @@ const NetworkCase kNetworkCases[] = {
      {"127.0.0.1", "10.64.0.2"},
      "if_nametoindex failure",
      {0, 0, 0, 1}},
-    // A wired machine shows its cable's figures in the Wi-Fi place.
+    // A wired machine has no Wi-Fi figures: the cable's are its own (see WiredBlock).
     {"cable",
      "sys-net-cable",
      {v4("eth0", "192.168.122.7"), v4("virbr0", "192.168.124.1")},
-     {"192.168.122.7", "127.0.0.1"},
-     "52:54:00:12:34:56",
-     {7, 8, 0, 0}},
+     {"127.0.0.1", "127.0.0.1"},
+     "if_nametoindex failure",
+     {0, 0, 0, 0}},
     {"no sysfs",
      "no-such-tree",
      {v4("wlan0", "192.168.1.20")},
@@ -306,6 +313,37 @@ INSTANTIATE_TEST_SUITE_P(Trees, ActivityMonitorNetwork, testing::ValuesIn(kNetwo
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
+
+// Each kind's figures belong to its own interfaces.
+TEST(ActivityMonitorNetworkSources, WiredBlock)
+{
+    const struct
+    {
+        const char *sysTree;
+        std::vector<InterfaceAddress> addresses;
+        bool present;
+        std::string address, mac;
+        long long sent, received;
+    } cases[] = {
+        {"sys-net-laptop", {v4("enp0s31f6", "192.168.0.9"), v4("wlp2s0", "10.0.0.5")}, true,
+         "192.168.0.9", "E4:54:E8:AA:BB:CC", 10, 20},
+        {"sys-net-cable", {v4("eth0", "192.168.122.7"), v4("virbr0", "192.168.124.1")}, true,
+         "192.168.122.7", "52:54:00:12:34:56", 7, 8},
+        {"sys-net-phone", {v4("wlan0", "192.168.1.20")}, false, "127.0.0.1",
+         "if_nametoindex failure", 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sysTree);
+        ActivityMonitor monitor("/nonexistent", kFixtures + "/" + c.sysTree,
+                                addresses(c.addresses));
+        const NetworkBlock wired = monitor.networkFigures().wired;
+        EXPECT_EQ(wired.present, c.present);
+        EXPECT_EQ(wired.address, c.address);
+        EXPECT_EQ(wired.hardwareAddress, c.mac);
+        EXPECT_EQ(wired.sentMB, c.sent);
+        EXPECT_EQ(wired.receivedMB, c.received);
+    }
+}
 
 TEST(ActivityMonitorNetworkSources, FailingAddressListKeepsLoopback)
 {

@@ -32,7 +32,7 @@ TEST(ActivityMonitorMemorySample, FiguresOfOneSampleAgree)
     ASSERT_TRUE(sample.has_value());
     EXPECT_DOUBLE_EQ(ActivityMonitor::freeMemoryy(sample, false), 24.0);
     EXPECT_DOUBLE_EQ(ActivityMonitor::currentMemoryUsage(sample).at("free"), 24.0);
-    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(sample, true), 900 * 100.0 / 924);
+    EXPECT_DOUBLE_EQ(ActivityMonitor::usedMemoryy(sample, true), 50.0); // 512 of 1024 MB
     EXPECT_FLOAT_EQ(ActivityMonitor::totalMem(sample), 1024.0f);
     EXPECT_EQ(sample->availableBytes, 524288ull * 1024);
     EXPECT_TRUE(sample->hasAvailable);
@@ -41,6 +41,47 @@ TEST(ActivityMonitorMemorySample, FiguresOfOneSampleAgree)
     EXPECT_EQ(ActivityMonitor::usedMemoryy(failed, true), -1);
     EXPECT_EQ(ActivityMonitor::freeMemoryy(failed, false), -1);
     EXPECT_EQ(ActivityMonitor::currentMemoryUsage(failed).count("error"), 1u);
+    std::filesystem::remove_all(root);
+}
+
+TEST(ActivityMonitorZram, BlockAttributesElseTheSwapList)
+{
+    const auto root = std::filesystem::temp_directory_path() /
+                      ("powerdeck-zram-" + std::to_string(::getpid()));
+    // A kernel before 4.1: one file per figure; zram1 is not set up and holds nothing.
+    std::filesystem::create_directories(root / "block/zram0");
+    std::filesystem::create_directories(root / "block/zram1");
+    std::ofstream(root / "block/zram0/disksize") << "1073741824\n";
+    std::ofstream(root / "block/zram0/orig_data_size") << "104857600\n";
+    std::ofstream(root / "block/zram0/mem_used_total") << "31457280\n";
+    std::ofstream(root / "block/zram1/disksize") << "0\n";
+    const struct
+    {
+        std::string sys, proc;
+        int devices;
+        std::uint64_t size, stored, inRam;
+        bool hasInRam;
+    } cases[] = {
+        {kFixtures + "/sys-host-phone", kFixtures + "/proc-host-phone", 1, 1981374464, 716800000,
+         205520896, true},
+        {root.string(), "/nonexistent", 1, 1073741824, 104857600, 31457280, true},
+        // No block attributes: the zram line of the swap list tells the stored data (kB).
+        {kFixtures + "/sys-empty", kFixtures + "/proc-host-phone", 1, 1934936ull * 1024,
+         700000ull * 1024, 0, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sys);
+        const auto zram = ActivityMonitor::readZram(c.sys, c.proc);
+        ASSERT_TRUE(zram.has_value());
+        EXPECT_EQ(zram->devices, c.devices);
+        EXPECT_EQ(zram->sizeBytes, c.size);
+        EXPECT_EQ(zram->storedBytes, c.stored);
+        EXPECT_EQ(zram->inRamBytes, c.inRam);
+        EXPECT_EQ(zram->hasInRam, c.hasInRam);
+    }
+    // A laptop swapping to a partition has no zram.
+    EXPECT_FALSE(ActivityMonitor::readZram(kFixtures + "/sys-host-laptop",
+                                           kFixtures + "/proc-host-laptop"));
     std::filesystem::remove_all(root);
 }
 

@@ -20,53 +20,79 @@ QList<int> ints(std::initializer_list<int> values)
 TEST(MemoryScreen, FiguresAndStackedRings)
 {
     QTemporaryDir dir;
-    // 1000 MB used of 1024, all of it wired.
-    writeTree(dir.path(),
-              {{"wired/meminfo", "MemTotal: 1048576 kB\nMemFree: 24576 kB\n"
-                                 "Active: 0 kB\nInactive: 0 kB\nUnevictable: 1024000 kB"},
-               // The page counts without MemTotal: a total of 0.
-               {"no-total/meminfo", "MemFree: 24576 kB\nActive: 512000 kB\n"
-                                    "Inactive: 409600 kB\nUnevictable: 102400 kB"}});
+    // The page counts without MemTotal: a total of 0.
+    writeTree(dir.path(), {{"no-total/meminfo", "MemFree: 24576 kB\nActive: 512000 kB\n"
+                                                "Inactive: 409600 kB\nUnevictable: 102400 kB"}});
     const std::string fixtures = POWERDECK_FIXTURES;
+    const std::string noSys = fixtures + "/sys-empty";
     const struct
     {
-        std::string root;
+        std::string proc, sys;
         QStringList texts; // the eleven figures in the order of the screen's labels
+        QStringList more;  // cache MB and %, swap MB and %, zram MB and %
         QList<int> rings;
         QList<qreal> rotations;
     } cases[] = {
-        // Wired 100, active 500, free 24, inactive 400 of 1024 MB: the four close the circle.
+        // A laptop up for a while: 9.6 GB of its 15.4 GB are page cache, so used memory
+        // (MemTotal − MemAvailable) is 38.78 %, not the 95.87 % of active + inactive + wired.
+        {fixtures + "/proc-host-laptop",
+         fixtures + "/sys-host-laptop",
+         {"6109.3 MB", "5979 MB", "598.0 MB", "7474 MB", "5998 MB", "38.78 %", "37.95 %", "3.79 %",
+          "47.44 %", "38.07 %", "15754.3MB"},
+         {"9820.0 MB", "62.33 %", "258.0 MB", "3.15 %", "", ""},
+         ints({38, 37, 3, 47, 38}),
+         {0, 139.5988, 276.2243, 289.8666, 460.6541}},
+        // A phone swapping to zram: 683.6 MB stored in 196.0 MB of memory.
+        {fixtures + "/proc-host-phone",
+         fixtures + "/sys-host-phone",
+         {"2272.1 MB", "1615 MB", "183.0 MB", "1205 MB", "813 MB", "60.12 %", "42.73 %", "4.84 %",
+          "31.89 %", "21.51 %", "3779.2MB"},
+         {"1485.3 MB", "39.30 %", "683.6 MB", "36.18 %", "683.6 \u2192 196.0 MB", "36.18 %"},
+         ints({60, 42, 4, 31, 21}),
+         {0, 216.4382, 370.2813, 387.7145, 502.5014}},
+        // The same phone on a kernel that shows zram only in the swap list.
+        {fixtures + "/proc-host-phone",
+         noSys,
+         {"2272.1 MB", "1615 MB", "183.0 MB", "1205 MB", "813 MB", "60.12 %", "42.73 %", "4.84 %",
+          "31.89 %", "21.51 %", "3779.2MB"},
+         {"1485.3 MB", "39.30 %", "683.6 MB", "36.18 %", "683.6 MB", "36.18 %"},
+         ints({60, 42, 4, 31, 21}),
+         {0, 216.4382, 370.2813, 387.7145, 502.5014}},
         {fixtures + "/proc-sampler-1000-used",
+         noSys,
          {"1000.0 MB", "500 MB", "24.0 MB", "400 MB", "303 MB", "97.66 %", "48.83 %", "2.34 %",
           "39.06 %", "29.59 %", "1024.0MB"},
-         ints({9, 48, 2, 39, 29}),
-         {0, 35.15625, 210.9375, 219.375, 360}},
-        {(dir.path() + "/wired").toStdString(),
-         {"1000.0 MB", "0 MB", "24.0 MB", "0 MB", "0 MB", "97.66 %", "0.00 %", "2.34 %", "0.00 %",
-          "0.00 %", "1024.0MB"},
-         ints({97, 0, 2, 0, 0}),
-         {0, 351.5625, 351.5625, 360, 360}},
+         {"10.0 MB", "0.98 %", "", "", "", ""},
+         ints({97, 48, 2, 39, 29}),
+         {0, 351.5625, 527.3438, 535.7813, 676.4063}},
+        // Before MemAvailable: MemTotal − MemFree − buff/cache.
         {fixtures + "/proc-sampler-old-kernel",
-         {"192.0 MB", "128 MB", "256.0 MB", "64 MB", "0 MB", "42.86 %", "25.00 %", "57.14 %",
+         noSys,
+         {"256.0 MB", "128 MB", "256.0 MB", "64 MB", "0 MB", "50.00 %", "25.00 %", "50.00 %",
           "12.50 %", "0.00 %", "512.0MB"},
-         ints({0, 25, 50, 12, 0}),
-         {0, 0, 90, 270, 315}},
+         {"0.0 MB", "0.00 %", "", "", "", ""},
+         ints({50, 25, 50, 12, 0}),
+         {0, 180, 270, 450, 495}},
         // No total: no shares and empty rings, never a division by zero.
         {(dir.path() + "/no-total").toStdString(),
-         {"1000.0 MB", "500 MB", "24.0 MB", "400 MB", "0 MB", "97.66 %", "-1.00 %", "2.34 %",
+         noSys,
+         {"-1 MB", "500 MB", "24.0 MB", "400 MB", "0 MB", "-1.00 %", "-1.00 %", "-1.00 %",
           "-1.00 %", "-1.00 %", "-1 MB"},
+         {"0.0 MB", "-1.00 %", "", "", "", ""},
          ints({0, 0, 0, 0, 0}),
          {0, 0, 0, 0, 0}},
         // Nothing read: every figure failed.
         {fixtures + "/proc-sampler-no-meminfo",
+         noSys,
          {"-1 MB", "-1 MB", "-1 MB", "-1 MB", "-1 MB", "-1.00 %", "-1.00 %", "-1.00 %", "-1.00 %",
           "-1.00 %", "-1 MB"},
+         {"-1 MB", "-1.00 %", "", "", "", ""},
          ints({0, 0, 0, 0, 0}),
          {0, 0, 0, 0, 0}},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.root);
-        ramViewController screen(c.root, QString());
+        SCOPED_TRACE(c.proc + " " + c.sys);
+        ramViewController screen(c.proc, c.sys, QString());
         screen.refresh();
         const QStringList texts = {
             screen.ramMBWired(),     screen.ramMBActive(),    screen.ramMBFree(),
@@ -74,10 +100,20 @@ TEST(MemoryScreen, FiguresAndStackedRings)
             screen.ramPrActive(),    screen.ramPrFree(),      screen.ramPrInactive(),
             screen.ramPrPurgeabme(), screen.totalLBL()};
         EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ((QStringList{screen.ramMBCache(), screen.ramPrCache(), screen.ramMBSwap(),
+                               screen.ramPrSwap(), screen.ramMBZram(), screen.ramPrZram()}),
+                  c.more);
+        EXPECT_EQ(screen.hasSwap(), !c.more[2].isEmpty());
+        EXPECT_EQ(screen.hasZram(), !c.more[4].isEmpty());
         EXPECT_EQ(screen.ringPercents(), c.rings);
         ASSERT_EQ(screen.ringRotations().size(), 5);
         for (int i = 0; i < 5; ++i)
-            EXPECT_DOUBLE_EQ(screen.ringRotations()[i], c.rotations[i]) << "ring " << i + 1;
+            EXPECT_NEAR(screen.ringRotations()[i], c.rotations[i], 1e-3) << "ring " << i + 1;
+        // Ring 1 is the first row's used memory.
+        if (screen.totalLBL() != QStringLiteral("-1 MB")) {
+            EXPECT_EQ(screen.ringPercents()[0],
+                      int(screen.ramPrWired().section(' ', 0, 0).toDouble()));
+        }
     }
 }
 
@@ -124,10 +160,36 @@ TEST(NetworkScreen, SharesOfTheTrafficTotals)
     }
 }
 
+// A laptop on Wi-Fi and a cable: each block shows its own interface's figures.
+TEST(NetworkScreen, EachInterfaceKeepsItsFigures)
+{
+    auto addresses = [] {
+        return std::optional<std::vector<InterfaceAddress>>(std::vector<InterfaceAddress>{
+            {"enp0s31f6", 2, "192.168.0.9", false}, {"wlp2s0", 2, "10.0.0.5", false}});
+    };
+    netWorkViewController screen(
+        ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-laptop", addresses));
+    EXPECT_EQ((QStringList{screen.ipWifi(), screen.macWifi(), screen.sendWifi(),
+                           screen.dwnloadWifi()}),
+              (QStringList{"10.0.0.5", "3C:A9:F4:0A:1B:2C", "3.0MB", "4.0MB"}));
+    ASSERT_TRUE(screen.hasWired());
+    EXPECT_EQ((QStringList{screen.ipWired(), screen.macWired(), screen.sendWired(),
+                           screen.dwnloadWired()}),
+              (QStringList{"192.168.0.9", "E4:54:E8:AA:BB:CC", "10.0MB", "20.0MB"}));
+    // The totals and the rings count every interface once.
+    EXPECT_EQ(screen.uploadLbl(), QStringLiteral("13.0MB"));
+    EXPECT_EQ(screen.downloadLbl(), QStringLiteral("24.0MB"));
+    EXPECT_EQ(screen.upload(), 17);   // 13 of 37, half a ring at most
+    EXPECT_EQ(screen.download(), 32); // 24 of 37
+
+    netWorkViewController phone(ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-phone"));
+    EXPECT_FALSE(phone.hasWired());
+}
+
 TEST(MonitorScreens, TimersRunOnlyWhileShown)
 {
     ensureCoreApplication();
-    ramViewController ram(POWERDECK_FIXTURES "/proc-sampler-basic", QString());
+    ramViewController ram(POWERDECK_FIXTURES "/proc-sampler-basic", "/nonexistent", QString());
     netWorkViewController net(ActivityMonitor("/nonexistent", "/nonexistent"));
     const struct
     {

@@ -98,36 +98,44 @@ TEST(CpuFigures, ProcessIconsOnlyFromTheFixedTable)
 
 // ---- disk -------------------------------------------------------------------------------------
 
-TEST(DiskFigures, SharesSizesAndTheGauge)
+TEST(DiskFigures, DfArithmetic)
 {
-    auto f = diskFigures(DiskSpace{12 * 1024, 16 * 1024});
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->freeRing, 75);
-    EXPECT_EQ(f->usedRing, 25);
-    EXPECT_EQ(f->freeText, "75%");
-    EXPECT_EQ(f->usedText, "25%");
-    EXPECT_EQ(f->usedGBText, "4GB");
-    EXPECT_EQ(f->freeGBText, "12GB");
-    EXPECT_EQ(f->totalGBText, "16.0 GB");
-    // The gauge draws free against used, so free takes 75 % of the ring.
-    EXPECT_EQ(diskGaugeValues(DiskSpace{12 * 1024, 16 * 1024}),
-              (std::vector<double>{12 * 1024, 4 * 1024}));
-
-    // More free than the size (a file system reporting oddly): used is 0, never negative.
-    f = diskFigures(DiskSpace{2000, 1000});
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->usedRing, 0);
-    EXPECT_EQ(f->freeRing, 100);
-    EXPECT_EQ(f->usedGBText, "0GB");
-    EXPECT_EQ(diskGaugeValues(DiskSpace{2000, 1000}), (std::vector<double>{2000, 0}));
-
-    // Sizes above 4 GiB in MB do not wrap.
-    f = diskFigures(DiskSpace{3ull << 22, 4ull << 22});
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->freeRing, 75);
-    EXPECT_EQ(f->totalGBText, "16384.0 GB");
-
-    EXPECT_FALSE(diskFigures(DiskSpace{0, 0}));
+    constexpr std::uint64_t kGiBBlocks = 262144; // 4 KiB blocks
+    const struct
+    {
+        const char *what;
+        std::uint64_t blocks, bfree, bavail, frsize;
+        int freeRing, usedRing;
+        std::vector<std::string> texts; // free %, used %, used GB, free GB, size
+        std::vector<double> gauge;      // free, used MB
+    } cases[] = {
+        // 12 GB free of 16 GB, nothing reserved.
+        {"no reserve", 16 * kGiBBlocks, 12 * kGiBBlocks, 12 * kGiBBlocks, 4096, 75, 25,
+         {"75%", "25%", "4GB", "12GB", "16.0 GB"}, {12 * 1024, 4 * 1024}},
+        // ext4 with 5 % for root: 50 GiB used of 100, 45 GiB available. df says 53 %
+        // (51200 / 97280, rounded up), and the reserved 5 GiB are not used.
+        {"ext4 reserve", 100 * kGiBBlocks, 50 * kGiBBlocks, 45 * kGiBBlocks, 4096, 47, 53,
+         {"47%", "53%", "50GB", "45GB", "100.0 GB"}, {45 * 1024, 50 * 1024}},
+        // More free than the size (a file system reporting oddly): used is 0, never negative.
+        {"odd", 1000, 2000, 2000, 1 << 20, 100, 0, {"100%", "0%", "0GB", "2GB", "1.0 GB"},
+         {2000, 0}},
+        // Sizes above 4 GiB in MB do not wrap.
+        {"huge", 4ull << 30, 3ull << 30, 3ull << 30, 4096, 75, 25,
+         {"75%", "25%", "4096GB", "12288GB", "16384.0 GB"}, {3ull << 22, 1ull << 22}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const DiskSpace space = ActivityMonitor::diskSpace(c.blocks, c.bfree, c.bavail, c.frsize);
+        const auto f = diskFigures(space);
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->freeRing, c.freeRing);
+        EXPECT_EQ(f->usedRing, c.usedRing);
+        EXPECT_EQ((std::vector<std::string>{f->freeText, f->usedText, f->usedGBText,
+                                            f->freeGBText, f->totalGBText}),
+                  c.texts);
+        EXPECT_EQ(diskGaugeValues(space), c.gauge);
+    }
+    EXPECT_FALSE(diskFigures(ActivityMonitor::diskSpace(0, 0, 0, 4096)));
     EXPECT_FALSE(diskFigures(std::nullopt));
     EXPECT_TRUE(diskGaugeValues(std::nullopt).empty());
 }

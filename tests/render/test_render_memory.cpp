@@ -43,15 +43,19 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
     const struct
     {
         const char *proc;
+        const char *sys;
         const char *shot;
         const char *used;
     } memory[] = {
-        {"proc-sampler-basic", "memory", "90.33 %"},
-        {"proc-sampler-no-meminfo", "memory-failed", "-1.00 %"},
+        // A phone swapping to zram.
+        {"proc-host-phone", "sys-host-phone", "memory", "60.12 %"},
+        {"proc-sampler-no-meminfo", "sys-empty", "memory-failed", "-1.00 %"},
     };
+    const QString harnessSys = roots.sysfs;
     for (const auto &m : memory) {
         SCOPED_TRACE(m.shot);
         roots.procfs = fixturePath(m.proc);
+        roots.sysfs = fixturePath(m.sys);
         ASSERT_TRUE(vc.showRam());
         EXPECT_TRUE(vc.wheelHidden());
         RenderHarness::settle(900);
@@ -68,8 +72,9 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
     // A purge running: the button covered by the loading view with its stop button.
     {
         auto source = std::make_shared<WaitingSource>();
+        roots.sysfs = harnessSys;
         auto screen = std::make_unique<ramViewController>(
-            fixturePath("proc-sampler-basic").toStdString(),
+            fixturePath("proc-sampler-basic").toStdString(), harnessSys.toStdString(),
             h.app().platform().folders.resources + "/gallery3_2256_2x.jpeg", source);
         source->flag = screen->purge().stopFlag();
         auto *ram = screen.get();
@@ -99,6 +104,10 @@ TEST_P(MemoryRender, MemoryAndNetworkScreens)
         {"sys-net-phone",
          "network",
          {{"wlan0", 2, "192.168.1.23", false}, {"rmnet_data0", 2, "10.64.12.7", false}}},
+        // A laptop on Wi-Fi and a cable: a block of its own for the cable.
+        {"sys-net-laptop",
+         "network-wired",
+         {{"enp0s31f6", 2, "192.168.0.9", false}, {"wlp2s0", 2, "10.0.0.5", false}}},
         {"sys-empty", "network-failed", {}},
     };
     for (const auto &n : network) {

@@ -242,7 +242,7 @@ BENCHMARK(BM_CpuUsage10Threads)->Unit(benchmark::kMicrosecond);
 // One 2 s refresh of the memory screen: one meminfo read, the rings and the eleven texts.
 void BM_MemoryScreenRefresh(benchmark::State &state)
 {
-    ramViewController screen("/proc", QString());
+    ramViewController screen("/proc", "/sys", QString());
     for (auto _ : state)
         screen.refresh();
 }

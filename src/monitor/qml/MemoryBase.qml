@@ -2,8 +2,9 @@
 import QtQuick
 import Powerdeck.Charts
 
-// The memory screen: five stacked rings (wired, active, free, inactive, purgeable, outermost
-// first), their figures as the legend, the total and the accelerate button; while a purge runs
+// The memory screen: five stacked rings (used, active, free, inactive, purgeable, outermost
+// first), their figures as the legend, the cache, swap and zram figures, the total and the
+// accelerate button; while a purge runs
 // an overlay with a stop button covers the button.
 Rectangle {
     id: ram
@@ -110,6 +111,50 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     text: ram.percents[index] || ""
+                    color: Theme.text
+                    font.family: Theme.font
+                    font.pixelSize: ram.textSize
+                }
+            }
+        }
+        // The page cache, the swap and the compressed memory, which no ring shows.
+        Repeater {
+            model: ram.screen ? [
+                { caption: qsTr("Cache"), mb: ram.screen.ramMBCache, pr: ram.screen.ramPrCache,
+                  shown: true },
+                { caption: qsTr("Swap"), mb: ram.screen.ramMBSwap, pr: ram.screen.ramPrSwap,
+                  shown: ram.screen.hasSwap },
+                { caption: qsTr("zram"), mb: ram.screen.ramMBZram, pr: ram.screen.ramPrZram,
+                  shown: ram.screen.hasZram }
+            ] : []
+            Item {
+                required property var modelData
+                visible: modelData.shown
+                width: legend.width
+                height: visible ? ram.rowHeight : 0
+                Text {
+                    x: ram.textSize + 8
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: modelData.caption
+                    color: Theme.muted
+                    font.family: Theme.font
+                    font.pixelSize: ram.textSize
+                }
+                Text {
+                    // Right-aligned with the megabytes of the rows above; a longer text grows
+                    // to the left.
+                    anchors.right: parent.right
+                    anchors.rightMargin: parent.width * 0.28
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: modelData.mb
+                    color: Theme.text
+                    font.family: Theme.font
+                    font.pixelSize: ram.textSize
+                }
+                Text {
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: modelData.pr
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: ram.textSize

@@ -4,10 +4,10 @@ import QtQuick
 // The memory screen in the phone layout.
 MemoryBase {
     prefix: "1_"
-    ringSize: 180
+    ringSize: 150
     ringWidth: 13
     ringGap: 3
     textSize: 14
-    rowHeight: 22
+    rowHeight: 19
     margin: 12
 }

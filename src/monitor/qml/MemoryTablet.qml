@@ -7,7 +7,7 @@ MemoryBase {
     backImage: "2_back_44x44.png"
     backWidth: 44
     backHeight: 44
-    ringSize: 460
+    ringSize: 380
     ringWidth: 30
     ringGap: 8
     textSize: 24

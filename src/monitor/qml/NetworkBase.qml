@@ -3,7 +3,8 @@ import QtQuick
 import Powerdeck.Charts
 
 // The network screen: two half rings, sent (turned half a turn) and received, that share one
-// circle; the totals in its middle; the addresses and the traffic of Wi-Fi and cellular below.
+// circle; the totals in its middle; the addresses and the traffic of Wi-Fi, of a cable (where
+// there is one) and of cellular below, each interface's figures in its own block.
 Rectangle {
     id: net
     property QtObject screen
@@ -92,13 +93,20 @@ Rectangle {
                 { caption: qsTr("IP address"), value: net.screen.ipWifi },
                 { caption: qsTr("Hardware address"), value: net.screen.macWifi },
                 { caption: qsTr("Sent"), value: net.screen.sendWifi, chip: 1 },
-                { caption: qsTr("Received"), value: net.screen.dwnloadWifi, chip: 3 },
+                { caption: qsTr("Received"), value: net.screen.dwnloadWifi, chip: 3 }
+            ].concat(net.screen.hasWired ? [
+                { heading: qsTr("Wired"), chip: 0 },
+                { caption: qsTr("IP address"), value: net.screen.ipWired },
+                { caption: qsTr("Hardware address"), value: net.screen.macWired },
+                { caption: qsTr("Sent"), value: net.screen.sendWired, chip: 1 },
+                { caption: qsTr("Received"), value: net.screen.dwnloadWired, chip: 3 }
+            ] : []).concat([
                 { heading: qsTr("Cellular"), chip: 0 },
                 { caption: qsTr("IP address"), value: net.screen.Ip3G },
                 { caption: qsTr("Hardware address"), value: net.screen.mac3G },
                 { caption: qsTr("Sent"), value: net.screen.send3G, chip: 1 },
                 { caption: qsTr("Received"), value: net.screen.donload3G, chip: 3 }
-            ] : []
+            ]) : []
             Item {
                 required property var modelData
                 width: table.width

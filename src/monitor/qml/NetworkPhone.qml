@@ -4,9 +4,9 @@ import QtQuick
 // The network screen in the phone layout.
 NetworkBase {
     prefix: "1_"
-    ringSize: 150
-    ringWidth: 20
+    ringSize: 110
+    ringWidth: 16
     textSize: 13
-    rowHeight: 22
+    rowHeight: 18
     margin: 12
 }
