@@ -230,7 +230,8 @@ TEST(ClockBrightness, WheelAndKeysStepAndClosingRestores)
          },
          {54},
          true},
-        {"a small wheel delta changes nothing", [](Clock &k) { k.clock->brightnessWheel(30); },
+        {"a small wheel delta changes nothing",
+         [](Clock &k) { k.clock->brightnessWheel(30); },
          {},
          false},
     };
