@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 ClockWeather readClockWeather(const QString &path, bool celsius)
 {
     // Read only: a file this screen cannot parse stays where it is for the panel that writes it.
@@ -76,6 +78,7 @@ BudilinikController::BudilinikController(AppState &app, bool tablet,
 
 BudilinikController::~BudilinikController()
 {
+    restoreBrightness();
     m_app.platform().notifications.removeObservers(this);
     if (m_alarm)
         m_alarm->setDelegate(nullptr);
@@ -223,6 +226,7 @@ void BudilinikController::goBAck()
 {
     m_shown = false;
     updateRunning();
+    restoreBrightness();
     emit closeRequested();
 }
 
@@ -230,6 +234,7 @@ void BudilinikController::removeAllObj()
 {
     m_shown = false;
     updateRunning();
+    restoreBrightness();
     if (m_alarm)
         m_alarm->setDelegate(nullptr);
 }
@@ -249,15 +254,51 @@ void BudilinikController::touchesMoved(double x, double y, int touches)
     const clockrules::Point p{x, y};
     if (!m_gesture.active()) {
         // The brightness is read once, when the second finger comes down.
-        m_gesture.begin(p, m_backlight->brightness(), m_backlight->floor());
+        m_gestureStart = m_backlight->brightness();
+        m_gesture.begin(p, m_gestureStart, m_backlight->floor());
     }
     if (const auto light = m_gesture.move(p))
-        m_backlight->setBrightness(*light);
+        setLight(*light, m_gestureStart);
 }
 
 void BudilinikController::touchesEnded()
 {
     m_gesture.end();
+}
+
+void BudilinikController::brightnessWheel(int angleDelta)
+{
+    constexpr int kNotch = 120;
+    m_wheelRest += angleDelta;
+    const int steps = m_wheelRest / kNotch;
+    m_wheelRest -= steps * kNotch;
+    if (steps != 0)
+        brightnessStep(steps);
+}
+
+void BudilinikController::brightnessStep(int steps)
+{
+    if (steps == 0)
+        return;
+    const double before = m_backlight->brightness();
+    const double light = std::clamp(before + steps * clockrules::BrightnessGesture::kStep,
+                                    m_backlight->floor(), 1.0);
+    setLight(light, before);
+}
+
+void BudilinikController::setLight(double light, double before)
+{
+    if (!m_originalLight)
+        m_originalLight = before;
+    m_backlight->setBrightness(light);
+}
+
+void BudilinikController::restoreBrightness()
+{
+    if (!m_originalLight)
+        return;
+    m_backlight->setBrightness(*m_originalLight);
+    m_originalLight.reset();
 }
 
 double BudilinikController::dimOpacity() const

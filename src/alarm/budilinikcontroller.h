@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AlarmViewController;
 class AppState;
@@ -139,6 +140,11 @@ public:
     Q_INVOKABLE void touchesBegan(double x, double y, int touches);
     Q_INVOKABLE void touchesMoved(double x, double y, int touches);
     Q_INVOKABLE void touchesEnded();
+    // The same steps of the brightness from a mouse wheel (angleDelta in eighths of a degree,
+    // 120 to a notch, gathered across a touchpad's small deltas) and the Up and Down keys
+    // (steps: +1 brighter, -1 dimmer).
+    Q_INVOKABLE void brightnessWheel(int angleDelta);
+    Q_INVOKABLE void brightnessStep(int steps);
 
     // AlarmTAbleDelegate
     void weatherIsOn(bool on) override;
@@ -171,6 +177,10 @@ private:
     void removeAllObj();
     QDateTime localNow() const;
     QString image(const char *phone, const char *tablet) const;
+    // Sets the brightness, remembering the one from before the clock first changed it.
+    void setLight(double light, double before);
+    // Gives the screen back the brightness it had before the clock changed it.
+    void restoreBrightness();
 
     AppState &m_app;
     bool m_tablet = false;
@@ -192,6 +202,9 @@ private:
     bool m_running = false;
     bool m_alarmShown = false;
     clockrules::BrightnessGesture m_gesture;
+    double m_gestureStart = 1.0;
+    std::optional<double> m_originalLight;
+    int m_wheelRest = 0;
     QTimer m_secTimer;
     QTimer m_firstTimer;
     std::unique_ptr<NRBatteryInfo> m_reader;

@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaObject>
 
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
     : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory)),
@@ -21,6 +22,8 @@ AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObjec
 AppDelegate::~AppDelegate()
 {
     m_platform.notifications.removeObservers(this);
+    // A tint being finished writes into the Library folder: it ends first.
+    m_tintWorker.waitForDone();
 }
 
 QString AppDelegate::alertPath() const
@@ -64,11 +67,11 @@ bool AppDelegate::didFinishLaunching()
 
     // Every start: a newer build may ship images an existing install has no copy of yet.
     copyImgToCache();
-    finishTint();
 
     m_platform.notifications.addObserver(QStringLiteral("restartAPP2"), this,
                                          [this](const QVariant &) { restart(); });
     createWindow();
+    finishTint();
     return true;
 }
 
@@ -150,17 +153,40 @@ void AppDelegate::copyImgToCache()
 
 void AppDelegate::finishTint()
 {
+    const QString library = m_platform.folders.library;
+    if (!tintUnfinished(library))
+        return;
     QStringList names;
     for (const QVariant &entry : m_state.imageArray())
         names << entry.toMap().value(QStringLiteral("name")).toString();
-    const FinishedTint finished =
-        finishUnfinishedTint(m_platform.folders.resources, m_platform.folders.library, names);
+    // A skin chooser opened meanwhile waits with its own tint until this one is done.
+    m_state.setTintRunning(true);
+    m_tintWorker.setMaxThreadCount(1);
+    m_tintWorker.start([this, resources = m_platform.folders.resources, library, names] {
+        // One thread: the first frames are drawn on the other core.
+        const FinishedTint finished = finishUnfinishedTint(resources, library, names, 1);
+        QMetaObject::invokeMethod(
+            this, [this, finished, count = names.size()] { tintDone(finished, int(count)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void AppDelegate::tintDone(const FinishedTint &finished, int count)
+{
     if (finished.ran)
-        qCInfo(lcAppearance, "finished the interrupted tint of %lld pictures",
-               qlonglong(names.size()));
+        qCInfo(lcAppearance, "finished the interrupted tint of %d pictures", count);
     for (const TintFailure &failure : finished.failures)
         qCWarning(lcAppearance, "tint: %s: %s", qPrintable(failure.name),
                   qPrintable(failure.reason));
+    m_state.tintRewritten();
+    m_state.setTintRunning(false);
+    emit tintFinished();
+    // A skin chooser that was waiting has begun its own tint and rebuilds when it is done;
+    // otherwise the screens are rebuilt now, with the finished pictures.
+    if (!m_state.tintRunning()) {
+        m_platform.notifications.post(QStringLiteral("restartAPP"));
+        m_platform.notifications.post(QStringLiteral("restartAPP1.5"));
+    }
 }
 
 void AppDelegate::createWindow()

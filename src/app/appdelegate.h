@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "appearance/huetint.h"
 #include "core/appstate.h"
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <QVariantList>
 
 #include <functional>
@@ -39,7 +41,9 @@ public:
     // Replaces the window and main screen with fresh ones; the shared state survives.
     void restart();
     // A tint that a crash or power cut interrupted (its marker in the Library folder says
-    // unfinished) is run again from the shipped pictures, before any screen loads them.
+    // unfinished) is run again from the shipped pictures on a worker thread, so the window
+    // opens at once (each copy is old or new meanwhile, never half written); when it is done
+    // the interface is rebuilt with the finished pictures.
     void finishTint();
 
     // The shared state; it survives every rebuild of the window.
@@ -57,14 +61,18 @@ public:
 
 signals:
     void viewControllerChanged();
+    // The interrupted tint has been finished (before the interface is rebuilt for it).
+    void tintFinished();
     void didEnterBackground();
 
 private:
     void readSkin();
     void createWindow();
+    void tintDone(const FinishedTint &finished, int count);
 
     Platform &m_platform;
     WindowFactory m_windowFactory;
     AppState m_state;
     std::unique_ptr<QObject> m_window;
+    QThreadPool m_tintWorker;
 };

@@ -3,6 +3,7 @@
 
 #include "app/appdelegate.h"
 #include "app/scenegraph.h"
+#include "app/tintedurls.h"
 #include "app/viewcontroller.h"
 
 #include <QQmlEngine>
@@ -21,6 +22,12 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     // Without a graphics processor the interface is drawn in software (see scenegraph.h).
     scenegraph::applyOnce();
     m_view = std::make_unique<QQuickView>();
+    // The pictures of the Library folder as they are now, not as Qt Quick cached them before a
+    // tint.
+    AppState &state = app.state();
+    m_tintedUrls = std::make_unique<TintedUrls>(state.folders().library,
+                                                [&state] { return state.tintGeneration(); });
+    m_view->engine()->addUrlInterceptor(m_tintedUrls.get());
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);

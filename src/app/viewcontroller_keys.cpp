@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/viewcontroller.h"
 
+#include "alarm/budilinikcontroller.h"
 #include "appearance/wheelmath.h"
 #include "appearance/whellcontroller.h"
 
@@ -60,6 +61,15 @@ bool ViewController::keyPressed(int key, int modifiers)
     case Qt::Key_Right:
     case Qt::Key_PageDown:
         return stepPage(1);
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // On the clock (not under its settings screen) the keys step the brightness.
+        auto *clock = qobject_cast<BudilinikController *>(m_presented.get());
+        if (!clock || clock->alarmShown())
+            return false;
+        clock->brightnessStep(key == Qt::Key_Up ? 1 : -1);
+        return true;
+    }
     case Qt::Key_Escape:
     case Qt::Key_Backspace: {
         QObject *screen = m_presented.get();

@@ -40,6 +40,7 @@ ChangeColorController::~ChangeColorController()
     m_app.platform().notifications.removeObservers(this);
     // A batch that runs holds the tint: it ends before the tint goes.
     m_worker.waitForDone();
+    endTint();
 }
 
 QStringList ChangeColorController::skinNames()
@@ -199,19 +200,40 @@ void ChangeColorController::changeHue(float hue)
 {
     if (m_tornDown)
         return;
-    setBusy(true);
-    HueFilter filter;
-    filter.setHue(hue);
     m_hueValue = hue;
-    m_preview.clear();
-    for (const QImage &image : std::as_const(m_imageArray)) {
-        const QByteArray png = HueTint::encodePng(HueTint::tinted(image, filter), 1);
-        m_preview << (png.isEmpty() ? QString()
-                                    : QStringLiteral("data:image/png;base64,") +
-                                          QString::fromLatin1(png.toBase64()));
+    // The pictures are tinted on the worker, so the busy overlay is drawn meanwhile; only the
+    // last release's previews are shown.
+    const int serial = ++m_previewSerial;
+    ++m_previewsRunning;
+    updateBusy();
+    m_worker.start([this, hue, serial, images = m_imageArray] {
+        HueFilter filter;
+        filter.setHue(hue);
+        QStringList preview;
+        for (const QImage &image : images) {
+            const QByteArray png = HueTint::encodePng(HueTint::tinted(image, filter), 1);
+            preview << (png.isEmpty() ? QString()
+                                      : QStringLiteral("data:image/png;base64,") +
+                                            QString::fromLatin1(png.toBase64()));
+        }
+        QMetaObject::invokeMethod(
+            this, [this, serial, preview] { previewDone(serial, preview); }, Qt::QueuedConnection);
+    });
+}
+
+void ChangeColorController::previewDone(int serial, const QStringList &preview)
+{
+    --m_previewsRunning;
+    if (!m_tornDown && serial == m_previewSerial) {
+        m_preview = preview;
+        emit imagesChanged();
     }
-    emit imagesChanged();
-    setBusy(false);
+    updateBusy();
+}
+
+void ChangeColorController::updateBusy()
+{
+    setBusy(m_applying || m_previewsRunning > 0);
 }
 
 void ChangeColorController::setBusy(bool on)
@@ -266,7 +288,32 @@ void ChangeColorController::setColor()
         names << entry.toMap().value(QStringLiteral("name")).toString();
     m_tint = std::make_unique<HueTint>(m_app.folders().resources, m_app.folders().library, names,
                                        -double(m_imageAngle));
+    if (!m_app.tintRunning()) {
+        beginTint();
+        return;
+    }
+    // The copies are being finished from an earlier run: this one follows it.
+    connect(&m_app, &AppState::tintRunningChanged, this, [this] {
+        if (m_app.tintRunning() || m_ownsTint || m_tornDown)
+            return;
+        disconnect(&m_app, &AppState::tintRunningChanged, this, nullptr);
+        beginTint();
+    });
+}
+
+void ChangeColorController::beginTint()
+{
+    m_ownsTint = true;
+    m_app.setTintRunning(true);
     startBatch();
+}
+
+void ChangeColorController::endTint()
+{
+    if (!m_ownsTint)
+        return;
+    m_ownsTint = false;
+    m_app.setTintRunning(false);
 }
 
 void ChangeColorController::startBatch()
@@ -298,6 +345,9 @@ void ChangeColorController::batchDone(const TintProgress &last, bool more)
         qCWarning(lcAppearance, "tint: %s: %s", qPrintable(failure.name),
                   qPrintable(failure.reason));
     }
+    // The rebuilt interface must load the new copies, not the pictures cached before.
+    m_app.tintRewritten();
+    endTint();
     postRestart();
 }
 
@@ -324,6 +374,8 @@ void ChangeColorController::removeAllObj()
     if (m_tornDown)
         return;
     m_tornDown = true;
+    disconnect(&m_app, &AppState::tintRunningChanged, this, nullptr);
+    endTint();
     m_app.platform().notifications.removeObservers(this);
     if (m_recognizer)
         m_recognizer->setTarget(nullptr);

@@ -117,7 +117,8 @@ public:
 
     void rotation(float degrees) override;
     void finalAngle(float degrees) override;
-    // Tints the chooser's seven pictures with hue (degrees), in memory.
+    // Tints the chooser's seven pictures with hue (degrees), in memory, on the worker thread:
+    // busy until the new previews are shown.
     void changeHue(float hue);
     OneFingerRotationGestureRecognizer *gestureRecognizer() const { return m_recognizer.get(); }
 
@@ -133,8 +134,13 @@ signals:
 private:
     QString imageUrl(int picture) const;
     void setBusy(bool on);
+    void updateBusy();
+    void previewDone(int serial, const QStringList &preview);
     void setProgressText(const QString &text);
     void storeSkin();
+    // The run of the full tint: it holds the application's one tint while it writes.
+    void beginTint();
+    void endTint();
     void startBatch();
     void batchDone(const TintProgress &last, bool more);
     void postRestart();
@@ -150,8 +156,11 @@ private:
     bool m_verIgChange = false;
     double m_hueValue = 0;
     bool m_busy = false;
+    int m_previewSerial = 0;
+    int m_previewsRunning = 0;
     bool m_applying = false;
     bool m_tornDown = false;
+    bool m_ownsTint = false;
     QString m_progressText;
     QStringList m_failures;
     // strImageArray and imageArray: the names and the shipped pictures, decoded once.

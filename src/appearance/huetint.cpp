@@ -189,13 +189,16 @@ std::optional<TintMarker> HueTint::readMarker(const QString &library)
         return std::nullopt;
     const QVariantMap map = stored.value.toMap();
     return TintMarker{map.value(QStringLiteral("hue")).toDouble(),
-                      map.value(QStringLiteral("complete")).toBool()};
+                      map.value(QStringLiteral("complete")).toBool(),
+                      map.value(QStringLiteral("failed")).toStringList()};
 }
 
-bool HueTint::writeMarker(bool complete)
+bool HueTint::writeMarker(bool complete, const QStringList &failed)
 {
-    const QVariantMap map{{QStringLiteral("hue"), m_filter.hue()},
-                          {QStringLiteral("complete"), complete}};
+    QVariantMap map{{QStringLiteral("hue"), m_filter.hue()},
+                    {QStringLiteral("complete"), complete}};
+    if (!failed.isEmpty())
+        map.insert(QStringLiteral("failed"), failed);
     return plist::writeFile(m_library + QLatin1Char('/') + QLatin1String(kMarkerName), map);
 }
 
@@ -233,7 +236,8 @@ bool HueTint::runBatch(const Progress &progress)
                 problems[std::size_t(i - first)] = errnoText();
         }
     };
-    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
+    const int threads =
+        m_threads > 0 ? m_threads : std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
     std::vector<std::thread> helpers;
     for (int t = 1; t < std::min(threads, end - first); ++t)
         helpers.emplace_back(make);
@@ -257,16 +261,22 @@ bool HueTint::runBatch(const Progress &progress)
             progress(step);
         }
     }
-    if (finished() && m_failures.isEmpty()) {
+    if (finished()) {
         // One flush of the file system for the whole run, before the run is recorded complete:
-        // until then a power cut leaves the marker unfinished and start-up tints again.
+        // until then a power cut leaves the marker unfinished and start-up tints again. Pictures
+        // that failed are recorded as such: tinting them all again would fail the same way.
+        QStringList failed;
+        for (const TintFailure &failure : std::as_const(m_failures)) {
+            if (failure.name != QLatin1String(kMarkerName))
+                failed << failure.name;
+        }
         const int fd = ::open(QFile::encodeName(m_library).constData(), O_RDONLY | O_DIRECTORY);
         const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
         if (!flushed)
             m_failures.append({m_library, errnoText()});
         if (fd >= 0)
             ::close(fd);
-        if (flushed && !writeMarker(true))
+        if (flushed && !writeMarker(true, failed))
             m_failures.append({QLatin1String(kMarkerName), QStringLiteral("cannot be written")});
     }
     return !finished();
@@ -280,13 +290,20 @@ void HueTint::runAll(const Progress &progress, const std::function<void()> &paus
     }
 }
 
+bool tintUnfinished(const QString &library)
+{
+    const std::optional<TintMarker> marker = HueTint::readMarker(library);
+    return marker && !marker->complete;
+}
+
 FinishedTint finishUnfinishedTint(const QString &resources, const QString &library,
-                                  const QStringList &names)
+                                  const QStringList &names, int threads)
 {
     const std::optional<TintMarker> marker = HueTint::readMarker(library);
     if (!marker || marker->complete)
         return {};
     HueTint tint(resources, library, names, marker->hue);
+    tint.setThreads(threads);
     tint.runAll();
     return {true, tint.failures()};
 }

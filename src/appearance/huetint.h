@@ -17,9 +17,11 @@
 // interface: it runs on a worker thread and reports through a callback on that thread.
 //
 // Crash safety: before the first picture, "tint.plist" in the Library folder records the hue and
-// that the tint is unfinished; after the last picture written without a failure it records that it
-// is complete. Every picture is written atomically, so a crash leaves each copy either old or new,
-// and finishUnfinishedTint() at the next start tints them all again from the shipped pictures.
+// that the tint is unfinished; once every picture has been handled and the copies are on disk it
+// records that it is complete, with the pictures that could not be tinted ("failed"): a picture
+// that always fails must not make every later start tint everything again. Every picture is
+// written atomically, so a crash leaves each copy either old or new, and finishUnfinishedTint()
+// at the next start tints them all again from the shipped pictures.
 
 struct TintProgress
 {
@@ -40,6 +42,7 @@ struct TintMarker
 {
     double hue = 0.0;
     bool complete = true;
+    QStringList failed; // pictures the complete run could not tint
 };
 
 class HueTint
@@ -57,6 +60,8 @@ public:
     HueTint(QString resources, QString library, QStringList names, double hue);
 
     void setPngLevel(int level) { m_pngLevel = level; }
+    // How many threads make the pictures of a batch; 0: one per core, up to four.
+    void setThreads(int threads) { m_threads = threads; }
 
     // Tints the next batch (up to ten pictures, ending when the count done is a multiple of ten).
     // Returns true while pictures remain.
@@ -78,13 +83,14 @@ public:
     static std::optional<TintMarker> readMarker(const QString &library);
 
 private:
-    bool writeMarker(bool complete);
+    bool writeMarker(bool complete, const QStringList &failed = {});
 
     PictureSource m_source;
     QString m_library;
     QStringList m_names;
     HueFilter m_filter;
     int m_pngLevel = kDefaultPngLevel;
+    int m_threads = 0;
     int m_done = 0;
     bool m_started = false;
     QList<TintFailure> m_failures;
@@ -96,7 +102,10 @@ struct FinishedTint
     QList<TintFailure> failures;
 };
 
-// For start-up, before the window opens: when "tint.plist" says the last tint did not finish,
-// tints every picture of names again, from the shipped pictures, with the stored hue.
+// Whether "tint.plist" says the last tint did not finish.
+bool tintUnfinished(const QString &library);
+// For start-up, on a worker thread: when "tint.plist" says the last tint did not finish, tints
+// every picture of names again, from the shipped pictures, with the stored hue, on threads
+// threads (see HueTint::setThreads).
 FinishedTint finishUnfinishedTint(const QString &resources, const QString &library,
-                                  const QStringList &names);
+                                  const QStringList &names, int threads = 0);

@@ -50,12 +50,22 @@ QString TipsViewController::illustration(int page, bool tablet)
 
 QString TipsViewController::textImage() const
 {
-    return m_app.libraryImage(textPicture(m_page, m_tablet));
+    return textImageAt(m_page);
 }
 
 QString TipsViewController::artImage() const
 {
-    return m_app.resourceImage(illustration(m_page, m_tablet));
+    return artImageAt(m_page);
+}
+
+QString TipsViewController::textImageAt(int page) const
+{
+    return m_app.libraryImage(textPicture(page, m_tablet));
+}
+
+QString TipsViewController::artImageAt(int page) const
+{
+    return m_app.resourceImage(illustration(page, m_tablet));
 }
 
 void TipsViewController::scrollTo(double offset)

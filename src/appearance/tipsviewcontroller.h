@@ -23,6 +23,8 @@ class TipsViewController : public QObject
     Q_PROPERTY(QString textImage READ textImage NOTIFY pageShown)
     Q_PROPERTY(QString artImage READ artImage NOTIFY pageShown)
     Q_PROPERTY(bool fadedOut READ fadedOut NOTIFY pageShown)
+    Q_PROPERTY(int fadeOutMs READ fadeOutMs CONSTANT)
+    Q_PROPERTY(int fadeInMs READ fadeInMs CONSTANT)
 
 public:
     static constexpr int kPageCount = 12;
@@ -43,6 +45,11 @@ public:
     QString artImage() const;
     // Whether the last page change faded the pictures out first (not on the first and last pages).
     bool fadedOut() const { return m_fadedOut; }
+    int fadeOutMs() const { return kFadeOutMs; }
+    int fadeInMs() const { return kFadeInMs; }
+    // The pictures of any page, for the pages beside the shown one while a swipe moves.
+    Q_INVOKABLE QString textImageAt(int page) const;
+    Q_INVOKABLE QString artImageAt(int page) const;
 
     static double pageWidth(bool tablet) { return tablet ? 768 : 320; }
     // The page whose centre lies nearest to the offset, kept within the twelve pages.

@@ -96,3 +96,11 @@ void AppState::setPrivat(bool on)
     m_privat = on;
     emit privatChanged();
 }
+
+void AppState::setTintRunning(bool running)
+{
+    if (running == m_tintRunning)
+        return;
+    m_tintRunning = running;
+    emit tintRunningChanged();
+}

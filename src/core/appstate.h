@@ -70,12 +70,22 @@ public:
     Q_INVOKABLE QString libraryImage(const QString &name) const;
     Q_INVOKABLE QString resourceImage(const QString &name) const;
 
+    // Counts the runs that rewrote the tinted copies in the Library folder during this process:
+    // the interface loads the copies under URLs that carry it, so that a rebuilt interface
+    // does not reuse the pictures Qt Quick cached from before.
+    int tintGeneration() const { return m_tintGeneration; }
+    void tintRewritten() { ++m_tintGeneration; }
+    // A run of the tint is writing the copies (one at a time: a second waits for this one).
+    bool tintRunning() const { return m_tintRunning; }
+    void setTintRunning(bool running);
+
 signals:
     void LevelChanged();
     void timeBeforeDieChanged();
     void timeneedToChargeChanged();
     void currentBatteryChanged();
     void privatChanged();
+    void tintRunningChanged();
 
 private:
     void takeReading(const BatteryReading &reading);
@@ -91,4 +101,6 @@ private:
     bool m_privat = false;
     QVariantList m_imageArray;
     QVariantList m_transformIMG;
+    int m_tintGeneration = 0;
+    bool m_tintRunning = false;
 };

@@ -26,19 +26,35 @@ std::optional<int> readInt(const QString &path)
 }
 } // namespace
 
-std::optional<BacklightDevice> firstBacklight(const SystemRoots &roots)
+std::optional<BacklightDevice> preferredBacklight(const SystemRoots &roots)
 {
+    // A firmware interface knows the panel best; a raw one may drive a panel that is not lit.
+    static const QStringList kTypeOrder{QStringLiteral("firmware"), QStringLiteral("platform"),
+                                        QStringLiteral("raw")};
     const QString base = roots.sysfs + QStringLiteral("/class/backlight");
     const QStringList names =
         QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    std::optional<BacklightDevice> best;
+    qsizetype bestRank = 0;
     for (const QString &name : names) {
         const QString dir = base + QLatin1Char('/') + name;
         const auto raw = readInt(dir + QStringLiteral("/brightness"));
         const auto max = readInt(dir + QStringLiteral("/max_brightness"));
-        if (raw && max && *raw >= 0 && *max > 0)
-            return BacklightDevice{name, dir, *max, *raw};
+        if (!raw || !max || *raw < 0 || *max <= 0)
+            continue;
+        QFile typeFile(dir + QStringLiteral("/type"));
+        const QString type = typeFile.open(QIODevice::ReadOnly)
+                                 ? QString::fromUtf8(typeFile.read(64)).trimmed()
+                                 : QString();
+        qsizetype rank = kTypeOrder.indexOf(type);
+        if (rank < 0)
+            rank = kTypeOrder.size();
+        if (!best || rank < bestRank) {
+            best = BacklightDevice{name, dir, *max, *raw};
+            bestRank = rank;
+        }
     }
-    return std::nullopt;
+    return best;
 }
 
 namespace backlight {
@@ -106,7 +122,7 @@ LogindBrightness logindBrightness()
 
 Backlight::Backlight(SystemRoots roots, LogindBrightness logind, QObject *parent)
     : QObject(parent), m_roots(std::move(roots)), m_logind(std::move(logind)),
-      m_device(firstBacklight(m_roots))
+      m_device(preferredBacklight(m_roots))
 {
     if (!m_logind)
         m_logindRefused = true;
@@ -124,7 +140,7 @@ double Backlight::brightness() const
     if (m_route == backlight::Route::Overlay)
         return m_overlay;
     // Read afresh: another program may have changed it meanwhile.
-    const auto now = firstBacklight(m_roots);
+    const auto now = preferredBacklight(m_roots);
     return now ? now->fraction() : m_wanted;
 }
 

@@ -10,8 +10,10 @@
 #include <functional>
 #include <optional>
 
-// The panel's backlight: the first device under /sys/class/backlight whose brightness and
-// max_brightness read as numbers. screenBrightness reads the same device.
+// The panel's backlight: of the devices under /sys/class/backlight whose brightness and
+// max_brightness read as numbers, the one the kernel's type order prefers ("firmware", then
+// "platform", then "raw"; a device of another or no type comes last), by name among equals.
+// screenBrightness reads the same device.
 struct BacklightDevice
 {
     QString name;
@@ -20,7 +22,7 @@ struct BacklightDevice
     int raw = 0;
     double fraction() const { return maxRaw > 0 ? std::min(double(raw) / maxRaw, 1.0) : 1.0; }
 };
-std::optional<BacklightDevice> firstBacklight(const SystemRoots &roots);
+std::optional<BacklightDevice> preferredBacklight(const SystemRoots &roots);
 
 namespace backlight {
 

@@ -5,6 +5,6 @@
 
 double screenBrightness(const SystemRoots &roots)
 {
-    const auto device = firstBacklight(roots);
+    const auto device = preferredBacklight(roots);
     return device ? device->fraction() : 1.0;
 }

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -189,6 +190,70 @@ TEST(ClockBrightness, ReadOnceAtTouchDownAndFloorInRawSteps)
         k.setSysfsRaw(c.changedTo);
         k.clock->touchesMoved(100, 300 + c.dy, 2);
         EXPECT_EQ(k.logindRaw, c.sent);
+    }
+}
+
+// The wheel and the keys step the brightness like the drag; closing the clock, by its back button
+// or by a rebuild of the interface, gives the screen the brightness it had before.
+TEST(ClockBrightness, WheelAndKeysStepAndClosingRestores)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(Clock &)> act;
+        std::vector<quint32> sent; // before the clock closes
+        bool rebuild;              // closed by "restartAPP" rather than the back button
+    };
+    // What logind set reaches the device, as it would on a real system.
+    const auto settled = [](Clock &k) { k.setSysfsRaw(int(k.logindRaw.back())); };
+    const Case cases[] = {
+        {"a wheel notch up", [](Clock &k) { k.clock->brightnessWheel(120); }, {54}, false},
+        {"touchpad deltas gathered into one notch down",
+         [](Clock &k) {
+             for (int i = 0; i < 3; ++i)
+                 k.clock->brightnessWheel(-40);
+         },
+         {46},
+         true},
+        {"two key steps up",
+         [&](Clock &k) {
+             k.clock->brightnessStep(1);
+             settled(k);
+             k.clock->brightnessStep(1);
+         },
+         {54, 58},
+         false},
+        {"the drag",
+         [](Clock &k) {
+             k.clock->touchesBegan(100, 300, 2);
+             k.clock->touchesMoved(100, 284, 2);
+         },
+         {54},
+         true},
+        {"a small wheel delta changes nothing",
+         [](Clock &k) { k.clock->brightnessWheel(30); },
+         {},
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Clock k(50, 100);
+        k.clock->setShown(true);
+        c.act(k);
+        EXPECT_EQ(k.logindRaw, c.sent);
+        if (!k.logindRaw.empty())
+            settled(k);
+        if (c.rebuild)
+            k.tp.center.post("restartAPP");
+        else
+            k.clock->goBAck();
+        std::vector<quint32> restored = c.sent;
+        if (!c.sent.empty())
+            restored.push_back(50);
+        EXPECT_EQ(k.logindRaw, restored);
+        // Only once, not again when the clock goes.
+        k.clock.reset();
+        EXPECT_EQ(k.logindRaw, restored);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -262,7 +263,9 @@ TEST(StartUp, RestartReplacesTheWindowAndKeepsTheSharedState)
     EXPECT_EQ(s.windowsMade, 2);
 }
 
-TEST(StartUp, ATintCutShortIsFinishedBeforeTheWindowOpens)
+// The window opens at once; the cut-short tint is finished on a worker thread, and then the
+// interface is rebuilt to show the finished pictures under new URLs.
+TEST(StartUp, ATintCutShortIsFinishedAfterTheWindowOpensThenRebuilds)
 {
     StartUp s;
     QDir(s.folders.resources).removeRecursively();
@@ -285,28 +288,45 @@ TEST(StartUp, ATintCutShortIsFinishedBeforeTheWindowOpens)
         HueTint cut(s.folders.resources, s.folders.library, names, 150.0);
         ASSERT_TRUE(cut.runBatch()); // the process dies here
     }
-    // The next start finishes it before any screen reads the copies.
-    bool copiesDoneAtWindow = false;
     HueFilter filter;
     filter.setHue(150.0);
-    AppDelegate app(s.platform, [&](AppDelegate &, int) {
-        copiesDoneAtWindow = true;
+    const auto allTinted = [&] {
         for (const QString &name : std::as_const(pictures)) {
             const QImage copy(s.folders.library + "/" + name);
             const QImage expected =
                 HueTint::tinted(QImage(s.folders.resources + "/" + name), filter);
-            copiesDoneAtWindow =
-                copiesDoneAtWindow && copy.convertToFormat(QImage::Format_ARGB32) ==
-                                          expected.convertToFormat(QImage::Format_ARGB32);
+            if (copy.convertToFormat(QImage::Format_ARGB32) !=
+                expected.convertToFormat(QImage::Format_ARGB32))
+                return false;
         }
+        return true;
+    };
+    bool tintedAtWindow = true;
+    AppDelegate app(s.platform, [&](AppDelegate &, int) {
+        tintedAtWindow = allTinted();
         return std::make_unique<QObject>();
     });
+    QStringList posted;
+    for (const char *note : {"restartAPP", "restartAPP1.5"})
+        s.center.addObserver(note, nullptr, [&posted, note](const QVariant &) { posted << note; });
     app.didFinishLaunching();
-    EXPECT_TRUE(copiesDoneAtWindow);
+    EXPECT_FALSE(tintedAtWindow);
+    EXPECT_TRUE(app.state().tintRunning());
+    EXPECT_TRUE(posted.isEmpty());
+
+    // The worker reports back through the event loop.
+    QElapsedTimer waited;
+    waited.start();
+    while (app.state().tintRunning() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_FALSE(app.state().tintRunning());
+    EXPECT_TRUE(allTinted());
     const std::optional<TintMarker> marker = HueTint::readMarker(s.folders.library);
     ASSERT_TRUE(marker);
     EXPECT_TRUE(marker->complete);
     EXPECT_EQ(marker->hue, 150.0);
+    EXPECT_EQ(app.state().tintGeneration(), 1);
+    EXPECT_EQ(posted, (QStringList{"restartAPP", "restartAPP1.5"}));
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -80,6 +81,17 @@ struct Chooser : TempPlatform
         return posted.contains(note);
     }
 };
+
+bool waitUntilIdle(const ChangeColorController &chooser, int ms = 10000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (chooser.busy() && t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return !chooser.busy();
+}
 
 TEST(ChangeColor, ApplyReTintsInBatchesWithTheirProgressThenRebuildsOnce)
 {
@@ -161,6 +173,7 @@ TEST(ChangeColor, BackAfterAPreviewLeavesTheLibraryAsItWas)
     turnOnRing(chooser, chooser.knobRect().center(), chooser.knobRect().width() * 0.4, 90);
     EXPECT_NEAR(chooser.imageAngle(), 90, 0.5);
     EXPECT_NEAR(chooser.hueValue(), -90, 0.5);
+    ASSERT_TRUE(waitUntilIdle(chooser));
     // The previews show the tint ...
     EXPECT_NE(chooser.items(), shown);
     EXPECT_NE(chooser.backImage(), c.app->libraryImage("1_back-4_52x47.png"));
@@ -170,6 +183,35 @@ TEST(ChangeColor, BackAfterAPreviewLeavesTheLibraryAsItWas)
     EXPECT_EQ(c.app->currentBattery(), 1);
     EXPECT_TRUE(c.libraryFiles() == before);
     EXPECT_TRUE(c.posted.isEmpty());
+}
+
+// Releasing the knob returns at once with the busy overlay up, so that the interface draws it
+// while the previews are tinted; the previews of the last release replace the shown ones.
+TEST(ChangeColor, PreviewKeepsTheOverlayUpWhileItTints)
+{
+    Chooser c;
+    ChangeColorController chooser(*c.app, false, 480);
+    const QStringList shipped = chooser.items();
+    QStringList busyStates;
+    QObject::connect(&chooser, &ChangeColorController::busyChanged,
+                     [&] { busyStates << (chooser.busy() ? "on" : "off"); });
+    chooser.changeHue(-90);
+    chooser.changeHue(-45);
+    EXPECT_TRUE(chooser.busy());
+    EXPECT_EQ(chooser.items(), shipped);
+    ASSERT_TRUE(waitUntilIdle(chooser));
+    EXPECT_EQ(busyStates, (QStringList{"on", "off"}));
+    HueFilter filter;
+    filter.setHue(-45);
+    const QImage tinted = HueTint::tinted(
+        QImage(c.folders.resources + '/' + ChangeColorController::pictureNames(false, 480).at(0)),
+        filter);
+    const QString shown = chooser.items().at(0);
+    ASSERT_TRUE(shown.startsWith("data:image/png;base64,"));
+    const QImage preview = QImage::fromData(
+        QByteArray::fromBase64(shown.mid(int(strlen("data:image/png;base64,"))).toLatin1()));
+    EXPECT_EQ(preview.convertToFormat(QImage::Format_ARGB32),
+              tinted.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(ChangeColor, KnobWrapsAndApplyTintsWithItsAngle)

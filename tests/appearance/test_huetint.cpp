@@ -137,7 +137,9 @@ TEST(HueTint, StartUpFinishesAnInterruptedTint)
     EXPECT_FALSE(finishUnfinishedTint(folders.resources, folders.library, folders.names).ran);
 }
 
-TEST(HueTint, FailuresAreReportedAndLeaveTheTintUnfinished)
+// A picture that fails is reported and recorded; the run still counts as complete, so the next
+// start does not tint every picture again for it.
+TEST(HueTint, FailuresAreReportedAndRecordedAndTheRunIsComplete)
 {
     Folders folders(12);
     // A folder where a copy should go cannot be replaced by a file.
@@ -158,7 +160,11 @@ TEST(HueTint, FailuresAreReportedAndLeaveTheTintUnfinished)
     EXPECT_EQ(tint.done(), 13);
     EXPECT_TRUE(samePixels(folders.copy(folders.names.at(12)),
                            folders.expected(folders.names.at(12), 200.0)));
-    EXPECT_FALSE(HueTint::readMarker(folders.library)->complete);
+    const std::optional<TintMarker> marker = HueTint::readMarker(folders.library);
+    ASSERT_TRUE(marker);
+    EXPECT_TRUE(marker->complete);
+    EXPECT_EQ(marker->failed, failed);
+    EXPECT_FALSE(finishUnfinishedTint(folders.resources, folders.library, folders.names).ran);
     // No temporary file is left behind.
     EXPECT_TRUE(
         QDir(folders.library).entryList({".*.png.*"}, QDir::Files | QDir::Hidden).isEmpty());

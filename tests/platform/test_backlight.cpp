@@ -101,4 +101,38 @@ TEST(Backlight, SetsTheDeviceScreenBrightnessReads)
     }
 }
 
+// The device by the kernel's type order, whatever the names' order: firmware, platform, raw,
+// then any other type; the first name among devices of one type.
+TEST(Backlight, PicksTheDeviceByTypeOrder)
+{
+    struct Case
+    {
+        std::vector<std::pair<const char *, const char *>> devices; // name, type ("" none)
+        const char *chosen;
+    };
+    const Case cases[] = {
+        {{{"amdgpu_bl0", "raw"}, {"thinkpad_screen", "platform"}}, "thinkpad_screen"},
+        {{{"intel_backlight", "raw"}, {"nv_backlight", "platform"}, {"video0", "firmware"}},
+         "video0"},
+        {{{"a_panel", ""}, {"b_panel", "raw"}}, "b_panel"},
+        {{{"b_panel", "raw"}, {"a_panel", "raw"}}, "a_panel"},
+        {{{"odd", "other"}}, "odd"},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        const SystemRoots roots{dir.path() + "/sys", dir.path() + "/proc"};
+        for (const auto &[name, type] : c.devices) {
+            const std::string base = std::string("class/backlight/") + name;
+            const std::string brightness = base + "/brightness", max = base + "/max_brightness",
+                              typeFile = base + "/type";
+            writeTree(roots.sysfs, {{brightness.c_str(), "7"}, {max.c_str(), "10"}});
+            if (*type)
+                writeTree(roots.sysfs, {{typeFile.c_str(), type}});
+        }
+        const auto device = preferredBacklight(roots);
+        ASSERT_TRUE(device) << c.chosen;
+        EXPECT_EQ(device->name, c.chosen);
+    }
+}
+
 } // namespace

@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QQuickItem>
+#include <QQuickView>
+#include <QSet>
+
+#include <algorithm>
+
 namespace {
 
 using CalendarRender = RenderTest;
@@ -94,6 +100,57 @@ TEST_P(CalendarRender, HealthAtEachPicture)
     RenderHarness::settle(200);
     EXPECT_EQ(h.viewController().presentedScreen(), nullptr);
     EXPECT_FALSE(h.viewController().wheelHidden());
+}
+
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+// The legend can be brought above the wheel drawer, and the grid overlay covers every row of a
+// month of four, five or six rows.
+TEST_P(CalendarRender, LegendAboveTheWheelAndTheGridOverEveryRow)
+{
+    RenderHarness h(GetParam(), platformFor(GetParam()));
+    ViewController &vc = h.viewController();
+    vc.gotoView(1);
+    RenderHarness::settle();
+    auto *page = qobject_cast<CalendarViewController *>(vc.pageController(1));
+    ASSERT_NE(page, nullptr);
+    QQuickItem *root = h.window().view().rootObject();
+    QQuickItem *body = findItem(root, "calendarBody");
+    QQuickItem *legend = findItem(root, "calendarLegend");
+    QQuickItem *grid = findItem(root, "calendarGrid");
+    ASSERT_TRUE(body && legend && grid);
+
+    QSet<int> rowsSeen;
+    for (int month = 0; month < 14; ++month) {
+        MonthView *view = page->monthView();
+        rowsSeen << view->rows();
+        RenderHarness::settle(50);
+        EXPECT_DOUBLE_EQ(grid->height(), view->viewHeight()) << view->title().toStdString();
+        // Scrolled to its end, the page shows the whole legend above the drawer.
+        body->setProperty("contentY",
+                          std::max(0.0, body->property("contentHeight").toReal() - body->height()));
+        const QRectF drawn = legend->mapRectToScene(legend->boundingRect());
+        EXPECT_LE(drawn.bottom(), vc.wheelTop() + 0.5) << view->title().toStdString();
+        EXPECT_GE(drawn.top(), 0);
+        if (view->rows() == 6 && !rowsSeen.contains(-6)) {
+            rowsSeen << -6;
+            RenderHarness::settle(400);
+            ASSERT_TRUE(h.shoot("calendar-six-rows-scrolled"));
+        }
+        body->setProperty("contentY", 0);
+        view->showNextMonth();
+    }
+    EXPECT_TRUE(rowsSeen.contains(5));
+    EXPECT_TRUE(rowsSeen.contains(6));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, CalendarRender, ::testing::ValuesIn(kRenderLayouts),

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QQuickView>
+#include <QWheelEvent>
+
 namespace {
 
 class ClockRender : public RenderTest
@@ -70,6 +73,20 @@ TEST_P(ClockRender, WithAndWithoutWeatherInBothUnitsDayAndNight)
     EXPECT_NEAR(clock->dimOpacity(), 0.2, 1e-9);
     ASSERT_TRUE(h.shoot("clock-fahrenheit-night-charging"));
 
+    // Without a touchscreen: a wheel notch up over the clock face, then the keys.
+    QQuickView &view = h.window().view();
+    const QPointF middle(view.width() / 2.0, view.height() / 2.0);
+    QWheelEvent notch(middle, view.mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &notch);
+    EXPECT_NEAR(clock->dimOpacity(), 0.16, 1e-9);
+    EXPECT_TRUE(h.viewController().keyPressed(Qt::Key_Up, Qt::NoModifier));
+    EXPECT_NEAR(clock->dimOpacity(), 0.12, 1e-9);
+    EXPECT_TRUE(h.viewController().keyPressed(Qt::Key_Down, Qt::NoModifier));
+    EXPECT_NEAR(clock->dimOpacity(), 0.16, 1e-9);
+    RenderHarness::settle(100);
+    ASSERT_TRUE(h.shoot("clock-dimmed-by-wheel-and-keys"));
+
     // The settings screen over the clock, whose seconds stop meanwhile.
     clock->goToAlarmView();
     RenderHarness::settle();
@@ -80,6 +97,8 @@ TEST_P(ClockRender, WithAndWithoutWeatherInBothUnitsDayAndNight)
     EXPECT_TRUE(clock->firstTimer().isActive() || clock->secTimer().isActive());
 
     clock->goBAck();
+    // The screen gets its brightness back as the clock closes.
+    EXPECT_NEAR(clock->dimOpacity(), 0.0, 1e-9);
     RenderHarness::settle(300);
     EXPECT_EQ(h.viewController().presentedScreen(), nullptr);
     EXPECT_FALSE(h.viewController().wheelHidden());

@@ -3,7 +3,8 @@ import QtQuick
 
 // The bedside clock: the time and date inside the seconds hand's dial, the current weather above
 // it, the back and settings buttons, and the time left to full charge. A vertical drag with two
-// fingers dims or brightens the screen; where the backlight cannot be set, a dark veil does it.
+// fingers, the mouse wheel or the Up and Down keys dim or brighten the screen; where the backlight
+// cannot be set, a dark veil does it. Closing the clock gives the screen its brightness back.
 // The settings button opens the alarm and alert settings screen over the clock. The family files
 // give the sizes and places.
 Rectangle {
@@ -58,6 +59,13 @@ Rectangle {
         onPressed: clock.screen.touchesBegan(first.x, first.y, down)
         onUpdated: clock.screen.touchesMoved(first.x, first.y, down)
         onReleased: if (down < 2) clock.screen.touchesEnded()
+    }
+    // The mouse wheel steps the brightness as the drag does (the Up and Down keys too).
+    MouseArea {
+        objectName: "brightnessWheel"
+        anchors.fill: parent
+        acceptedButtons: Qt.NoButton
+        onWheel: wheel => clock.screen.brightnessWheel(wheel.angleDelta.y)
     }
 
     Item {

@@ -9,4 +9,6 @@ CalendarBase {
     legendY: 860
     legendWidth: 553
     legendHeight: 136
+    gridPictureWidth: 768
+    gridPictureHeight: 626
 }

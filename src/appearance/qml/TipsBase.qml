@@ -6,6 +6,7 @@ import QtQuick
 // buttons step one page on or back and the dots show where the area stands.
 Item {
     id: tips
+    objectName: "tipsPage"
     property QtObject controller
     property QtObject app
     property QtObject main
@@ -26,9 +27,11 @@ Item {
         font.pixelSize: tips.titleSize
     }
 
-    // mainScrollView: one page width per tip.
+    // mainScrollView: one page width per tip. The pages beside the one in view are made too,
+    // so that a swipe shows the next tip under the finger.
     Flickable {
         id: mainScrollView
+        objectName: "tipsPages"
         width: tips.width
         height: tips.dotsTop
         contentWidth: tips.controller.contentWidth
@@ -43,64 +46,89 @@ Item {
             contentX = tips.controller.offset
         }
 
-        Item {
-            id: page
-            x: tips.controller.offset
-            width: tips.width
-            height: mainScrollView.height
+        Repeater {
+            model: tips.controller.pageCount
+            Item {
+                id: page
+                required property int index
+                readonly property bool current: index === tips.controller.currentPage
+                readonly property real pageX: index * tips.controller.pageWidth
+                x: pageX
+                width: tips.width
+                height: mainScrollView.height
+                // Only the pages within one page width of the view hold their pictures.
+                readonly property bool near: Math.abs(pageX - mainScrollView.contentX)
+                                             < tips.controller.pageWidth * 1.5
+                onCurrentChanged: if (current) imgScrollView.contentY = 0
 
-            // imgScrollView: the text picture at half its pixel size, scrolled up and down.
-            Flickable {
-                id: imgScrollView
-                x: 12
-                y: tips.textTop
-                width: page.width - 24
-                height: tips.textHeight
-                contentWidth: width
-                contentHeight: img.height
-                flickableDirection: Flickable.VerticalFlick
-                boundsBehavior: Flickable.StopAtBounds
-                clip: true
+                // imgScrollView: the text picture at half its pixel size, made smaller when that
+                // is taller than its area, so that the whole tip is in view.
+                Flickable {
+                    id: imgScrollView
+                    x: 12
+                    y: tips.textTop
+                    width: page.width - 24
+                    height: tips.textHeight
+                    contentWidth: width
+                    contentHeight: img.height
+                    flickableDirection: Flickable.VerticalFlick
+                    boundsBehavior: Flickable.StopAtBounds
+                    clip: true
+                    Image {
+                        id: img
+                        objectName: "tipText" + page.index
+                        source: page.near ? tips.controller.textImageAt(page.index) : ""
+                        readonly property real fit: sourceSize.height > 0
+                            ? Math.min(1, imgScrollView.height / (sourceSize.height / 2),
+                                       imgScrollView.width / (sourceSize.width / 2)) : 1
+                        width: sourceSize.width / 2 * fit
+                        height: sourceSize.height / 2 * fit
+                        x: (imgScrollView.width - width) / 2
+                        opacity: page.current ? tips.pictureOpacity : 1
+                        smooth: true
+                        mipmap: true
+                    }
+                }
+
                 Image {
-                    id: img
-                    source: tips.controller.textImage
+                    id: img2
+                    objectName: "tipArt" + page.index
+                    source: page.near ? tips.controller.artImageAt(page.index) : ""
                     width: sourceSize.width / 2
                     height: sourceSize.height / 2
-                    x: (imgScrollView.width - width) / 2
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: tips.artTop
+                    opacity: page.current ? tips.pictureOpacity : 1
                     smooth: true
-                    mipmap: true
                 }
-            }
-
-            Image {
-                id: img2
-                source: tips.controller.artImage
-                width: sourceSize.width / 2
-                height: sourceSize.height / 2
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: tips.artTop
-                smooth: true
             }
         }
     }
 
     // The pictures of a newly shown page: faded out first unless it is the first or the last,
     // then faded in.
+    property real pictureOpacity: 1
+    readonly property alias fadeOutDuration: fadeOutAnimation.duration
     SequentialAnimation {
         id: fade
-        NumberAnimation { targets: [img, img2]; property: "opacity"; to: 0; duration: 1 }
-        NumberAnimation { targets: [img, img2]; property: "opacity"; to: 1; duration: 500 }
+        NumberAnimation {
+            id: fadeOutAnimation
+            target: tips; property: "pictureOpacity"; to: 0
+            duration: tips.controller.fadeOutMs
+        }
+        NumberAnimation {
+            target: tips; property: "pictureOpacity"; to: 1
+            duration: tips.controller.fadeInMs
+        }
     }
     Connections {
         target: tips.controller
         function onPageShown() {
-            imgScrollView.contentY = 0
             if (tips.controller.fadedOut) {
                 fade.restart()
             } else {
                 fade.stop()
-                img.opacity = 1
-                img2.opacity = 1
+                tips.pictureOpacity = 1
             }
         }
         function onOffsetChanged() {
