@@ -21,7 +21,8 @@ Item {
     property real switchTop: 258
     property real switchWidth: 88
     property real switchHeight: 55
-    property real motionTop: switchTop + switchHeight + 18
+    property real motionGap: 24
+    property real motionTop: switchTop + switchHeight + motionGap
     property real margin: 24
 
     Rectangle {
