@@ -175,15 +175,21 @@ plist_t fromVariant(const QVariant &value)
     }
     case QMetaType::QVariantMap:
     case QMetaType::QVariantHash: {
+        // The keys as they will be stored, in the order of the stored keys: a key that loses a
+        // character XML cannot carry is written where it will sort when read back, so storing
+        // what was read gives the same file.
+        QVariantMap map;
+        const QVariantMap given = value.toMap();
+        for (auto it = given.cbegin(); it != given.cend(); ++it)
+            map.insert(xmlText(it.key()), it.value());
         plist_t dict = plist_new_dict();
-        const QVariantMap map = value.toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
             plist_t child = fromVariant(it.value());
             if (!child) {
                 plist_free(dict);
                 return nullptr;
             }
-            plist_dict_set_item(dict, xmlText(it.key()).toUtf8().constData(), child);
+            plist_dict_set_item(dict, it.key().toUtf8().constData(), child);
         }
         return dict;
     }

@@ -12,19 +12,10 @@
 
 namespace {
 
-// Reads one attribute file; empty when it is missing or unreadable.
-QString readAttribute(const QString &dir, const char *name)
-{
-    QFile f(dir + QLatin1Char('/') + QLatin1String(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.read(4096)).trimmed();
-}
-
 // A non-negative number from an attribute, or nothing when it is missing, empty or not a number.
 std::optional<double> readNumber(const QString &dir, const char *name)
 {
-    const QString text = readAttribute(dir, name);
+    const QString text = readSupplyAttribute(dir, name);
     if (text.isEmpty())
         return std::nullopt;
     bool ok = false;
@@ -63,7 +54,7 @@ double ratio(const std::optional<double> &now, const std::optional<double> &full
 
 double batteryLevel(const QString &dir, Battery &b)
 {
-    const QString capacity = readAttribute(dir, "capacity");
+    const QString capacity = readSupplyAttribute(dir, "capacity");
     if (!capacity.isEmpty()) {
         bool ok = false;
         const int percent = capacity.toInt(&ok);
@@ -254,20 +245,20 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
     std::vector<Battery> batteries;
     for (const QString &name : names) {
         const QString dir = base + QLatin1Char('/') + name;
-        const QString type = readAttribute(dir, "type");
+        const QString type = readSupplyAttribute(dir, "type");
         if (type == QLatin1String("Mains") || type.startsWith(QLatin1String("USB"))) {
-            if (readAttribute(dir, "online") == QLatin1String("1"))
+            if (readSupplyAttribute(dir, "online") == QLatin1String("1"))
                 snap.externalPower = true;
             continue;
         }
         if (type != QLatin1String("Battery"))
             continue;
-        if (readAttribute(dir, "scope") == QLatin1String("Device"))
+        if (readSupplyAttribute(dir, "scope") == QLatin1String("Device"))
             continue;
-        if (readAttribute(dir, "present") == QLatin1String("0"))
+        if (readSupplyAttribute(dir, "present") == QLatin1String("0"))
             continue;
         Battery b;
-        b.status = readAttribute(dir, "status");
+        b.status = readSupplyAttribute(dir, "status");
         b.chargeNow = readNumber(dir, "charge_now");
         b.chargeFull = readNumber(dir, "charge_full");
         b.chargeDesign = readNumber(dir, "charge_full_design");
@@ -287,10 +278,10 @@ PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots)
         else if (const auto begin = readNumber(dir, "charge_start_threshold"))
             b.startThreshold = int(*begin);
         b.voltageMaxDesign = readNumber(dir, "voltage_max_design");
-        b.chargeType = readAttribute(dir, "charge_type");
+        b.chargeType = readSupplyAttribute(dir, "charge_type");
         b.cycleCount = readNumber(dir, "cycle_count");
-        b.technology = readAttribute(dir, "technology");
-        b.manufacturer = readAttribute(dir, "manufacturer");
+        b.technology = readSupplyAttribute(dir, "technology");
+        b.manufacturer = readSupplyAttribute(dir, "manufacturer");
         b.level = batteryLevel(dir, b);
         batteries.push_back(std::move(b));
     }
@@ -397,4 +388,12 @@ std::optional<BatteryDesign> readBatteryDesign(const SystemRoots &roots)
     d.designCapacityMah = snap.designMah.value_or(0);
     d.voltageMinDesignV = snap.voltageMinDesignV.value_or(0);
     return d;
+}
+
+QString readSupplyAttribute(const QString &dir, const char *name)
+{
+    QFile f(dir + QLatin1Char('/') + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.read(4096)).trimmed();
 }

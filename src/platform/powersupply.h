@@ -72,6 +72,9 @@ struct PowerSupplySnapshot
 
 PowerSupplySnapshot readPowerSupplies(const SystemRoots &roots);
 
+// One attribute file of a power supply's folder, trimmed; empty when missing or unreadable.
+QString readSupplyAttribute(const QString &dir, const char *name);
+
 // The state one battery's status text stands for, given that battery's level (0.0 to 1.0), whether
 // external power is online and its charge thresholds in percent.
 struct StatusState

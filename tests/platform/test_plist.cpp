@@ -148,6 +148,11 @@ TEST(Plist, WhatXmlCannotCarryIsLeftOutOfTheFile)
         EXPECT_TRUE(wellFormed(xml));
         EXPECT_EQ(plist::fromData(xml), (QVariantMap{{c.stored, QVariantList{c.stored}}}));
     }
+    // A key that loses a character is stored where it sorts as read back: storing what was read
+    // gives the same file.
+    const QByteArray xml = plist::toXml(QVariantMap{{"\x03zone", 1}, {"name", 2}});
+    EXPECT_EQ(plist::toXml(plist::fromData(xml)), xml);
+    EXPECT_LT(xml.indexOf("<key>name</key>"), xml.indexOf("<key>zone</key>"));
 }
 
 // A binary list of the given objects, the first one on top, with one-byte offsets and references.

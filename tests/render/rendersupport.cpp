@@ -189,3 +189,14 @@ QStringList overflowingTexts(QQuickItem *root)
         collectOverflows(root, root->window()->contentItem()->width(), out);
     return out;
 }
+
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}

@@ -78,6 +78,9 @@ void ensureGuiApplication();
 // side. Each as "text": why. Texts that cross a neighbour are not found: look at the PNGs.
 QStringList overflowingTexts(QQuickItem *root);
 
+// The item named name below item, through the visual tree (a Repeater's items included).
+QQuickItem *findItem(QQuickItem *item, const QString &name);
+
 // The three layouts every screen is drawn in.
 inline const RenderLayout kRenderLayouts[] = {
     {"phone480", 0, 480},

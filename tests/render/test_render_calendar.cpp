@@ -102,17 +102,6 @@ TEST_P(CalendarRender, HealthAtEachPicture)
     EXPECT_FALSE(h.viewController().wheelHidden());
 }
 
-QQuickItem *findItem(QQuickItem *item, const QString &name)
-{
-    if (item->objectName() == name)
-        return item;
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 // The legend can be brought above the wheel drawer, and the grid overlay covers every row of a
 // month of four, five or six rows.
 TEST_P(CalendarRender, LegendAboveTheWheelAndTheGridOverEveryRow)

@@ -65,18 +65,6 @@ TEST_P(RenderSkins, ChooserAndTips)
     ASSERT_TRUE(h.shoot("tips-page11"));
 }
 
-// The item named name below item, through the visual tree (a Repeater's items included).
-QQuickItem *findItem(QQuickItem *item, const QString &name)
-{
-    if (item->objectName() == name)
-        return item;
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 // The tips: the fade-out lasts its 0.4 s; a swipe shows the next tip under the finger; each tip's
 // text fits its box.
 TEST_P(RenderSkins, TipsSwipeAndFit)
