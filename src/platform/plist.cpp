@@ -385,7 +385,9 @@ QVariant fromData(const QByteArray &data)
 QString xmlText(const QString &text)
 {
     const auto allowed = [](char16_t c) {
-        return (c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') && c != 0xFFFE && c != 0xFFFF;
+        // U+FEFF too: a text read back loses it at its start (it reads as a byte-order mark).
+        return (c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') && c != 0xFFFE &&
+               c != 0xFFFF && c != 0xFEFF;
     };
     qsizetype i = 0;
     while (i < text.size() && allowed(text[i].unicode()) && !text[i].isSurrogate())

@@ -43,8 +43,9 @@ QVariant fromData(const QByteArray &data);
 QByteArray toXml(const QVariant &value);
 
 // The text without what XML 1.0 cannot carry: the control characters U+0000-U+001F other than
-// tab, line feed and carriage return, and U+FFFE and U+FFFF, are dropped; a lone surrogate
-// becomes U+FFFD. Text from outside (a web service, a file) goes through this before it is kept.
+// tab, line feed and carriage return, U+FFFE and U+FFFF are dropped, and U+FEFF too (read back,
+// it would be taken for a byte-order mark); a lone surrogate becomes U+FFFD. Text from outside
+// (a web service, a file) goes through this before it is kept.
 QString xmlText(const QString &text);
 
 // Reads a whole file. A file that does not parse, or whose root is not of the expected shape, is

@@ -138,6 +138,7 @@ TEST(Plist, WhatXmlCannotCarryIsLeftOutOfTheFile)
         {"controls", QStringLiteral("Pa\x01ri\x1bs\x7f"), QStringLiteral("Paris\x7f")},
         {"tab, line feed, return", QStringLiteral("a\tb\nc\rd"), QStringLiteral("a\tb\nc\rd")},
         {"noncharacters", QString(QChar(char16_t(0xFFFE))) + QChar(char16_t(0xFFFF)) + "x", "x"},
+        {"byte-order mark", QString(QChar(char16_t(0xFEFF))) + "x", "x"},
         {"lone surrogate", QString(lone) + "x", QString(QChar(QChar::ReplacementCharacter)) + "x"},
         {"surrogate pair", QString::fromUtf8("\xF0\x9F\x8C\xA7"),
          QString::fromUtf8("\xF0\x9F\x8C\xA7")},
@@ -147,6 +148,7 @@ TEST(Plist, WhatXmlCannotCarryIsLeftOutOfTheFile)
         const QByteArray xml = plist::toXml(QVariantMap{{c.text, QVariantList{c.text}}});
         EXPECT_TRUE(wellFormed(xml));
         EXPECT_EQ(plist::fromData(xml), (QVariantMap{{c.stored, QVariantList{c.stored}}}));
+        EXPECT_EQ(plist::toXml(plist::fromData(xml)), xml); // what is read back stores the same
     }
     // A key that loses a character is stored where it sorts as read back: storing what was read
     // gives the same file.
