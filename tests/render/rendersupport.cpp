@@ -138,6 +138,16 @@ QRectF drawnRect(const QQuickItem *item, qreal contentWidth, qreal contentHeight
     return item->mapRectToScene(QRectF(x, y, contentWidth, contentHeight));
 }
 
+// The part of a scene rectangle the item's clipping ancestors let through.
+QRectF clippedRect(const QQuickItem *item, QRectF rect)
+{
+    for (const QQuickItem *p = item->parentItem(); p; p = p->parentItem()) {
+        if (p->clip())
+            rect &= p->mapRectToScene(QRectF(0, 0, p->width(), p->height()));
+    }
+    return rect;
+}
+
 void collectOverflows(QQuickItem *item, qreal windowWidth, QStringList &out)
 {
     if (!item->isVisible() || drawnOpacity(item) <= 0.01)
@@ -170,8 +180,11 @@ void collectOverflows(QQuickItem *item, qreal windowWidth, QStringList &out)
                    .arg(contentHeight)
                    .arg(item->height()));
     // Words partly out of the window run off the screen; words wholly out belong to a page or
-    // a panel that is not shown.
+    // a panel that is not shown, as do words of which a clipping ancestor lets through less than
+    // a pixel (a neighbour page while a pager settles).
     const QRectF drawn = drawnRect(item, contentWidth, contentHeight);
+    if (clippedRect(item, drawn).width() < 1)
+        return;
     if ((drawn.left() < -slack && drawn.right() > 0) ||
         (drawn.right() > windowWidth + slack && drawn.left() < windowWidth))
         report(QStringLiteral("runs out of the window (%1 to %2 of %3)")
