@@ -125,11 +125,11 @@ void ramViewController::show(const RamFigures &f)
     m_texts[9] = percentText(parts[4]);
     m_texts[10] = f.total > 0 ? QString::asprintf("%.1fMB", double(f.total)) : kFailedMB;
 
-    m_texts[11] = f.cache < 0 ? kFailedMB : megabytes(f.cache);
+    m_texts[11] = megabytes(f.cache);
     m_texts[12] =
         f.cache < 0 || !(f.total > 0) ? kFailedPercent : percentText(f.cache * 100 / f.total);
     m_hasSwap = f.swapTotal > 0;
-    m_texts[13] = m_hasSwap ? QString::asprintf("%.1f MB", f.swapUsed) : QString();
+    m_texts[13] = m_hasSwap ? megabytes(f.swapUsed) : QString();
     m_texts[14] = m_hasSwap ? percentText(f.swapUsed * 100 / f.swapTotal) : QString();
     m_hasZram = f.zram.has_value();
     if (m_hasZram) {
@@ -140,7 +140,7 @@ void ramViewController::show(const RamFigures &f)
                           ? QStringLiteral("%1 \u2192 %2 MB")
                                 .arg(QString::number(stored, 'f', 1),
                                      QString::number(double(f.zram->inRamBytes) / kMB, 'f', 1))
-                          : QString::asprintf("%.1f MB", stored);
+                          : megabytes(stored);
         m_texts[16] =
             f.zram->sizeBytes > 0
                 ? percentText(double(f.zram->storedBytes) * 100 / double(f.zram->sizeBytes))
