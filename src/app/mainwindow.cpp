@@ -5,6 +5,7 @@
 #include "app/scenegraph.h"
 #include "app/tintedurls.h"
 #include "app/viewcontroller.h"
+#include "appearance/turnedpictures.h"
 
 #include <QQmlEngine>
 #include <QEvent>
@@ -28,6 +29,7 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     m_tintedUrls = std::make_unique<TintedUrls>(state.folders().library,
                                                 [&state] { return state.tintGeneration(); });
     m_view->engine()->addUrlInterceptor(m_tintedUrls.get());
+    m_view->engine()->addImageProvider(QStringLiteral("turned"), new TurnedPictures);
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);

@@ -95,10 +95,10 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     connect(&m_electronTimer, &QTimer::timeout, this, &BatteryController::rotateSphere);
     m_rotorTimer.setInterval(kRotorIntervalMs);
     connect(&m_rotorTimer, &QTimer::timeout, this, &BatteryController::startNuclearRotation);
-    m_glideTimer.setInterval(gauge::kGlideFrameMs);
+    m_glideTimer.setInterval(gauge::kRotorGlideFrameMs);
     m_glideTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_glideTimer, &QTimer::timeout, this, &BatteryController::glideChanged);
-    // With motion reduced the electron and the rotor jump from step to step.
+    connect(&m_glideTimer, &QTimer::timeout, this, &BatteryController::glideStep);
+    // With motion reduced the rotors jump from step to step.
     connect(&m_app.motion(), &MotionPolicy::reducedChanged, this,
             &BatteryController::updateTimers);
 
@@ -175,27 +175,23 @@ QRectF BatteryController::liquidRest() const
 
 QPointF BatteryController::electronCenter() const
 {
-    const gauge::Point p = gauge::electronCenter(m_laTimer, m_tablet);
-    return {p.x, p.y};
-}
-
-double BatteryController::glide(int stepMs) const
-{
-    if (!m_stepClock.isValid() || m_app.motion().reduced())
-        return 1;
-    return gauge::glideFraction(double(m_stepClock.elapsed()), stepMs);
-}
-
-QPointF BatteryController::electronPosition() const
-{
-    const gauge::Point p = gauge::electronCenter(
-        gauge::glidingOrbitAngle(m_laTimer, glide(kElectronIntervalMs)), m_tablet);
+    const gauge::Point p = gauge::electronCenter(m_orbitAngle, m_tablet);
     return {p.x, p.y};
 }
 
 double BatteryController::rotorRotation() const
 {
-    return gauge::glidingRotorDegrees(m_degrees, glide(kRotorIntervalMs));
+    return gauge::glidingRotorDegrees(m_degrees, m_glideSubsteps);
+}
+
+QVariantList BatteryController::bodyPieces() const
+{
+    QVariantList pieces;
+    if (m_skin != gauge::Nuclear)
+        return pieces;
+    for (const gauge::Frame &f : gauge::aroundRotors(m_tablet))
+        pieces.append(rect(f));
+    return pieces;
 }
 
 QRectF BatteryController::rotorFrame() const
@@ -417,10 +413,8 @@ void BatteryController::setNuclearLevel(int level)
 
 void BatteryController::rotateSphere()
 {
-    m_laTimer = gauge::nextOrbitAngle(m_laTimer);
-    m_stepClock.start();
+    m_orbitAngle = gauge::nextOrbitAngle(m_orbitAngle);
     emit electronChanged();
-    stepShown();
 }
 
 void BatteryController::startNuclearRotation()
@@ -428,16 +422,21 @@ void BatteryController::startNuclearRotation()
     if (!m_animationEnabled)
         return;
     m_degrees = gauge::nextRotorDegrees(m_degrees);
-    m_stepClock.start();
+    // The sub-steps count from this step; without them the step is drawn where it ends.
+    if (m_glideTimer.isActive()) {
+        m_glideSubsteps = 0;
+        m_glideTimer.start();
+    }
     emit rotorChanged();
-    stepShown();
+    emit glideChanged();
 }
 
-void BatteryController::stepShown()
+void BatteryController::glideStep()
 {
-    // Without the glide's frames the new step is drawn at once.
-    if (!m_glideTimer.isActive())
-        emit glideChanged();
+    if (m_glideSubsteps >= gauge::kRotorGlideSteps)
+        return;
+    ++m_glideSubsteps;
+    emit glideChanged();
 }
 
 void BatteryController::setAnimationsActive(bool active)
@@ -460,12 +459,13 @@ void BatteryController::updateTimers()
         m_rotorTimer.start();
     else
         m_rotorTimer.stop();
-    if ((m_electronTimer.isActive() || m_rotorTimer.isActive()) && !m_app.motion().reduced()) {
-        m_glideTimer.start();
-    } else {
+    if (m_rotorTimer.isActive() && !m_app.motion().reduced()) {
+        if (!m_glideTimer.isActive())
+            m_glideTimer.start();
+    } else if (m_glideTimer.isActive() || m_glideSubsteps != gauge::kRotorGlideSteps) {
         m_glideTimer.stop();
-        // Shown again later, the electron and the rotor start from their latest step.
-        m_stepClock.invalidate();
+        // Shown again later, the rotors start from their latest step.
+        m_glideSubsteps = gauge::kRotorGlideSteps;
         emit glideChanged();
     }
 }

@@ -5,7 +5,6 @@
 #include "battery/myslider.h"
 #include "core/nrbatteryinfo.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -61,12 +60,16 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(QRectF surfaceFrame READ surfaceFrame NOTIFY geometryChanged)
     Q_PROPERTY(QRectF surface2Frame READ surface2Frame NOTIFY geometryChanged)
     Q_PROPERTY(QRectF coreFrame READ coreFrame NOTIFY geometryChanged)
-    Q_PROPERTY(QPointF electronCenter READ electronCenter NOTIFY electronChanged)
     Q_PROPERTY(QRectF rotorFrame READ rotorFrame CONSTANT)
     Q_PROPERTY(QRectF rotor2Frame READ rotor2Frame CONSTANT)
+    // The faceplate's pieces around the rotors (nuclear only; empty for the other skins).
+    Q_PROPERTY(QVariantList bodyPieces READ bodyPieces CONSTANT)
     Q_PROPERTY(int degrees READ degrees NOTIFY rotorChanged)
-    // Where the electron and the rotor are drawn now, gliding towards the latest step.
-    Q_PROPERTY(QPointF electronPosition READ electronPosition NOTIFY glideChanged)
+    // Where the electron is drawn (at its latest step) and how far the rotors are turned (on
+    // their way to the latest step).
+    Q_PROPERTY(QPointF electronPosition READ electronPosition NOTIFY electronChanged)
+    Q_PROPERTY(double electronX READ electronX NOTIFY electronChanged)
+    Q_PROPERTY(double electronY READ electronY NOTIFY electronChanged)
     Q_PROPERTY(double rotorRotation READ rotorRotation NOTIFY glideChanged)
     // The slider, unturned: its frame in the canvas, turned by sliderRotation about its centre.
     Q_PROPERTY(QRectF sliderFrame READ sliderFrame CONSTANT)
@@ -118,8 +121,11 @@ public:
     QPointF electronCenter() const;
     QRectF rotorFrame() const;
     QRectF rotor2Frame() const;
+    QVariantList bodyPieces() const;
     int degrees() const { return m_degrees; }
-    QPointF electronPosition() const;
+    QPointF electronPosition() const { return electronCenter(); }
+    double electronX() const { return electronCenter().x(); }
+    double electronY() const { return electronCenter().y(); }
     double rotorRotation() const;
     QRectF sliderFrame() const;
     double sliderRotation() const { return m_sliderLayout.vertical ? -90 : 0; }
@@ -128,7 +134,7 @@ public:
     double thumbScale() const { return gauge::thumbScale(m_tablet); }
     bool tracking() const { return m_customSlider.isTracking(); }
     bool levelUnknown() const { return m_levelUnknown; }
-    double laTimer() const { return m_laTimer; }
+    double orbitAngle() const { return m_orbitAngle; }
     bool animationEnabled() const { return m_animationEnabled; }
     const mySlider &customSlider() const { return m_customSlider; }
     // The point table of the skin (empty for the skins without one).
@@ -208,7 +214,7 @@ private:
     QRectF m_surface2Frame;
     QRectF m_coreFrame;
 
-    double m_laTimer = 0;
+    double m_orbitAngle = 0;
     int m_degrees = 0;
     bool m_animationEnabled = false;
     bool m_animationsActive = true;
@@ -217,10 +223,9 @@ private:
     bool m_levelUnknown = false;
     QTimer m_electronTimer;
     QTimer m_rotorTimer;
-    // Frames of the glide between steps, running while a step timer runs; the clock counts
-    // from the latest step.
+    // The rotors' sub-steps between their steps, restarted by each step; the count is of the
+    // sub-steps drawn since.
     QTimer m_glideTimer;
-    QElapsedTimer m_stepClock;
-    double glide(int stepMs) const;
-    void stepShown();
+    int m_glideSubsteps = gauge::kRotorGlideSteps;
+    void glideStep();
 };

@@ -208,21 +208,10 @@ int nextRotorDegrees(int degrees)
     return (degrees + 90) % 360;
 }
 
-double glideFraction(double elapsedMs, int stepMs)
+double glidingRotorDegrees(int degrees, int substeps)
 {
-    if (!(elapsedMs >= 0) || stepMs <= 0)
-        return 1;
-    return std::min(1.0, elapsedMs / stepMs);
-}
-
-double glidingOrbitAngle(double angle, double fraction)
-{
-    return angle - kOrbitStep * (1 - std::clamp(fraction, 0.0, 1.0));
-}
-
-double glidingRotorDegrees(int degrees, double fraction)
-{
-    return degrees - 90 * (1 - std::clamp(fraction, 0.0, 1.0));
+    const int done = std::clamp(substeps, 0, kRotorGlideSteps);
+    return degrees - 90 + 90.0 * done / kRotorGlideSteps;
 }
 
 std::array<Frame, 2> rotorFrames(bool tablet)
@@ -230,6 +219,37 @@ std::array<Frame, 2> rotorFrames(bool tablet)
     if (tablet)
         return {centred({191, 115}, 180, 180), centred({571, 115}, 180, 180)};
     return {centred({50, 70}, 100, 100), centred({270, 70}, 100, 100)};
+}
+
+std::vector<Frame> aroundRotors(bool tablet)
+{
+    const Frame canvas = skinCanvas(Nuclear, tablet);
+    std::array<Frame, 2> holes = rotorFrames(tablet);
+    std::sort(holes.begin(), holes.end(), [](const Frame &a, const Frame &b) { return a.x < b.x; });
+    // Bands between the holes' top and bottom edges; in each, the stretches beside the holes
+    // that cross it.
+    std::vector<double> edges{canvas.y, canvas.bottom()};
+    for (const Frame &h : holes)
+        for (const double e : {h.y, h.bottom()})
+            edges.push_back(std::clamp(e, canvas.y, canvas.bottom()));
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    std::vector<Frame> pieces;
+    for (std::size_t b = 0; b + 1 < edges.size(); ++b) {
+        const double top = edges[b], bottom = edges[b + 1];
+        double x = canvas.x;
+        for (const Frame &h : holes) {
+            if (h.y >= bottom || h.bottom() <= top)
+                continue;
+            if (h.x > x)
+                pieces.push_back({x, top, h.x - x, bottom - top});
+            x = std::max(x, h.x + h.width);
+        }
+        const double right = canvas.x + canvas.width;
+        if (right > x)
+            pieces.push_back({x, top, right - x, bottom - top});
+    }
+    return pieces;
 }
 
 // ---- Layout ------------------------------------------------------------------------------------

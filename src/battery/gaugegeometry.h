@@ -79,17 +79,14 @@ Point electronCenter(double angle, bool tablet);
 double nextOrbitAngle(double angle);
 constexpr double kOrbitStep = 0.2;
 
-// The electron and the rotor glide from one step's place to the next. The glide is drawn in
-// frames of kGlideFrameMs, 25 a second: drawn at the display's rate, the glide alone kept a
-// software-drawn window busy with 60 frames a second on every page. `fraction` is how far the
-// glide from the previous step has come, from 0 (the previous step's place) to 1.
-constexpr int kGlideFrameMs = 40;
-double glideFraction(double elapsedMs, int stepMs);
-// The orbit angle drawn on the way to `angle` (the latest step), a step's length before it at 0.
-double glidingOrbitAngle(double angle, double fraction);
-// The rotor's drawn rotation on the way to `degrees`, a quarter turn back at 0, so that the
-// turn from 270 to 0 goes on clockwise.
-double glidingRotorDegrees(int degrees, double fraction);
+// The rotor glides from one quarter-turn step to the next in kRotorGlideSteps sub-steps of
+// 15°, one every kRotorGlideFrameMs: turned at once, a three-bladed rotor would seem to turn
+// back by 30°. The electron needs no glide: its 0.08 s steps are its motion.
+constexpr int kRotorGlideFrameMs = 100;
+constexpr int kRotorGlideSteps = 6;
+// The rotor's drawn rotation `substeps` sub-steps after the step to `degrees`: a quarter turn
+// back at 0, so that the turn from 270 to 0 goes on clockwise; `degrees` from kRotorGlideSteps on.
+double glidingRotorDegrees(int degrees, int substeps);
 
 // ---- Skin 2, the hydraulic tubes ---------------------------------------------------------------
 
@@ -121,6 +118,10 @@ Frame nuclearCoolant(int level, bool tablet);
 int nextRotorDegrees(int degrees);
 // The two rotors turning above the cooling towers.
 std::array<Frame, 2> rotorFrames(bool tablet);
+// The canvas without the rotors' frames, as rectangles that cover it once: the faceplate is
+// drawn in these pieces, and the rotors' frames bring the faceplate below them along, so a
+// rotor's frame is drawn alone.
+std::vector<Frame> aroundRotors(bool tablet);
 
 // ---- Layout of a skin --------------------------------------------------------------------------
 

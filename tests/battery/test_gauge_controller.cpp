@@ -271,19 +271,41 @@ TEST_F(GaugeFixture, ElectronOrbitsWhileVisible)
     const QPointF start = g->electronCenter();
     EXPECT_EQ(start, QPointF(284, 77));
     emit g->electronTimer().timeout({});
-    EXPECT_DOUBLE_EQ(g->laTimer(), 0.2);
+    EXPECT_DOUBLE_EQ(g->orbitAngle(), 0.2);
     EXPECT_NEAR(g->electronCenter().x(), std::cos(0.2) * 134 + 150, 1e-9);
-
-    EXPECT_TRUE(g->glideTimer().isActive());
-    EXPECT_EQ(g->glideTimer().interval(), 40);
+    // Each step is drawn where it ends, with no frames between steps.
+    EXPECT_EQ(g->electronPosition(), g->electronCenter());
+    EXPECT_FALSE(g->glideTimer().isActive());
 
     g->setAnimationsActive(false);
     EXPECT_FALSE(g->electronTimer().isActive());
-    EXPECT_FALSE(g->glideTimer().isActive());
-    EXPECT_EQ(g->electronPosition(), g->electronCenter()); // drawn at its latest step
     g->setAnimationsActive(true);
     EXPECT_TRUE(g->electronTimer().isActive());
-    EXPECT_TRUE(g->glideTimer().isActive());
+}
+
+TEST_F(GaugeFixture, RotorsTurnEachStepInSixSubsteps)
+{
+    auto g = gauge(4);
+    ASSERT_TRUE(g->rotorTimer().isActive());
+    ASSERT_TRUE(g->glideTimer().isActive());
+    EXPECT_EQ(g->glideTimer().interval(), 100);
+    QSignalSpy drawn(g.get(), &BatteryController::glideChanged);
+    emit g->rotorTimer().timeout({});
+    EXPECT_EQ(g->degrees(), 90);
+    // A step starts where the last one ended and turns 15 degrees clockwise per sub-step; more
+    // sub-steps than six are not drawn.
+    std::vector<double> shown{g->rotorRotation()};
+    for (int i = 0; i < 8; ++i) {
+        emit g->glideTimer().timeout({});
+        shown.push_back(g->rotorRotation());
+    }
+    EXPECT_EQ(shown, (std::vector<double>{0, 15, 30, 45, 60, 75, 90, 90, 90}));
+    EXPECT_EQ(drawn.size(), 7);
+    // Hidden, the rotors rest at their latest step.
+    emit g->rotorTimer().timeout({});
+    g->setAnimationsActive(false);
+    EXPECT_FALSE(g->glideTimer().isActive());
+    EXPECT_DOUBLE_EQ(g->rotorRotation(), 180);
 }
 
 TEST_F(GaugeFixture, ReducedMotionShowsEveryStepWithoutTheGlide)
@@ -291,7 +313,7 @@ TEST_F(GaugeFixture, ReducedMotionShowsEveryStepWithoutTheGlide)
     auto atomic = gauge(1);
     auto nuclear = gauge(4);
     ASSERT_TRUE(nuclear->rotorTimer().isActive());
-    QSignalSpy electronDrawn(atomic.get(), &BatteryController::glideChanged);
+    QSignalSpy electronDrawn(atomic.get(), &BatteryController::electronChanged);
     QSignalSpy rotorDrawn(nuclear.get(), &BatteryController::glideChanged);
     app->motion().setSetting(MotionSetting::Always);
     for (BatteryController *g : {atomic.get(), nuclear.get()}) {
@@ -311,7 +333,6 @@ TEST_F(GaugeFixture, ReducedMotionShowsEveryStepWithoutTheGlide)
     EXPECT_DOUBLE_EQ(nuclear->rotorRotation(), nuclear->degrees());
 
     app->motion().setSetting(MotionSetting::Never);
-    EXPECT_TRUE(atomic->glideTimer().isActive());
     EXPECT_TRUE(nuclear->glideTimer().isActive());
 }
 

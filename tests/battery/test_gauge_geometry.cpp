@@ -182,28 +182,16 @@ TEST(GaugeSphere, OrbitAngleGrowsAndWrapsWithoutAJump)
 
 // Each glide starts where the previous step was drawn and ends on the new step, also across the
 // orbit angle's wrap past 100 and the rotor's turn from 270 to 0.
-TEST(GaugeGlide, StartsAtThePreviousStepAndEndsOnTheNext)
+TEST(GaugeGlide, RotorStartsAtThePreviousStepAndEndsOnTheNext)
 {
-    for (double a : {0.0, 3.0, 99.9}) {
-        SCOPED_TRACE(a);
-        const double next = nextOrbitAngle(a);
-        const Point from = electronCenter(glidingOrbitAngle(next, 0), false);
-        const Point to = electronCenter(glidingOrbitAngle(next, 1), false);
-        EXPECT_NEAR(from.x, electronCenter(a, false).x, 1e-9);
-        EXPECT_NEAR(from.y, electronCenter(a, false).y, 1e-9);
-        EXPECT_NEAR(to.x, electronCenter(next, false).x, 1e-9);
-        EXPECT_NEAR(to.y, electronCenter(next, false).y, 1e-9);
-    }
     for (int d : {0, 90, 180, 270}) {
         SCOPED_TRACE(d);
         const int next = nextRotorDegrees(d);
         EXPECT_DOUBLE_EQ(std::fmod(glidingRotorDegrees(next, 0) + 360, 360), d);
-        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 0.5) - glidingRotorDegrees(next, 0), 45);
-        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 1), next);
+        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 3) - glidingRotorDegrees(next, 0), 45);
+        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, kRotorGlideSteps), next);
+        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, kRotorGlideSteps + 2), next);
     }
-    EXPECT_DOUBLE_EQ(glideFraction(40, 80), 0.5);
-    EXPECT_DOUBLE_EQ(glideFraction(200, 80), 1); // a late step waits at its place
-    EXPECT_DOUBLE_EQ(glideFraction(-1, 80), 1);
 }
 
 TEST(GaugeHydraulic, Column)
@@ -395,3 +383,31 @@ TEST(GaugeLayout, RotorsAndCanvas)
 }
 
 } // namespace
+
+TEST(GaugeNuclear, FaceplatePiecesCoverTheCanvasOnceAroundTheRotors)
+{
+    for (const bool tablet : {false, true}) {
+        SCOPED_TRACE(tablet);
+        const Frame canvas = skinCanvas(Nuclear, tablet);
+        const auto holes = rotorFrames(tablet);
+        const auto overlap = [](const Frame &a, const Frame &b) {
+            const double w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+            const double h = std::min(a.bottom(), b.bottom()) - std::max(a.y, b.y);
+            return w > 0 && h > 0 ? w * h : 0.0;
+        };
+        const std::vector<Frame> pieces = aroundRotors(tablet);
+        double area = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            area += pieces[i].width * pieces[i].height;
+            EXPECT_NEAR(overlap(pieces[i], canvas), pieces[i].width * pieces[i].height, 1e-9);
+            for (const Frame &h : holes)
+                EXPECT_EQ(overlap(pieces[i], h), 0) << i;
+            for (std::size_t j = i + 1; j < pieces.size(); ++j)
+                EXPECT_EQ(overlap(pieces[i], pieces[j]), 0) << i << ' ' << j;
+        }
+        double holesArea = 0;
+        for (const Frame &h : holes)
+            holesArea += overlap(h, canvas);
+        EXPECT_NEAR(area, canvas.width * canvas.height - holesArea, 1e-9);
+    }
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
+import QtQuick.Window
 
 // The battery gauge behind the main screen's pages: the chosen skin's layers drawn in the skin's
 // own coordinates (its canvas), placed by the controller into the band the pages leave open, and
@@ -14,6 +15,15 @@ Item {
     visible: ready && !controller.removed
 
     function library(name) { return ready && name !== "" ? app.libraryImage(name) : "" }
+
+    // Device pixels per unit of the skin's canvas (every scale on the way to the window), for
+    // the pictures drawn ahead of time at the size they are shown.
+    readonly property real pixelsPerUnit: {
+        let units = Screen.devicePixelRatio
+        for (let item = canvas; item; item = item.parent)
+            units *= item.scale
+        return units
+    }
 
     // An emptying window shows the page colour.
     Rectangle {
@@ -89,11 +99,25 @@ Item {
             source: visible ? gauge.library(gauge.controller.coreImage) : ""
         }
 
-        // The faceplate, opaque but for the windows.
+        // The faceplate, opaque but for the windows; on the nuclear skin in pieces around the
+        // rotors, whose frames bring the faceplate below them along.
         Image {
+            visible: gauge.ready && gauge.controller.bodyPieces.length === 0
             width: canvas.width
             height: canvas.height
-            source: gauge.ready ? gauge.library(gauge.controller.bodyImage) : ""
+            source: visible ? gauge.library(gauge.controller.bodyImage) : ""
+        }
+        Repeater {
+            model: gauge.ready ? gauge.controller.bodyPieces : []
+            Image {
+                required property var modelData
+                x: modelData.x
+                y: modelData.y
+                width: modelData.width
+                height: modelData.height
+                sourceClipRect: modelData
+                source: gauge.library(gauge.controller.bodyImage)
+            }
         }
 
         // Atomic: the electron glides from one 0.08 s position to the next (the controller
@@ -101,24 +125,78 @@ Item {
         Image {
             id: electron
             visible: gauge.ready && gauge.controller.electronImage !== ""
-            x: gauge.controller.electronPosition.x - width / 2
-            y: gauge.controller.electronPosition.y - height / 2
+            x: gauge.controller.electronX - width / 2
+            y: gauge.controller.electronY - height / 2
             source: visible ? gauge.library(gauge.controller.electronImage) : ""
         }
 
-        // Nuclear: the rotors turn a quarter turn in each 0.6 s step, always clockwise.
+        // Nuclear: the rotors turn a quarter turn in each 0.6 s step, always clockwise. The
+        // three-bladed rotor looks the same every 120 degrees, so its eight 15-degree positions
+        // are drawn once, over the faceplate below them and without transparency, at the size
+        // they are shown; a frame shows one of them. Until all are drawn the picture is turned
+        // as it is shown.
         Repeater {
             model: gauge.ready && gauge.controller.rotorImage !== ""
                    ? [gauge.controller.rotorFrame, gauge.controller.rotor2Frame] : []
-            Image {
+            Item {
+                id: rotor
                 required property var modelData
+                readonly property int position: Math.round(
+                    (((gauge.controller.rotorRotation % 120) + 120) % 120) / 15) % 8
+                readonly property size pixels: Qt.size(Math.round(width * gauge.pixelsPerUnit),
+                                                       Math.round(height * gauge.pixelsPerUnit))
+                readonly property string crop: [modelData.x, modelData.y, modelData.width,
+                                                modelData.height].join(",")
+                // One bit for each position drawn.
+                property int drawn: 0
+                readonly property bool allDrawn: drawn === 255
+                // The positions' picture addresses, made once for the size shown.
+                readonly property var turned: {
+                    if (pixels.width <= 0)
+                        return []
+                    const tail = "/" + crop + "/"
+                                 + encodeURIComponent(gauge.library(gauge.controller.rotorImage))
+                                 + "/" + encodeURIComponent(gauge.library(gauge.controller.bodyImage))
+                                 + "/" + encodeURIComponent(Theme.ink.toString())
+                    const urls = []
+                    for (let p = 0; p < 8; ++p)
+                        urls.push("image://turned/" + (p * 15) + tail)
+                    return urls
+                }
                 x: modelData.x
                 y: modelData.y
                 width: modelData.width
                 height: modelData.height
-                mipmap: true
-                source: gauge.library(gauge.controller.rotorImage)
-                rotation: gauge.controller.rotorRotation
+
+                Image {
+                    anchors.fill: parent
+                    visible: !rotor.allDrawn
+                    mipmap: true
+                    source: visible ? gauge.library(gauge.controller.rotorImage) : ""
+                    rotation: gauge.controller.rotorRotation
+                }
+                // The positions, drawn on the loader's thread and kept by the picture cache;
+                // never shown themselves.
+                Repeater {
+                    model: 8
+                    Image {
+                        required property int index
+                        visible: false
+                        asynchronous: true
+                        sourceSize: rotor.pixels
+                        source: rotor.turned.length > 0 ? rotor.turned[index] : ""
+                        onStatusChanged: rotor.drawn = status === Image.Ready
+                                         ? (rotor.drawn | (1 << index)) : (rotor.drawn & ~(1 << index))
+                    }
+                }
+                // One picture node for every frame, its picture taken from the cache.
+                Image {
+                    anchors.fill: parent
+                    visible: rotor.allDrawn
+                    smooth: false
+                    sourceSize: rotor.pixels
+                    source: visible ? rotor.turned[rotor.position] : ""
+                }
             }
         }
 

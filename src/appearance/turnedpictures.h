@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QQuickImageProvider>
+#include <QRectF>
+#include <QSize>
+
+// Pictures drawn turned ahead of time, so that a turning picture costs a copy per frame rather
+// than a turned, filtered draw over whatever lies below it.
+//
+// turnedPicture: `picture` turned by `degrees` clockwise about its centre, drawn over `crop` of
+// `backdrop` (in the backdrop's pixels; the crop has the picture's aspect) on `ground`, at
+// `size` pixels. The result has no transparency, so nothing below it needs drawing.
+QImage turnedPicture(const QImage &picture, double degrees, const QImage &backdrop,
+                     const QRectF &crop, QSize size, const QColor &ground);
+
+// The provider "image://turned/<degrees>/<x>,<y>,<w>,<h>/<picture URL>/<backdrop URL>/<ground>",
+// the URLs and the ground colour ("#rrggbb") percent-encoded, the crop in the backdrop's
+// pixels. The requested size is the size drawn; a query (a tint's generation) only tells
+// the picture cache apart. Loads on the image loader's thread.
+class TurnedPictures : public QQuickImageProvider
+{
+public:
+    TurnedPictures() : QQuickImageProvider(QQuickImageProvider::Image) {}
+    QImage requestImage(const QString &id, QSize *size, const QSize &requestedSize) override;
+};
