@@ -4,6 +4,7 @@
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/calendarviewcontroller.h"
 #include "alerts/carchingviewcontroller.h"
+#include "alerts/chargehistorystore.h"
 #include "alerts/settingsviewcontroller.h"
 #include "appearance/tipsviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
@@ -83,9 +84,14 @@ void ViewController::addComponentsOnLoad()
 
     createPage(kFirstPage);
 
-    // The wheel comes last: it lies in front of everything.
+    m_history =
+        new ChargeHistoryStore(m_app.platform().folders.documents, m_app.recordWriter(), this);
+
+    // The wheel comes last: it lies in front of everything. Its readings make the history.
     auto *wheel = new WhellController(m_app, m_tablet, this);
     wheel->setDelegate(this);
+    connect(wheel, &WhellController::batteryReading, m_history,
+            &ChargeHistoryStore::calendarComplete);
     m_whell = wheel;
 }
 
@@ -97,11 +103,9 @@ void ViewController::createPage(int page)
         setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
     if (page == 1) {
         auto *calendar = new CalendarViewController(m_app, m_tablet, this);
-        // The wheel's records may still be on their way to the file when the page shows.
-        calendar->setRecentHistory([this] {
-            const auto *wheel = qobject_cast<const WhellController *>(m_whell);
-            return wheel ? wheel->calendarArr() : QVariantList();
-        });
+        // The history's records may still be on their way to the file when the page shows.
+        calendar->setRecentHistory(
+            [this] { return m_history ? m_history->calendarArr() : QVariantList(); });
         setPage(page, calendar, "Calendar");
     }
     if (page == 2) {

@@ -16,6 +16,7 @@
 #include <optional>
 
 class AppState;
+class ChargeHistoryStore;
 class Reachability;
 
 // The main screen: six pages side by side in one paged area (tips, charge calendar, battery
@@ -228,6 +229,8 @@ private:
     QObject *m_batteryController = nullptr;
     QObject *m_bottomController = nullptr;
     QObject *m_whell = nullptr;
+    // The charge history the wheel's readings add to and the calendar page shows.
+    ChargeHistoryStore *m_history = nullptr;
     QObject *m_pages[navigation::kPageCount] = {};
     const char *m_pageViews[navigation::kPageCount] = {};
     QObject *m_shownScreen = nullptr;
