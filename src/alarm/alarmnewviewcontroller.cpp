@@ -4,7 +4,6 @@
 #include "alarm/timetext.h"
 
 #include "alarm/musiccell.h"
-#include "alarm/newalarmdelegate.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -108,8 +107,7 @@ void AlarmNewViewController::close()
 void AlarmNewViewController::save()
 {
     m_store.append(AlarmStore::makeRecord(m_date, m_vibrating, m_musicLbl, m_days));
-    if (m_delegate)
-        m_delegate->refreshTable();
+    emit refreshTable();
     close();
 }
 

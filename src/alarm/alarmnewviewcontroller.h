@@ -16,7 +16,6 @@
 #include <functional>
 
 class MusicCell;
-class NewAlarmDelegate;
 
 // The alarm editor: a date-and-time picker, the seven day buttons, the vibration toggle and the
 // sound list. One editor serves every new alarm of an alarm screen, so its choices stay from one
@@ -65,7 +64,6 @@ public:
                            std::function<QDateTime()> now = &QDateTime::currentDateTime,
                            QObject *parent = nullptr);
 
-    void setDelegate(NewAlarmDelegate *delegate) { m_delegate = delegate; }
     // The locale and zone of the texts (tests fix them; the application keeps the system's).
     void setLocale(const QLocale &locale);
     void setTimeZone(const QTimeZone &zone);
@@ -134,6 +132,8 @@ signals:
     void stateChanged();
     void songsChanged();
     void pickerDaysChanged();
+    // An alarm was saved: the list reads the store again.
+    void refreshTable();
 
 private:
     void viewDidLoad();
@@ -146,7 +146,6 @@ private:
     QString m_library;
     bool m_tablet = false;
     std::function<QDateTime()> m_now;
-    NewAlarmDelegate *m_delegate = nullptr;
     QLocale m_locale;
     QTimeZone m_zone = QTimeZone::systemTimeZone();
 

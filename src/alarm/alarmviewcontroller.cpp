@@ -18,10 +18,15 @@ AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders
     m_alertSettings = new AlertSettings(m_folders, tablet, this);
     connect(m_alertSettings, &AlertSettings::closeRequested, this,
             &AlarmViewController::closeRequested);
+    connect(m_alertSettings, &AlertSettings::weatherIsOn, this, &AlarmViewController::weatherIsOn);
+    connect(m_alertSettings, &AlertSettings::update, this, &AlarmViewController::update);
+    connect(m_alertSettings, &AlertSettings::changeTempformat, this,
+            &AlarmViewController::changeTempformat);
+    connect(m_alertSettings, &AlertSettings::unhideWheel, this, &AlarmViewController::unhideWheel);
     // One editor for the screen's whole life: its choices carry over from one alarm to the next.
     m_alarm = new AlarmNewViewController(m_store, m_folders.resources, m_folders.library, tablet,
                                          std::move(now), this);
-    m_alarm->setDelegate(this);
+    connect(m_alarm, &AlarmNewViewController::refreshTable, this, &AlarmViewController::reloadData);
     m_weather =
         new WeatherViewController(defaults, m_folders, tablet, &locationServicesEnabled, this);
     // The panel closes itself after a pick; the city label follows the forecast once it is
@@ -40,11 +45,6 @@ AlarmViewController::AlarmViewController(UserDefaults &defaults, Folders folders
 }
 
 AlarmViewController::~AlarmViewController() = default;
-
-void AlarmViewController::setDelegate(AlarmTAbleDelegate *delegate)
-{
-    m_alertSettings->setDelegate(delegate);
-}
 
 void AlarmViewController::setLocale(const QLocale &locale)
 {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "alarm/alarmstore.h"
-#include "alarm/newalarmdelegate.h"
 #include "platform/folders.h"
 
 #include <QColor>
@@ -17,15 +16,14 @@
 
 class AlarmCell;
 class AlarmNewViewController;
-class AlarmTAbleDelegate;
 class AlertSettings;
 class UserDefaults;
 class WeatherViewController;
 
 // The alarm and alert settings screen: the alarm list with its one editor, and the battery-alert
-// section (alertSettings). Presented by the clock screen and by the settings menu, which become
-// its delegate.
-class AlarmViewController : public QObject, public NewAlarmDelegate
+// section (alertSettings). Presented by the clock screen and by the settings menu, which connect
+// the signals of the battery-alert section they serve (repeated here).
+class AlarmViewController : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
@@ -48,8 +46,6 @@ public:
                         QObject *parent = nullptr);
     ~AlarmViewController() override;
 
-    // The presenter (not owned; must outlive the screen or be cleared first).
-    void setDelegate(AlarmTAbleDelegate *delegate);
     void setLocale(const QLocale &locale);
     void setTimeZone(const QTimeZone &zone);
 
@@ -82,11 +78,14 @@ public:
     // BackBtn.
     Q_INVOKABLE void goBack();
 
-    void refreshTable() override { reloadData(); }
-
 signals:
     void tableReloaded();
     void closeRequested();
+    // Those of the battery-alert section, for the presenter.
+    void weatherIsOn(bool on);
+    void update();
+    void changeTempformat();
+    void unhideWheel();
 
 private:
     void reloadData();

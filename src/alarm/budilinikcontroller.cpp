@@ -2,6 +2,7 @@
 #include "alarm/budilinikcontroller.h"
 
 #include "alarm/alarmviewcontroller.h"
+#include "alerts/alertsettings.h"
 #include "battery/summary.h"
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
@@ -67,7 +68,7 @@ BudilinikController::BudilinikController(AppState &app, bool tablet,
     // One settings screen for the clock's whole life, so its choices persist between visits.
     Platform &p = m_app.platform();
     m_alarm = new AlarmViewController(p.defaults, p.folders, tablet, m_now, this);
-    m_alarm->setDelegate(this);
+    connectAlarm();
     connect(m_alarm, &AlarmViewController::closeRequested, this, [this] {
         m_alarmShown = false;
         emit alarmShownChanged();
@@ -80,8 +81,7 @@ BudilinikController::~BudilinikController()
 {
     restoreBrightness();
     m_app.platform().notifications.removeObservers(this);
-    if (m_alarm)
-        m_alarm->setDelegate(nullptr);
+    disconnectAlarm();
 }
 
 void BudilinikController::setLocale(const QLocale &locale)
@@ -235,8 +235,24 @@ void BudilinikController::removeAllObj()
     m_shown = false;
     updateRunning();
     restoreBrightness();
-    if (m_alarm)
-        m_alarm->setDelegate(nullptr);
+    disconnectAlarm();
+}
+
+void BudilinikController::connectAlarm()
+{
+    connect(m_alarm, &AlarmViewController::weatherIsOn, this, &BudilinikController::weatherIsOn);
+    connect(m_alarm, &AlarmViewController::update, this, &BudilinikController::update);
+    connect(m_alarm, &AlarmViewController::changeTempformat, this,
+            [this] { m_alarm->alertSettings()->setCelsius(changeTempformat()); });
+}
+
+void BudilinikController::disconnectAlarm()
+{
+    if (!m_alarm)
+        return;
+    disconnect(m_alarm, &AlarmViewController::weatherIsOn, this, nullptr);
+    disconnect(m_alarm, &AlarmViewController::update, this, nullptr);
+    disconnect(m_alarm, &AlarmViewController::changeTempformat, this, nullptr);
 }
 
 void BudilinikController::touchesBegan(double x, double y, int touches)

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "alarm/clockrules.h"
-#include "alerts/alertsettingsdelegate.h"
 #include "core/nrbatteryinfo.h"
 #include "platform/backlight.h"
 
@@ -40,7 +39,7 @@ ClockWeather readClockWeather(const QString &path, bool celsius);
 // forecast cache, a two-finger drag that dims or brightens the screen, the time left to full
 // charge in the higher-precision mode, and a settings button that opens the alarm and alert
 // settings screen over it. Its timers run only while it is shown.
-class BudilinikController : public QObject, public AlarmTAbleDelegate, public NrBatteryInfoDelegate
+class BudilinikController : public QObject, public NrBatteryInfoDelegate
 {
     Q_OBJECT
     QML_ELEMENT
@@ -146,11 +145,11 @@ public:
     Q_INVOKABLE void brightnessWheel(int angleDelta);
     Q_INVOKABLE void brightnessStep(int steps);
 
-    // AlarmTAbleDelegate
-    void weatherIsOn(bool on) override;
-    void update() override;
-    bool respondsToChangeTempformat() const override { return true; }
-    bool changeTempformat() override;
+    // What the settings screen over the clock asks: re-read the weather cache, and switch the
+    // temperature unit (true when it now shows Celsius).
+    void weatherIsOn(bool on);
+    void update();
+    bool changeTempformat();
 
     // NrBatteryInfoDelegate: the detailed reading fills the charge-time label.
     void updateNormInfo(const QVariantMap &) override {}
@@ -175,6 +174,9 @@ private:
     void updateRunning();
     void stopTimers();
     void removeAllObj();
+    // The settings screen's requests reach the clock, or (torn down) no longer do.
+    void connectAlarm();
+    void disconnectAlarm();
     QDateTime localNow() const;
     QString image(const char *phone, const char *tablet) const;
     // Sets the brightness, remembering the one from before the clock first changed it.

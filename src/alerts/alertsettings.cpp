@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/alertsettings.h"
 
-#include "alerts/alertsettingsdelegate.h"
 #include "core/alertrecords.h"
 #include "platform/logging.h"
 #include "platform/plist.h"
@@ -52,8 +51,7 @@ void AlertSettings::delay()
 {
     readCity();
     emit stateChanged();
-    if (m_delegate)
-        m_delegate->update();
+    emit update();
 }
 
 QString AlertSettings::globalfinalName() const
@@ -182,10 +180,14 @@ void AlertSettings::hideWeatherview()
 
 void AlertSettings::ChangeFromCelsiusToFarengeit()
 {
-    // Opened from the settings menu there is no clock whose unit could change.
-    if (!m_delegate || !m_delegate->respondsToChangeTempformat())
-        return;
-    m_tempFormatLbl = m_delegate->changeTempformat() ? tr("Celsius") : tr("Fahrenheit");
+    // Opened from the settings menu there is no clock whose unit could change: nobody answers
+    // and the label stays.
+    emit changeTempformat();
+}
+
+void AlertSettings::setCelsius(bool celsius)
+{
+    m_tempFormatLbl = celsius ? tr("Celsius") : tr("Fahrenheit");
     emit stateChanged();
 }
 
@@ -230,10 +232,8 @@ bool AlertSettings::save()
 void AlertSettings::goBack()
 {
     save();
-    if (m_delegate && m_delegate->respondsToUnhideWheel())
-        m_delegate->unhideWheel();
-    if (m_delegate)
-        m_delegate->update();
+    emit unhideWheel();
+    emit update();
     emit closeRequested();
 }
 

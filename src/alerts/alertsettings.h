@@ -9,13 +9,12 @@
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
-class AlarmTAbleDelegate;
-
 // The battery-alert section of the alarm and alert settings screen: the switch for the
 // charge-complete notification (swith1), the quiet-hours switch (swith2) with its start and end
 // times, the time picker, the temperature-unit button and leaving the screen. Works on a copy of
 // Alert.plist loaded when the screen is created; the file is written only when the screen is
-// left, and then only with the entries changed here.
+// left, and then only with the entries changed here. It tells the screen that presented it (the
+// clock screen or the settings menu) through its signals; a presenter connects those it serves.
 class AlertSettings : public QObject
 {
     Q_OBJECT
@@ -44,9 +43,6 @@ class AlertSettings : public QObject
 public:
     // tablet: the tablet image set; images are read from the Library folder.
     AlertSettings(Folders folders, bool tablet, QObject *parent = nullptr);
-
-    void setDelegate(AlarmTAbleDelegate *delegate) { m_delegate = delegate; }
-    AlarmTAbleDelegate *delegate() const { return m_delegate; }
 
     QString globalfinalName() const;
     // The working copy: the file's array, or empty when there is no readable file.
@@ -92,14 +88,25 @@ public:
     // The weather cache was written: the city label shows its place, and the presenter (the
     // clock) reads the new forecast.
     Q_INVOKABLE void delay();
-    // ChangeTempBTN: asks the presenter to switch the clock's unit, when it can.
+    // ChangeTempBTN: asks the presenter to switch the clock's unit (changeTempformat); a presenter
+    // that has a clock answers with setCelsius.
     Q_INVOKABLE void ChangeFromCelsiusToFarengeit();
+    // The unit the clock shows now, as its presenter answers a changeTempformat.
+    void setCelsius(bool celsius);
     // BackBtn: saves, tells the presenter, and asks to be closed.
     Q_INVOKABLE void goBack();
 
 signals:
     void stateChanged();
     void closeRequested();
+    // The weather switch of the presenter's clock; never sent by this screen.
+    void weatherIsOn(bool on);
+    // The screen is going away, or the weather cache was written: the clock re-reads it.
+    void update();
+    // ChangeTempBTN: the clock switches its temperature unit.
+    void changeTempformat();
+    // Leaving the screen: the navigation wheel shows again.
+    void unhideWheel();
 
 private:
     void showEntries();
@@ -111,7 +118,6 @@ private:
 
     Folders m_folders;
     bool m_tablet = false;
-    AlarmTAbleDelegate *m_delegate = nullptr;
     QVariantList m_alarmArray;
     // The entries as loaded (or last saved), to tell which ones this screen changed.
     QVariantList m_loaded;

@@ -10,6 +10,8 @@
 #include "platform/plist.h"
 #include "platform/translation.h"
 
+#include <utility>
+
 namespace {
 
 const QString kDischargeAlert = QStringLiteral("DischargeAlert");
@@ -124,7 +126,10 @@ void CarchingViewController::ChargeAlert()
 
 void CarchingViewController::gotoBudilinik()
 {
-    if (!m_delegate || !m_delegate->showBudillinik())
+    m_presented = false;
+    if (!m_tornDown)
+        emit showBudillinik();
+    if (!std::exchange(m_presented, false))
         qCInfo(lcAlerts, "sleep button: the clock screen did not open");
 }
 
@@ -132,7 +137,6 @@ void CarchingViewController::removeAllObj()
 {
     m_tornDown = true;
     m_slideTimer.stop();
-    m_delegate = nullptr;
     m_app.platform().notifications.removeObservers(this);
 }
 

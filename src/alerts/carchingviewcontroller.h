@@ -10,15 +10,6 @@
 
 class AppState;
 
-// What the charging monitor asks of the main screen.
-class ChargeDelegate
-{
-public:
-    virtual ~ChargeDelegate() = default;
-    // The sleep button: open the clock screen. Returns whether it was opened.
-    virtual bool showBudillinik() = 0;
-};
-
 // The charging monitor page: the level in percent, the three charging stages (three rings on a
 // tablet, a sliding fill bar with three stage icons on a phone), the switch of the low-battery
 // alert and the button to the clock screen. Beside the stage it says where the battery's charge
@@ -62,9 +53,6 @@ public:
     CarchingViewController(AppState &app, bool tablet, int screenHeight, QObject *parent = nullptr);
     ~CarchingViewController() override;
 
-    // Not owned; must outlive the screen or be cleared first.
-    void setDelegate(ChargeDelegate *delegate) { m_delegate = delegate; }
-
     bool isTablet() const { return m_tablet; }
     int screenHeight() const { return m_screenHeight; }
     QString procentsLbl() const { return m_procentsLbl; }
@@ -99,8 +87,10 @@ public:
     Q_INVOKABLE void updateImagePosition(float level);
     // swithBTN: switches the low-battery alert and stores it at once.
     Q_INVOKABLE void ChargeAlert();
-    // sleepBTN: asks the main screen for the clock screen.
+    // sleepBTN: asks the main screen for the clock screen (showBudillinik).
     Q_INVOKABLE void gotoBudilinik();
+    // The main screen's answer to showBudillinik: the clock screen is up.
+    void screenPresented() { m_presented = true; }
     // The main screen says whether the page is on screen: the slide runs only then.
     Q_INVOKABLE void setShown(bool shown);
     // "restartAPP": the screen lets go of everything; later readings change nothing.
@@ -110,6 +100,8 @@ signals:
     void infoChanged();
     void stagesChanged();
     void swithChanged();
+    // The sleep button: the main screen opens the clock screen and answers screenPresented.
+    void showBudillinik();
 
 private:
     QString labelImage(int stage) const;
@@ -120,7 +112,7 @@ private:
     AppState &m_app;
     bool m_tablet;
     int m_screenHeight;
-    ChargeDelegate *m_delegate = nullptr;
+    bool m_presented = false;
     QString m_procentsLbl = QStringLiteral("--%");
     QString m_thresholdLbl;
     QString m_chargeTypeLbl;

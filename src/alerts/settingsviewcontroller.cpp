@@ -4,6 +4,8 @@
 #include "core/appstate.h"
 #include "platform/notificationcenter.h"
 
+#include <utility>
+
 SettingsViewController::SettingsViewController(AppState &app, bool tablet, int screenHeight,
                                                std::function<bool()> systemVersionBelow6,
                                                QObject *parent)
@@ -27,27 +29,31 @@ SettingsViewController::~SettingsViewController()
 bool SettingsViewController::open(Show show)
 {
     // The presenter hides the wheel when, and only when, it presents the screen.
-    return m_delegate && (m_delegate->*show)();
+    if (m_tornDown)
+        return false;
+    m_presented = false;
+    emit(this->*show)();
+    return std::exchange(m_presented, false);
 }
 
 bool SettingsViewController::gotoDeviceInfo()
 {
-    return open(&settingsDelegate::showDeviceInfo);
+    return open(&SettingsViewController::showDeviceInfo);
 }
 
 bool SettingsViewController::batthealth()
 {
-    return open(&settingsDelegate::showHealth);
+    return open(&SettingsViewController::showHealth);
 }
 
 bool SettingsViewController::gotoAlerts()
 {
-    return open(&settingsDelegate::showAlarms);
+    return open(&SettingsViewController::showAlarms);
 }
 
 bool SettingsViewController::gotoAppearance()
 {
-    return open(&settingsDelegate::showChangeColor);
+    return open(&SettingsViewController::showChangeColor);
 }
 
 void SettingsViewController::highPrecision()
@@ -78,16 +84,10 @@ QString SettingsViewController::motionText() const
     return tr("Automatic");
 }
 
-void SettingsViewController::unhideWheel()
-{
-    if (m_delegate)
-        m_delegate->unhideWheel();
-}
-
 void SettingsViewController::removeAllObj()
 {
     m_tornDown = true;
-    m_delegate = nullptr;
+    disconnect(this, &SettingsViewController::unhideWheel, nullptr, nullptr);
     m_app.platform().notifications.removeObservers(this);
 }
 

@@ -10,24 +10,12 @@
 
 class AppState;
 
-// What the settings menu asks of the main screen. Each show operation hides the navigation wheel
-// itself when it presents its screen, and says whether it did; closing that screen brings the
-// wheel back. The menu never hides the wheel on its own: a screen that does not open must not
-// leave the user without it.
-class settingsDelegate
-{
-public:
-    virtual ~settingsDelegate() = default;
-    virtual bool showDeviceInfo() = 0;
-    virtual bool showHealth() = 0;
-    virtual bool showAlarms() = 0;
-    virtual bool showChangeColor() = 0;
-    virtual void unhideWheel() = 0;
-};
-
 // The settings menu page: device information, battery health, the alarm and alert settings, the
 // skin chooser, the higher-precision switch, which stores the mode and rebuilds the interface, and
-// the reduce-motion setting.
+// the reduce-motion setting. The screens are asked of the main screen through the show signals;
+// it hides the navigation wheel itself when it presents one, and answers screenPresented; closing
+// that screen brings the wheel back. The menu never hides the wheel on its own: a screen that does
+// not open must not leave the user without it.
 class SettingsViewController : public QObject
 {
     Q_OBJECT
@@ -52,9 +40,6 @@ public:
                            QObject *parent = nullptr);
     ~SettingsViewController() override;
 
-    // Not owned; must outlive the menu or be cleared first.
-    void setDelegate(settingsDelegate *delegate) { m_delegate = delegate; }
-
     bool isTablet() const { return m_tablet; }
     int screenHeight() const { return m_screenHeight; }
     bool swithBTN() const { return m_precision.swithBTN(); }
@@ -68,7 +53,7 @@ public:
     QString fontFamily() const { return QStringLiteral("DINMittelschriftStd"); }
     const HighPrecisionSwitch &precisionSwitch() const { return m_precision; }
 
-    // The menu's buttons; each returns whether its screen opened.
+    // The menu's buttons; each returns whether its screen opened (the presenter answered).
     Q_INVOKABLE bool gotoDeviceInfo();
     Q_INVOKABLE bool batthealth();
     Q_INVOKABLE bool gotoAlerts();
@@ -78,17 +63,23 @@ public:
     // "Reduce motion": automatic, always, never in turn (stored in the user defaults).
     Q_INVOKABLE void reduceMotion();
     QString motionText() const;
-    // Sent by the screens the menu opened, when they close.
-    Q_INVOKABLE void unhideWheel();
-    // "restartAPP": the menu lets go of its delegate and stops observing.
+    // The presenter's answer to a show signal: the screen asked for is up.
+    void screenPresented() { m_presented = true; }
+    // "restartAPP": the menu asks nothing more of the main screen and stops observing.
     void removeAllObj();
 
 signals:
     void swithChanged();
     void motionChanged();
+    void showDeviceInfo();
+    void showHealth();
+    void showAlarms();
+    void showChangeColor();
+    // Sent by the screens the menu opened, when they close.
+    void unhideWheel();
 
 private:
-    using Show = bool (settingsDelegate::*)();
+    using Show = void (SettingsViewController::*)();
     bool open(Show show);
     QString image(const char *phone, const char *tablet) const;
 
@@ -97,6 +88,6 @@ private:
     int m_screenHeight;
     bool m_swithEnabled;
     bool m_tornDown = false;
-    settingsDelegate *m_delegate = nullptr;
+    bool m_presented = false;
     HighPrecisionSwitch m_precision;
 };

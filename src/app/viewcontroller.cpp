@@ -2,9 +2,9 @@
 #include "app/viewcontroller.h"
 
 #include "alarm/alarmviewcontroller.h"
-#include "alerts/alertsettingsdelegate.h"
 #include "alerts/calendarviewcontroller.h"
 #include "alerts/carchingviewcontroller.h"
+#include "alerts/chargehistorystore.h"
 #include "alerts/settingsviewcontroller.h"
 #include "appearance/tipsviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
@@ -84,45 +84,16 @@ void ViewController::addComponentsOnLoad()
 
     createPage(kFirstPage);
 
-    // The wheel comes last: it lies in front of everything.
+    m_history =
+        new ChargeHistoryStore(m_app.platform().folders.documents, m_app.recordWriter(), this);
+
+    // The wheel comes last: it lies in front of everything. Its readings make the history.
     auto *wheel = new WhellController(m_app, m_tablet, this);
     wheel->setDelegate(this);
+    connect(wheel, &WhellController::batteryReading, m_history,
+            &ChargeHistoryStore::calendarComplete);
     m_whell = wheel;
 }
-
-namespace {
-
-// The main screen as the presenter of the charging monitor, the settings menu and the alarm
-// screen (which has no clock whose temperature unit could change and nothing to update; leaving
-// it shows the wheel again). Owned by the screen it serves, so it lives exactly as long as the
-// screen that calls it.
-class Presenter : public QObject,
-                  public ChargeDelegate,
-                  public settingsDelegate,
-                  public AlarmTAbleDelegate
-{
-public:
-    Presenter(ViewController *main, QObject *screen) : QObject(screen), m_main(main) {}
-
-    bool showBudillinik() override { return m_main && m_main->showClock(); }
-    bool showDeviceInfo() override { return m_main && m_main->showDeviceInfo(); }
-    bool showHealth() override { return m_main && m_main->showHealth(); }
-    bool showAlarms() override { return m_main && m_main->showAlarms(); }
-    bool showChangeColor() override { return m_main && m_main->showChangeColor(); }
-    void weatherIsOn(bool) override {}
-    void update() override {}
-    bool respondsToUnhideWheel() const override { return true; }
-    void unhideWheel() override
-    {
-        if (m_main)
-            m_main->unhideWheel();
-    }
-
-private:
-    QPointer<ViewController> m_main;
-};
-
-} // namespace
 
 void ViewController::createPage(int page)
 {
@@ -132,11 +103,9 @@ void ViewController::createPage(int page)
         setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
     if (page == 1) {
         auto *calendar = new CalendarViewController(m_app, m_tablet, this);
-        // The wheel's records may still be on their way to the file when the page shows.
-        calendar->setRecentHistory([this] {
-            const auto *wheel = qobject_cast<const WhellController *>(m_whell);
-            return wheel ? wheel->calendarArr() : QVariantList();
-        });
+        // The history's records may still be on their way to the file when the page shows.
+        calendar->setRecentHistory(
+            [this] { return m_history ? m_history->calendarArr() : QVariantList(); });
         setPage(page, calendar, "Calendar");
     }
     if (page == 2) {
@@ -149,7 +118,11 @@ void ViewController::createPage(int page)
             bottom->updateInfoFromBAttery(*m_lastLevel);
     } else if (page == 3) {
         auto *charging = new CarchingViewController(m_app, m_tablet, m_screenHeight, this);
-        charging->setDelegate(new Presenter(this, charging));
+        // The sleep button opens the clock.
+        connect(charging, &CarchingViewController::showBudillinik, this, [this, charging] {
+            if (showClock())
+                charging->screenPresented();
+        });
         setPage(page, charging, "Charging");
         // Made after the gauge's last reading: it starts from that, not from nothing.
         if (m_lastLevel) {
@@ -158,7 +131,18 @@ void ViewController::createPage(int page)
         }
     } else if (page == 4) {
         auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
-        settings->setDelegate(new Presenter(this, settings));
+        const auto answer = [this, settings](void (SettingsViewController::*request)(),
+                                             bool (ViewController::*show)()) {
+            connect(settings, request, this, [this, settings, show] {
+                if ((this->*show)())
+                    settings->screenPresented();
+            });
+        };
+        answer(&SettingsViewController::showDeviceInfo, &ViewController::showDeviceInfo);
+        answer(&SettingsViewController::showHealth, &ViewController::showHealth);
+        answer(&SettingsViewController::showAlarms, &ViewController::showAlarms);
+        answer(&SettingsViewController::showChangeColor, &ViewController::showChangeColor);
+        connect(settings, &SettingsViewController::unhideWheel, this, &ViewController::unhideWheel);
         setPage(page, settings, "Settings");
     }
     if (page == 5) {
@@ -290,9 +274,7 @@ void ViewController::present(std::unique_ptr<QObject> screen, const QString &vie
 void ViewController::DetailsPresed()
 {
     auto screen = std::make_unique<DetailsViewController>(m_app, m_tablet);
-    connect(screen.get(), &DetailsViewController::closeRequested, this,
-            &ViewController::closePresented, Qt::QueuedConnection);
-    present(std::move(screen), familyView("Details"));
+    presentScreen(std::move(screen), "Details", Wheel::Shown);
 }
 
 bool ViewController::showDeviceInfo()
@@ -302,10 +284,7 @@ bool ViewController::showDeviceInfo()
         DeviceSpecTable(p.folders.resources + QStringLiteral("/devices.plist"),
                         platformIdentifier(&p.defaults), p.roots));
     screen->normBAt();
-    connect(screen.get(), &deviceProprietes::closeRequested, this, &ViewController::closePresented,
-            Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("DeviceInfo"));
+    presentScreen(std::move(screen), "DeviceInfo", Wheel::Hidden);
     return true;
 }
 
@@ -314,11 +293,10 @@ bool ViewController::showAlarms()
     Platform &p = m_app.platform();
     auto screen = std::make_unique<AlarmViewController>(p.defaults, p.folders, m_tablet);
     screen->setLocationServicesEnabled(p.locationServicesEnabled);
-    screen->setDelegate(new Presenter(this, screen.get()));
-    connect(screen.get(), &AlarmViewController::closeRequested, this,
-            &ViewController::closePresented, Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Alarms"));
+    // Leaving it shows the wheel before it closes.
+    presentScreen(std::move(screen), "Alarms", Wheel::Hidden, [this](AlarmViewController *alarms) {
+        connect(alarms, &AlarmViewController::unhideWheel, this, &ViewController::unhideWheel);
+    });
     return true;
 }
 

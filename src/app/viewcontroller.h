@@ -16,6 +16,7 @@
 #include <optional>
 
 class AppState;
+class ChargeHistoryStore;
 class Reachability;
 
 // The main screen: six pages side by side in one paged area (tips, charge calendar, battery
@@ -154,6 +155,26 @@ public:
     // Presents a screen controller with the given view; the main screen owns it until it closes.
     void present(std::unique_ptr<QObject> screen, const QString &view);
 
+    // Whether the navigation wheel goes away while a screen is presented.
+    enum class Wheel { Shown, Hidden };
+    // Presents a screen in the device family's view of `view` ("Health" gives "HealthPhone.qml"
+    // or "HealthTablet.qml"): its close request closes it on the next turn of the event loop, the
+    // wheel hides when asked, and connectSignals(screen) connects what else the screen tells.
+    template <typename Screen, typename Connect = void (*)(Screen *)>
+    Screen *presentScreen(
+        std::unique_ptr<Screen> screen, const char *view, Wheel wheel,
+        Connect connectSignals = [](Screen *) {})
+    {
+        Screen *shown = screen.get();
+        connectSignals(shown);
+        connect(shown, &Screen::closeRequested, this, &ViewController::closePresented,
+                Qt::QueuedConnection);
+        if (wheel == Wheel::Hidden)
+            hideWheel();
+        present(std::move(screen), familyView(view));
+        return shown;
+    }
+
 signals:
     void pageChanged();
     void loadingChanged();
@@ -208,6 +229,8 @@ private:
     QObject *m_batteryController = nullptr;
     QObject *m_bottomController = nullptr;
     QObject *m_whell = nullptr;
+    // The charge history the wheel's readings add to and the calendar page shows.
+    ChargeHistoryStore *m_history = nullptr;
     QObject *m_pages[navigation::kPageCount] = {};
     const char *m_pageViews[navigation::kPageCount] = {};
     QObject *m_shownScreen = nullptr;

@@ -6,9 +6,6 @@
 bool ViewController::showClock()
 {
     auto screen = std::make_unique<BudilinikController>(m_app, m_tablet);
-    connect(screen.get(), &BudilinikController::closeRequested, this,
-            &ViewController::closePresented, Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Clock"));
+    presentScreen(std::move(screen), "Clock", Wheel::Hidden);
     return true;
 }

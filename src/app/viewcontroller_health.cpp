@@ -22,9 +22,6 @@ bool ViewController::showHealth()
         },
         readPowerSupplies(p.roots));
     screen->setRecordWriter(&m_app.recordWriter());
-    connect(screen.get(), &HealthController::closeRequested, this, &ViewController::closePresented,
-            Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Health"));
+    presentScreen(std::move(screen), "Health", Wheel::Hidden);
     return true;
 }

@@ -11,10 +11,7 @@ bool ViewController::showRam()
     auto screen = std::make_unique<ramViewController>(
         p.roots.procfs.toStdString(), p.roots.sysfs.toStdString(),
         p.folders.resources + QStringLiteral("/gallery3_2256_2x.jpeg"));
-    connect(screen.get(), &ramViewController::closeRequested, this, &ViewController::closePresented,
-            Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Memory"));
+    presentScreen(std::move(screen), "Memory", Wheel::Hidden);
     return true;
 }
 
@@ -23,9 +20,6 @@ bool ViewController::showNet()
     const Platform &p = m_app.platform();
     auto screen = std::make_unique<netWorkViewController>(
         ActivityMonitor(p.roots.procfs.toStdString(), p.roots.sysfs.toStdString()));
-    connect(screen.get(), &netWorkViewController::closeRequested, this,
-            &ViewController::closePresented, Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Network"));
+    presentScreen(std::move(screen), "Network", Wheel::Hidden);
     return true;
 }

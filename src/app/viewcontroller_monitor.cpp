@@ -8,19 +8,13 @@
 bool ViewController::showCpu()
 {
     auto screen = std::make_unique<cpu_graph>(m_app.platform().roots, m_tablet);
-    connect(screen.get(), &cpu_graph::closeRequested, this, &ViewController::closePresented,
-            Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Cpu"));
+    presentScreen(std::move(screen), "Cpu", Wheel::Hidden);
     return true;
 }
 
 bool ViewController::showHDD()
 {
     auto screen = std::make_unique<HDDViewController>(m_app.platform().folders.documents, m_tablet);
-    connect(screen.get(), &HDDViewController::closeRequested, this, &ViewController::closePresented,
-            Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("Disk"));
+    presentScreen(std::move(screen), "Disk", Wheel::Hidden);
     return true;
 }

@@ -6,9 +6,6 @@
 bool ViewController::showChangeColor()
 {
     auto screen = std::make_unique<ChangeColorController>(m_app, m_tablet, m_screenHeight);
-    connect(screen.get(), &ChangeColorController::closeRequested, this,
-            &ViewController::closePresented, Qt::QueuedConnection);
-    hideWheel();
-    present(std::move(screen), familyView("ChangeColor"));
+    presentScreen(std::move(screen), "ChangeColor", Wheel::Hidden);
     return true;
 }

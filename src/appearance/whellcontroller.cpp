@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/whellcontroller.h"
 
-#include "alerts/chargehistory.h"
 #include "appearance/wheelmath.h"
 #include "core/appstate.h"
 #include "platform/logging.h"
 #include "platform/notificationcenter.h"
-#include "platform/plist.h"
-#include "platform/recordwriter.h"
 
 #include <cmath>
 #include <numbers>
@@ -28,8 +25,7 @@ double viewWidth(bool tablet)
 } // namespace
 
 WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
-    : QObject(parent), m_app(app), m_tablet(tablet),
-      m_now([] { return QDateTime::currentDateTime(); }), m_zone(QTimeZone::systemTimeZone())
+    : QObject(parent), m_app(app), m_tablet(tablet)
 {
     NotificationCenter &center = m_app.platform().notifications;
     m_removeAllObjToken = center.addObserver(QStringLiteral("restartAPP"), this,
@@ -43,9 +39,6 @@ WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
         m_app.batteryMonitor(), [&app = m_app] { return app.privat(); }, this);
     m_nrInfo->setDelegate(this);
 
-    m_calPath = m_app.platform().folders.documents + QStringLiteral("/calendar.plist");
-    loadCalendar();
-
     m_turnTimer.setSingleShot(true);
     m_turnTimer.setInterval(kTurnMs);
     connect(&m_turnTimer, &QTimer::timeout, this, &WhellController::completeTurn);
@@ -57,15 +50,7 @@ WhellController::WhellController(AppState &app, bool tablet, QObject *parent)
 
 WhellController::~WhellController()
 {
-    // Every record went to the application's writer when it was taken; the end of the run
-    // finishes what is still queued there.
     m_app.platform().notifications.removeObservers(this);
-}
-
-void WhellController::setClock(std::function<QDateTime()> now, QTimeZone zone)
-{
-    m_now = std::move(now);
-    m_zone = std::move(zone);
 }
 
 QString WhellController::wheelImage() const
@@ -261,8 +246,8 @@ void WhellController::gotoBattery()
 
 void WhellController::gotoCalendar()
 {
-    // Each record went to disk when it was taken, and the page adds the ones still on their
-    // way: nothing is written here.
+    // The charge history went to disk as each record was taken, and the page adds the ones still
+    // on their way: nothing is written here.
     turnTo(wheelmath::Calendar);
 }
 
@@ -291,7 +276,7 @@ void WhellController::gotoActivityMonitor()
 
 void WhellController::updateNormInfo(const QVariantMap &reading)
 {
-    calendarComplete(reading);
+    emit batteryReading(reading);
     const int state = reading.value(QStringLiteral("batteryState")).toInt();
     if (m_verIfConnected) {
         if (state == 2) {
@@ -336,14 +321,6 @@ void WhellController::updateInfo(const QVariantMap &detailed)
         m_verIfConnected = true;
 }
 
-void WhellController::calendarComplete(const QVariantMap &reading)
-{
-    // A new record goes to disk at once (a few times a day at most): a crash or a flat battery
-    // must not take the day's records with it.
-    if (chargehistory::record(m_calendarArr, reading, m_now(), m_zone) > 0)
-        saveCalendar();
-}
-
 void WhellController::showFullAlert()
 {
     m_fullShownThisPlugIn = true;
@@ -359,32 +336,6 @@ void WhellController::dismissAlert()
         return;
     m_alertVisible = false;
     emit alertChanged();
-}
-
-void WhellController::loadCalendar()
-{
-    // A missing file is an empty history; a damaged one has been set aside by the reader. An
-    // unreadable one is kept: the history of this run stays in memory, and nothing is written
-    // over that file while it cannot be read.
-    const plist::ReadResult result = plist::readFile(m_calPath, plist::Shape::Array);
-    m_calendarArr = result.ok() ? result.value.toList() : QVariantList();
-}
-
-void WhellController::saveCalendar()
-{
-    // On the writer's thread, merged with the file as it is then: records another running copy
-    // stored since this history was loaded stay, and a history the file holds already is not
-    // written again.
-    m_app.recordWriter().post([path = m_calPath, own = m_calendarArr] {
-        updateStoredFile(
-            path, plist::Shape::Array,
-            [&own](const plist::ReadResult &stored) -> std::optional<QVariant> {
-                const QVariantList onDisk = stored.ok() ? stored.value.toList() : QVariantList();
-                if (std::optional<QVariantList> next = chargehistory::withStored(onDisk, own))
-                    return QVariant(*next);
-                return std::nullopt;
-            });
-    });
 }
 
 void WhellController::stopWatching()

@@ -4,15 +4,12 @@
 #include "appearance/onefingerrotationgesturerecognizer.h"
 #include "core/nrbatteryinfo.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QRectF>
 #include <QString>
-#include <QTimeZone>
 #include <QTimer>
-#include <QVariantList>
+#include <QVariantMap>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,8 +26,8 @@ public:
 // The navigation wheel at the bottom of the main screen. One finger turns it; when the finger
 // lifts it settles on the nearest page (tips, calendar, battery, charging, settings) and asks the
 // main screen to show it. A button beside it opens the system monitor. It also watches the
-// battery: it keeps the charge history, turns to the charging page when charging starts, and
-// says once that the device is full.
+// battery: it reports each reading (batteryReading, for the charge history), turns to the
+// charging page when charging starts, and says once that the device is full.
 //
 // Geometry is in the points of the wheel's view, whose top edge is the drawer's top edge; the
 // topmost band of that view is the main screen's drag handle and is left alone.
@@ -66,8 +63,8 @@ public:
     // The settling turn to a page.
     static constexpr int kTurnMs = 200;
 
-    // Loads at once: observes "restartAPP", arms, subscribes to the battery monitor, reads the
-    // charge history and turns to the battery page.
+    // Loads at once: observes "restartAPP", arms, subscribes to the battery monitor and turns to
+    // the battery page.
     WhellController(AppState &app, bool tablet, QObject *parent = nullptr);
     ~WhellController() override;
 
@@ -102,14 +99,9 @@ public:
     QString alertButton() const { return tr("ok"); }
 
     bool verIfConnected() const { return m_verIfConnected; }
-    const QVariantList &calendarArr() const { return m_calendarArr; }
-    QString calPath() const { return m_calPath; }
     NRBatteryInfo *nrInfo() const { return m_nrInfo; }
     OneFingerRotationGestureRecognizer *gestureRecognizer() const { return m_recognizer.get(); }
     QTimer &turnTimer() { return m_turnTimer; }
-
-    // Where "today" comes from for the charge history (tests fix it).
-    void setClock(std::function<QDateTime()> now, QTimeZone zone);
 
     // From the recogniser.
     void rotation(float degrees) override;
@@ -134,8 +126,6 @@ public:
 
     // Settles a released wheel on the page whose sector holds its rotation.
     void verImageAngle();
-    // Adds today's records for a reading to the in-memory history, and sends new ones to disk.
-    void calendarComplete(const QVariantMap &reading);
     // Applies the end of a running settling turn now (what the turn timer does when it fires).
     void completeTurn();
     void setupGestureRecognizer();
@@ -151,6 +141,8 @@ signals:
     void imagesChanged();
     void highlightChanged();
     void alertChanged();
+    // Each reading of the battery reader, {"batteryLevel", "batteryState"}, as it comes.
+    void batteryReading(const QVariantMap &reading);
 
 private:
     void turnTo(int page);
@@ -158,9 +150,6 @@ private:
     void setDisplayAngle(double degrees);
     void setHighlight(const QString &name, bool visible);
     void showFullAlert();
-    void loadCalendar();
-    // Hands the history to the application's record writer.
-    void saveCalendar();
     void stopWatching();
 
     AppState &m_app;
@@ -179,10 +168,6 @@ private:
     bool m_verIfConnected = false;
     // "Device is full" was shown since the detailed readings last said unplugged.
     bool m_fullShownThisPlugIn = false;
-    QString m_calPath;
-    QVariantList m_calendarArr;
-    std::function<QDateTime()> m_now;
-    QTimeZone m_zone;
     NRBatteryInfo *m_nrInfo = nullptr;
     std::unique_ptr<OneFingerRotationGestureRecognizer> m_recognizer;
     QTimer m_turnTimer;

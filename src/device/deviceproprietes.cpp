@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/deviceproprietes.h"
 
-#include "device/devicedelegate.h"
 #include "device/figuretext.h"
 #include "platform/translation.h"
 
@@ -49,7 +48,6 @@ void deviceProprietes::normBAt()
 
 void deviceProprietes::back()
 {
-    if (m_delegate)
-        m_delegate->unhideWheel();
+    emit unhideWheel();
     emit closeRequested();
 }

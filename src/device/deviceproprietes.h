@@ -9,8 +9,6 @@
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
-class deviceDelegate;
-
 // The device information screen: the eighteen specification rows of the device Powerdeck runs
 // on. Also created without a view by callers that only want the nominal capacity (normBAt, then
 // glCapasity).
@@ -25,10 +23,6 @@ class deviceProprietes : public QObject
 
 public:
     explicit deviceProprietes(DeviceSpecTable table, QObject *parent = nullptr);
-
-    // Optional; not owned, and must outlive this screen or be cleared first.
-    void setDelegate(deviceDelegate *delegate) { m_delegate = delegate; }
-    deviceDelegate *delegate() const { return m_delegate; }
 
     QString device() const { return m_table.device(); }
     double glCapasity() const { return m_table.glCapasity(); }
@@ -46,8 +40,9 @@ public:
 signals:
     void specificationChanged();
     void closeRequested();
+    // Leaving: the navigation wheel, hidden while the screen was up, shows again.
+    void unhideWheel();
 
 private:
     DeviceSpecTable m_table;
-    deviceDelegate *m_delegate = nullptr;
 };

@@ -2,7 +2,6 @@
 #include "device/healthcontroller.h"
 
 #include "device/batterywear.h"
-#include "device/healthdelegate.h"
 #include "platform/logging.h"
 #include "platform/plist.h"
 #include "platform/translation.h"
@@ -239,7 +238,6 @@ void HealthController::dismissAlert()
 void HealthController::goBack()
 {
     store();
-    if (m_delegate)
-        m_delegate->unhideWheel();
+    emit unhideWheel();
     emit closeRequested();
 }

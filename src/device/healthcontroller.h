@@ -17,8 +17,6 @@
 #include <memory>
 #include <vector>
 
-class healthDelegate;
-
 // The battery health screen: the device's name and four questions on how it is used, each
 // answered with minus and plus; every change gives a score and one of four pictures. The answers
 // and the score are kept in "currentState.txt" in the Library folder. Apart from the score, and
@@ -52,8 +50,6 @@ public:
     HealthController(Folders folders, bool tablet, std::function<QString()> deviceName,
                      PowerSupplySnapshot battery, QObject *parent = nullptr);
 
-    // Optional; not owned, and must outlive this screen or be cleared first.
-    void setDelegate(healthDelegate *delegate) { m_delegate = delegate; }
     // Where the answers go to disk; not owned, and must outlive this screen. Without one the
     // screen writes through a writer of its own, which its end waits for.
     void setRecordWriter(RecordWriter *writer);
@@ -97,6 +93,8 @@ signals:
     void currentStateChanged();
     void alertChanged();
     void closeRequested();
+    // Leaving: the navigation wheel, hidden while the screen was up, shows again.
+    void unhideWheel();
 
 private:
     void load(const std::function<QString()> &deviceName);
@@ -108,7 +106,6 @@ private:
 
     Folders m_folders;
     bool m_tablet;
-    healthDelegate *m_delegate = nullptr;
     QString m_name;
     healthscore::Answers m_answers = healthscore::kDefaultAnswers;
     int m_currentState = 0;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarmviewcontroller.h"
 #include "alerts/alertsettings.h"
-#include "alerts/alertsettingsdelegate.h"
 #include "platform/plist.h"
 #include "platform/userdefaults.h"
 #include "weather/localhttpserver.h"
@@ -13,14 +12,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-class CountingPresenter : public AlarmTAbleDelegate
-{
-public:
-    void weatherIsOn(bool) override {}
-    void update() override { ++updates; }
-    int updates = 0;
-};
 
 // The city label of the weather section comes from the forecast record and changes when the
 // weather cache is written, however long the reply takes, not when the panel closes; the
@@ -41,8 +32,8 @@ TEST(AlarmWeather, CityLabelFollowsTheWrittenForecast)
     ASSERT_TRUE(
         plist::writeFile(folders.documents + "/forecastList.plist", QVariantMap{{"city", "Lyon"}}));
     AlarmViewController screen(defaults, folders, false);
-    CountingPresenter presenter;
-    screen.setDelegate(&presenter);
+    int updates = 0;
+    QObject::connect(&screen, &AlarmViewController::update, [&updates] { ++updates; });
     AlertSettings *settings = screen.alertSettings();
     WeatherViewController *weather = screen.WeatherController();
     weather->setSelectDelayMs(0);
@@ -60,12 +51,11 @@ TEST(AlarmWeather, CityLabelFollowsTheWrittenForecast)
     EXPECT_FALSE(settings->weatherViewVisible());
     QTest::qWait(100);
     EXPECT_EQ(settings->CurLocation(), "Lyon");
-    EXPECT_EQ(presenter.updates, 0);
+    EXPECT_EQ(updates, 0);
 
     ASSERT_TRUE(waitUntil([&] { return !weather->busy(); }));
     EXPECT_EQ(settings->CurLocation(), "Paris");
-    EXPECT_EQ(presenter.updates, 1);
-    screen.setDelegate(nullptr);
+    EXPECT_EQ(updates, 1);
 }
 
 } // namespace

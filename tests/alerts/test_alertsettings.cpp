@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/alertsettings.h"
 #include "alerts/alertsettings_highprecision.h"
-#include "alerts/alertsettingsdelegate.h"
 #include "platform/notificationcenter.h"
 #include "platform/plist.h"
 
@@ -50,25 +49,27 @@ struct Screen
     }
 };
 
-class RecordingDelegate : public AlarmTAbleDelegate
+// A presenter of the screen: records what it is told; a clock answers the unit switch, a
+// presenter without one (the settings menu) leaves that request unconnected.
+struct RecordingPresenter
 {
-public:
     bool hasTempformat = false;
-    bool hasUnhide = false;
     bool celsius = true;
     QStringList calls;
 
-    void weatherIsOn(bool) override { calls << "weatherIsOn"; }
-    void update() override { calls << "update"; }
-    bool respondsToChangeTempformat() const override { return hasTempformat; }
-    bool changeTempformat() override
+    void serve(AlertSettings &screen)
     {
-        calls << "changeTempformat";
-        celsius = !celsius;
-        return celsius;
+        QObject::connect(&screen, &AlertSettings::weatherIsOn, [this] { calls << "weatherIsOn"; });
+        QObject::connect(&screen, &AlertSettings::update, [this] { calls << "update"; });
+        QObject::connect(&screen, &AlertSettings::unhideWheel, [this] { calls << "unhideWheel"; });
+        if (hasTempformat) {
+            QObject::connect(&screen, &AlertSettings::changeTempformat, [this, &screen] {
+                calls << "changeTempformat";
+                celsius = !celsius;
+                screen.setCelsius(celsius);
+            });
+        }
     }
-    bool respondsToUnhideWheel() const override { return hasUnhide; }
-    void unhideWheel() override { calls << "unhideWheel"; }
 };
 
 TEST(AlertSettings, LoadsTheSwitchesAndTimesFromTheFile)
@@ -236,19 +237,18 @@ TEST(AlertSettings, TemperatureButtonAsksTheClockScreenOnly)
 {
     Screen s;
     s.write(defaultAlerts());
-    RecordingDelegate clock;
+    RecordingPresenter clock;
     clock.hasTempformat = true;
     AlertSettings screen(s.folders, false);
-    screen.setDelegate(&clock);
+    clock.serve(screen);
     screen.ChangeFromCelsiusToFarengeit();
     EXPECT_EQ(screen.tempFormatLbl(), "Fahrenheit");
     screen.ChangeFromCelsiusToFarengeit();
     EXPECT_EQ(screen.tempFormatLbl(), "Celsius");
 
-    RecordingDelegate menu;
-    menu.hasUnhide = true;
+    RecordingPresenter menu;
     AlertSettings fromMenu(s.folders, false);
-    fromMenu.setDelegate(&menu);
+    menu.serve(fromMenu);
     fromMenu.ChangeFromCelsiusToFarengeit();
     EXPECT_EQ(fromMenu.tempFormatLbl(), "Celsius");
     EXPECT_TRUE(menu.calls.isEmpty());
@@ -258,21 +258,14 @@ TEST(AlertSettings, LeavingTellsThePresenterAndAsksToClose)
 {
     Screen s;
     s.write(defaultAlerts());
-    RecordingDelegate menu;
-    menu.hasUnhide = true;
+    RecordingPresenter menu;
     AlertSettings screen(s.folders, false);
-    screen.setDelegate(&menu);
+    menu.serve(screen);
     int closes = 0;
     QObject::connect(&screen, &AlertSettings::closeRequested, [&] { ++closes; });
     screen.goBack();
     EXPECT_EQ(menu.calls, (QStringList{"unhideWheel", "update"}));
     EXPECT_EQ(closes, 1);
-
-    RecordingDelegate clock; // no unhideWheel
-    AlertSettings other(s.folders, false);
-    other.setDelegate(&clock);
-    other.goBack();
-    EXPECT_EQ(clock.calls, QStringList{"update"});
 }
 
 TEST(AlertSettings, ImagesOfTheDeviceFamilyFromTheLibrary)

@@ -347,6 +347,27 @@ TEST_F(MainScreenFixture, SettingsMenuHidesTheWheelOnlyForAScreenThatOpens)
     EXPECT_GE(opened, 2); // device info and the alerts open in any build
 }
 
+TEST_F(MainScreenFixture, TheChargingPagesSleepButtonOpensTheClock)
+{
+    vc().gotoView(3);
+    auto *charging = qobject_cast<CarchingViewController *>(vc().pageController(3));
+    ASSERT_NE(charging, nullptr);
+    charging->gotoBudilinik();
+    EXPECT_EQ(vc().presentedView(), "ClockPhone.qml");
+    EXPECT_TRUE(vc().wheelHidden());
+}
+
+TEST_F(MainScreenFixture, LeavingTheAlertSettingsShowsTheWheelBeforeTheScreenCloses)
+{
+    ASSERT_TRUE(vc().showAlarms());
+    EXPECT_TRUE(vc().wheelHidden());
+    ASSERT_TRUE(QMetaObject::invokeMethod(vc().presentedScreen(), "goBack"));
+    EXPECT_FALSE(vc().wheelHidden());
+    EXPECT_NE(vc().presentedScreen(), nullptr); // closed on the next turn
+    spin(20);
+    EXPECT_EQ(vc().presentedScreen(), nullptr);
+}
+
 TEST_F(MainScreenFixture, TheMenusReduceMotionSlowsTheMonitorGauges)
 {
     vc().gotoView(4);

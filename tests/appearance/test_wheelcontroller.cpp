@@ -18,11 +18,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <QSemaphore>
-
 #include <cmath>
 #include <numbers>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -42,13 +39,6 @@ struct PageRecorder : WheelDelegate
     std::vector<int> pages;
     void gotoView(int page) override { pages.push_back(page); }
 };
-
-// A file replaced by an atomic write gets a new inode.
-ino_t inodeOf(const QString &path)
-{
-    struct stat st = {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
 
 QVariantMap reading(double level, int state)
 {
@@ -74,8 +64,6 @@ struct WheelFixture : ::testing::Test, TempPlatform
     {
         auto wheel = std::make_unique<WhellController>(*app, tablet);
         wheel->setDelegate(&pages);
-        wheel->setClock([] { return QDateTime(QDate(2024, 3, 3), QTime(12, 0), QTimeZone::utc()); },
-                        QTimeZone::utc());
         wheel->completeTurn();
         pages.pages.clear();
         return wheel;
@@ -99,11 +87,6 @@ struct WheelFixture : ::testing::Test, TempPlatform
             wheel.touchMoved(p.x(), p.y());
         }
     }
-
-    QVariantList savedHistory() const
-    {
-        return plist::readFile(folders.documents + "/calendar.plist").value.toList();
-    }
 };
 
 TEST_F(WheelFixture, LoadsArmedOnTheBatteryPage)
@@ -117,8 +100,6 @@ TEST_F(WheelFixture, LoadsArmedOnTheBatteryPage)
     EXPECT_EQ(wheel.nrInfo()->delegate(), &wheel);
     ASSERT_NE(wheel.gestureRecognizer(), nullptr);
     EXPECT_EQ(wheel.gestureRecognizer()->target(), &wheel);
-    EXPECT_TRUE(wheel.calendarArr().isEmpty());
-    EXPECT_EQ(wheel.calPath(), folders.documents + "/calendar.plist");
 
     // The opening turn runs for 0.2 s and then asks for the battery page.
     EXPECT_TRUE(wheel.turning());
@@ -385,85 +366,11 @@ TEST_F(WheelFixture, DetailedReadingsSayFullOnlyForAFullBatteryOncePerPlugIn)
     }
 }
 
-TEST_F(WheelFixture, HistoryGoesToDiskWhenADayIsRecordedAndNotOnTheWayToTheCalendar)
-{
-    auto wheel = make();
-    // The writer is busy: taking the record does not wait for the disk.
-    QSemaphore busy;
-    app->recordWriter().post([&busy] { busy.acquire(); });
-    wheel->updateNormInfo(reading(5, 2));
-    const QVariantList expected = {QVariantMap{{"Color", 3}, {"Date", 3}, {"Month", 3}},
-                                   QVariantMap{{"Color", 1}, {"Date", 3}, {"Month", 3}}};
-    EXPECT_EQ(wheel->calendarArr(), expected);
-    EXPECT_FALSE(QFile::exists(wheel->calPath()));
-    busy.release();
-    ASSERT_TRUE(app->recordWriter().waitForDone());
-    EXPECT_EQ(savedHistory(), expected);
-
-    // The same day again, and the turn to the calendar, write nothing: the file stays the one
-    // written above.
-    const ino_t written = inodeOf(wheel->calPath());
-    wheel->updateNormInfo(reading(5, 2));
-    wheel->gotoCalendar();
-    wheel->completeTurn();
-    EXPECT_EQ(pages.pages, std::vector<int>{1});
-    ASSERT_TRUE(app->recordWriter().waitForDone());
-    EXPECT_EQ(inodeOf(wheel->calPath()), written);
-}
-
-TEST_F(WheelFixture, RecordsAnotherRunningCopyStoredAreKept)
-{
-    auto wheel = make();
-    // A second copy on the same files, started after this one, records another day.
-    AppState otherApp(platform);
-    WhellController other(otherApp, false);
-    other.setClock([] { return QDateTime(QDate(2024, 3, 4), QTime(9, 0), QTimeZone::utc()); },
-                   QTimeZone::utc());
-    other.updateNormInfo(reading(50, 3));
-    ASSERT_TRUE(otherApp.recordWriter().waitForDone());
-
-    wheel->updateNormInfo(reading(50, 2));
-    ASSERT_TRUE(app->recordWriter().waitForDone());
-    EXPECT_EQ(savedHistory(), (QVariantList{QVariantMap{{"Color", 2}, {"Date", 4}, {"Month", 3}},
-                                            QVariantMap{{"Color", 1}, {"Date", 3}, {"Month", 3}}}));
-}
-
-TEST_F(WheelFixture, LoadsTheSavedHistory)
-{
-    const QVariantList stored = {QVariantMap{{"Color", 2}, {"Date", 1}, {"Month", 12}}};
-    ASSERT_TRUE(plist::writeFile(folders.documents + "/calendar.plist", stored));
-    auto wheel = make();
-    EXPECT_EQ(wheel->calendarArr().size(), 1);
-    wheel->updateNormInfo(reading(90, 3)); // a new day: added after the stored record
-    ASSERT_EQ(wheel->calendarArr().size(), 2);
-    EXPECT_EQ(wheel->calendarArr()[0].toMap().value("Month").toInt(), 12);
-    EXPECT_EQ(wheel->calendarArr()[1].toMap().value("Month").toInt(), 3);
-}
-
-TEST_F(WheelFixture, AHistoryThatCannotBeReadIsNeverWrittenOver)
-{
-    for (const UnreadableKind kind : {UnreadableKind::Directory, UnreadableKind::IoError}) {
-        SCOPED_TRACE(kindName(kind));
-        const QString path = folders.documents + "/calendar.plist";
-        ASSERT_TRUE(makeUnreadable(path, kind));
-        auto wheel = make();
-        // The run records in memory, and the way to the calendar does not write.
-        wheel->updateNormInfo(reading(5, 2));
-        EXPECT_EQ(wheel->calendarArr().size(), 2);
-        wheel->gotoCalendar();
-        ASSERT_TRUE(app->recordWriter().waitForDone());
-        EXPECT_TRUE(isStillUnreadable(path, kind));
-        EXPECT_FALSE(QFileInfo::exists(path + ".corrupt"));
-        wheel.reset();
-        QFile::remove(path);
-        QDir(path).removeRecursively();
-    }
-}
-
 TEST_F(WheelFixture, RestartTearsDownAndKeepsTheHistory)
 {
     auto wheel = make();
     QSignalSpy loaded(wheel.get(), &WhellController::loadedChanged);
+    QSignalSpy readings(wheel.get(), &WhellController::batteryReading);
     wheel->updateNormInfo(reading(4, 1));
     wheel->gotoTips(); // a turn still running when the restart comes
     center.post("restartAPP");
@@ -474,9 +381,7 @@ TEST_F(WheelFixture, RestartTearsDownAndKeepsTheHistory)
     EXPECT_EQ(wheel->nrInfo(), nullptr);
     EXPECT_EQ(wheel->delegate(), nullptr);
     EXPECT_FALSE(wheel->turnTimer().isActive());
-    // Nothing gathered is lost to the rebuild.
-    ASSERT_TRUE(app->recordWriter().waitForDone());
-    EXPECT_EQ(savedHistory().size(), 1);
+    EXPECT_EQ(readings.count(), 1);
 
     // Touches and readings that still arrive do nothing.
     wheel->touchBegan(160, 100, 1);
@@ -490,14 +395,19 @@ TEST_F(WheelFixture, RestartTearsDownAndKeepsTheHistory)
     }
     EXPECT_TRUE(pages.pages.empty());
     EXPECT_EQ(wheel->imageAngle(), 0);
+    battery.set(0.03, 2);
+    battery.notifyChange();
+    EXPECT_EQ(readings.count(), 1);
 }
 
 TEST_F(WheelFixture, TheReaderFeedsTheWheel)
 {
     auto wheel = make();
+    QSignalSpy readings(wheel.get(), &WhellController::batteryReading);
     battery.set(0.03, 2);
     battery.notifyChange();
-    EXPECT_EQ(wheel->calendarArr().size(), 2);
+    ASSERT_EQ(readings.count(), 1);
+    EXPECT_EQ(readings[0][0].toMap().value("batteryState").toInt(), 2);
     EXPECT_FALSE(wheel->verIfConnected());
     EXPECT_TRUE(wheel->turning());
 }
