@@ -11,6 +11,7 @@
 #include <QTimeZone>
 #include <QTimer>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ class WhellController : public QObject,
                         public OneFingerRotationGestureRecognizerDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The main screen's navigation wheel")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged)
     Q_PROPERTY(float imageAngle READ imageAngle NOTIFY imageAngleChanged)
