@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/objectlist.h"
 #include "alarm/alarmstore.h"
 
 #include <QDateTime>
@@ -9,7 +10,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimeZone>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 #include <array>
@@ -43,7 +43,7 @@ class AlarmNewViewController : public QObject
     Q_PROPERTY(bool musicViewVisible READ musicViewVisible NOTIFY stateChanged)
     Q_PROPERTY(bool removeAlarmEnabled READ removeAlarmEnabled NOTIFY stateChanged)
     Q_PROPERTY(QVariantList songArr READ songArr NOTIFY songsChanged)
-    Q_PROPERTY(QList<QObject *> musicCells READ musicCells NOTIFY songsChanged)
+    Q_PROPERTY(QVariantList musicCells READ musicCellsForViews NOTIFY songsChanged)
     Q_PROPERTY(int pickerHeight READ pickerHeight CONSTANT)
     Q_PROPERTY(QString pickerBackground READ pickerBackground CONSTANT)
     Q_PROPERTY(QString doneImage READ doneImage CONSTANT)
@@ -96,6 +96,7 @@ public:
     bool removeAlarmEnabled() const { return m_removeAlarmEnabled; }
     QVariantList songArr() const { return m_songArr; }
     QList<QObject *> musicCells() const;
+    QVariantList musicCellsForViews() const { return objectList(musicCells()); }
     int pickerHeight() const { return 191; }
     QString pickerBackground() const { return QStringLiteral("black"); }
     QString doneImage() const;

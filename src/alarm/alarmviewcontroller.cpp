@@ -60,16 +60,6 @@ void AlarmViewController::setTimeZone(const QTimeZone &zone)
     reloadData();
 }
 
-QObject *AlarmViewController::alertSettingsObject() const
-{
-    return m_alertSettings;
-}
-
-QObject *AlarmViewController::weatherObject() const
-{
-    return m_weather;
-}
-
 void AlarmViewController::setLocationServicesEnabled(std::function<bool()> enabled)
 {
     m_weather->placeSearch()->setLocationServicesEnabled(std::move(enabled));

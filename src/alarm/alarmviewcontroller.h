@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/objectlist.h"
 #include "alarm/alarmstore.h"
 #include "platform/folders.h"
 
@@ -27,12 +28,15 @@ class AlarmViewController : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
+    Q_MOC_INCLUDE("alarm/alarmnewviewcontroller.h")
+    Q_MOC_INCLUDE("alerts/alertsettings.h")
+    Q_MOC_INCLUDE("weather/weatherviewcontroller.h")
     QML_UNCREATABLE("Presented by the clock screen and the settings menu")
-    Q_PROPERTY(QList<QObject *> cells READ cells NOTIFY tableReloaded)
+    Q_PROPERTY(QVariantList cells READ cellsForViews NOTIFY tableReloaded)
     Q_PROPERTY(int rowCount READ numberOfRows NOTIFY tableReloaded)
-    Q_PROPERTY(QObject *alarm READ alarm CONSTANT)
-    Q_PROPERTY(QObject *alertSettings READ alertSettingsObject CONSTANT)
-    Q_PROPERTY(QObject *weather READ weatherObject CONSTANT)
+    Q_PROPERTY(AlarmNewViewController *alarm READ alarm CONSTANT)
+    Q_PROPERTY(AlertSettings *alertSettings READ alertSettings CONSTANT)
+    Q_PROPERTY(WeatherViewController *weather READ WeatherController CONSTANT)
     Q_PROPERTY(QString addBtnImage READ addBtnImage CONSTANT)
     Q_PROPERTY(QSize scrollContentSize READ scrollContentSize CONSTANT)
     Q_PROPERTY(QColor tintColor READ tintColor CONSTANT)
@@ -51,10 +55,8 @@ public:
 
     AlarmNewViewController *alarm() const { return m_alarm; }
     AlertSettings *alertSettings() const { return m_alertSettings; }
-    QObject *alertSettingsObject() const;
     // The weather panel, opened by the location button of the weather section.
     WeatherViewController *WeatherController() const { return m_weather; }
-    QObject *weatherObject() const;
     // Whether positioning is available (the system's answer unless set).
     void setLocationServicesEnabled(std::function<bool()> enabled);
     QString addBtnImage() const;
@@ -67,6 +69,7 @@ public:
     Q_INVOKABLE int numberOfRows() const { return m_store.count(); }
     Q_INVOKABLE AlarmCell *cellForRow(int row);
     QList<QObject *> cells() const;
+    QVariantList cellsForViews() const { return objectList(cells()); }
 
     // addBtn: the editor, shown for a new alarm.
     Q_INVOKABLE void addNewAlarm();

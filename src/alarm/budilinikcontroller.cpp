@@ -353,11 +353,6 @@ void BudilinikController::calcTimeForCharge(const QVariantMap &detailed)
     emit chargeChanged();
 }
 
-QObject *BudilinikController::alarmScreen() const
-{
-    return m_alarm;
-}
-
 QString BudilinikController::alarmView() const
 {
     return m_tablet ? QStringLiteral("AlarmsTablet.qml") : QStringLiteral("AlarmsPhone.qml");

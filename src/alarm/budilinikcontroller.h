@@ -43,6 +43,7 @@ class BudilinikController : public QObject, public NrBatteryInfoDelegate
 {
     Q_OBJECT
     QML_ELEMENT
+    Q_MOC_INCLUDE("alarm/alarmviewcontroller.h")
     QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(QString currentTimeLabel READ currentTimeLabel NOTIFY timeChanged)
@@ -60,7 +61,7 @@ class BudilinikController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(bool needTimeVisible READ needTimeVisible NOTIFY chargeChanged)
     Q_PROPERTY(double dimOpacity READ dimOpacity NOTIFY dimChanged)
     Q_PROPERTY(bool alarmShown READ alarmShown NOTIFY alarmShownChanged)
-    Q_PROPERTY(QObject *alarmScreen READ alarmScreen CONSTANT)
+    Q_PROPERTY(AlarmViewController *alarmScreen READ alarm CONSTANT)
     Q_PROPERTY(QString alarmView READ alarmView CONSTANT)
     Q_PROPERTY(int timeFontSize READ timeFontSize CONSTANT)
     Q_PROPERTY(QStringList backgroundImages READ backgroundImages CONSTANT)
@@ -102,7 +103,6 @@ public:
     bool needTimeVisible() const { return m_needTimeVisible; }
     double dimOpacity() const;
     bool alarmShown() const { return m_alarmShown; }
-    QObject *alarmScreen() const;
     AlarmViewController *alarm() const { return m_alarm; }
     QString alarmView() const;
     int timeFontSize() const { return m_tablet ? 70 : 40; }

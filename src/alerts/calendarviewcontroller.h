@@ -31,7 +31,7 @@ class CalendarViewController : public QObject, public MonthViewDelegate
     Q_PROPERTY(QString OverLbl READ overLbl NOTIFY countsChanged)
     Q_PROPERTY(QString bottomIMG READ bottomImage CONSTANT)
     Q_PROPERTY(QString setka READ setkaImage CONSTANT)
-    Q_PROPERTY(QObject *monthView READ monthViewObject CONSTANT)
+    Q_PROPERTY(MonthView *monthView READ monthView CONSTANT)
     Q_PROPERTY(double monthViewX READ monthViewX CONSTANT)
     Q_PROPERTY(double monthViewY READ monthViewY CONSTANT)
     Q_PROPERTY(double monthViewHeight READ monthViewHeight NOTIFY monthViewHeightChanged)
@@ -51,7 +51,6 @@ public:
     QString bottomImage() const;
     QString setkaImage() const;
     MonthView *monthView() { return &m_monthView; }
-    QObject *monthViewObject() { return &m_monthView; }
     double monthViewX() const { return m_tablet ? 18 : 0; }
     double monthViewY() const { return m_tablet ? 83 : 47; }
     double monthViewHeight() const { return m_monthViewHeight; }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 class AppState;
 
@@ -17,6 +18,8 @@ class AppState;
 class CarchingViewController : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("A page of the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
     Q_PROPERTY(QString procentsLbl READ procentsLbl NOTIFY infoChanged)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 
@@ -19,6 +20,8 @@ class AppState;
 class SettingsViewController : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("A page of the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
     Q_PROPERTY(bool swithBTN READ swithBTN NOTIFY swithChanged)

@@ -55,7 +55,7 @@ ViewController::~ViewController()
     m_app.platform().notifications.removeObservers(this);
 }
 
-QObject *ViewController::appObject() const
+AppState *ViewController::appObject() const
 {
     return &m_app;
 }

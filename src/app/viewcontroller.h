@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QtQml/qqmlregistration.h>
 
 #include <atomic>
 #include <memory>
@@ -30,6 +31,9 @@ class ViewController : public QObject,
                        public BatteryControllerDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application object")
+    Q_MOC_INCLUDE("core/appstate.h")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(int screenWidth READ screenWidth CONSTANT)
     Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
@@ -47,10 +51,10 @@ class ViewController : public QObject,
         bool windowVisible READ windowVisible WRITE setWindowVisible NOTIFY windowVisibleChanged)
     Q_PROPERTY(QObject *presentedScreen READ presentedScreen NOTIFY presentedChanged)
     Q_PROPERTY(QString presentedView READ presentedView NOTIFY presentedChanged)
-    Q_PROPERTY(QObject *app READ appObject CONSTANT)
-    Q_PROPERTY(QObject *batteryController READ batteryController CONSTANT)
-    Q_PROPERTY(QObject *bottomController READ bottomController NOTIFY createdPagesChanged)
-    Q_PROPERTY(QObject *whell READ whell CONSTANT)
+    Q_PROPERTY(AppState *app READ appObject CONSTANT)
+    Q_PROPERTY(BatteryController *batteryController READ batteryController CONSTANT)
+    Q_PROPERTY(BottomController *bottomController READ bottomController NOTIFY createdPagesChanged)
+    Q_PROPERTY(WhellController *whell READ whell CONSTANT)
     Q_PROPERTY(int createdPages READ createdPages NOTIFY createdPagesChanged)
     Q_PROPERTY(bool allPagesCreated READ allPagesCreated NOTIFY createdPagesChanged)
 
@@ -84,10 +88,16 @@ public:
     void setWindowVisible(bool visible);
     QObject *presentedScreen() const { return m_presented.get(); }
     QString presentedView() const { return m_presentedView; }
-    QObject *appObject() const;
-    QObject *batteryController() const { return m_batteryController; }
-    QObject *bottomController() const { return m_bottomController; }
-    QObject *whell() const { return m_whell; }
+    AppState *appObject() const;
+    BatteryController *batteryController() const
+    {
+        return static_cast<BatteryController *>(m_batteryController);
+    }
+    BottomController *bottomController() const
+    {
+        return static_cast<BottomController *>(m_bottomController);
+    }
+    WhellController *whell() const { return static_cast<WhellController *>(m_whell); }
     AppState &app() const { return m_app; }
 
     // The pages that exist, one bit per page number. The main screen opens with the page it shows

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 
@@ -26,6 +27,8 @@ class AppState;
 class ChangeColorController : public QObject, public OneFingerRotationGestureRecognizerDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(QStringList items READ items NOTIFY imagesChanged)
     Q_PROPERTY(QStringList nameOfItems READ nameOfItems CONSTANT)

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 class AppState;
 
@@ -13,6 +14,8 @@ class AppState;
 class TipsViewController : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("A page of the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(int pageCount READ pageCount CONSTANT)
     Q_PROPERTY(double pageWidth READ pageWidth CONSTANT)

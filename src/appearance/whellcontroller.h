@@ -8,7 +8,9 @@
 #include <QRectF>
 #include <QString>
 #include <QTimer>
+#include <QVariantList>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 #include <optional>
@@ -36,6 +38,8 @@ class WhellController : public QObject,
                         public OneFingerRotationGestureRecognizerDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The main screen's navigation wheel")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged)
     Q_PROPERTY(float imageAngle READ imageAngle NOTIFY imageAngleChanged)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 class AppState;
 
@@ -33,6 +34,8 @@ public:
 class BatteryController : public QObject, public NrBatteryInfoDelegate
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Behind the main screen's pages")
     Q_PROPERTY(int skin READ skin CONSTANT)
     Q_PROPERTY(bool tablet READ isIpad CONSTANT)
     Q_PROPERTY(double capasity READ capasity CONSTANT)

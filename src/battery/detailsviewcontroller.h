@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 #include <vector>
@@ -20,6 +21,8 @@ class timeForAction;
 class DetailsViewController : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(bool tablet READ isTablet CONSTANT)
     Q_PROPERTY(QVariantList rows READ rows CONSTANT)
     Q_PROPERTY(int rowCount READ rowCount CONSTANT)

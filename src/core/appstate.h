@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantList>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The state every screen shares, owned by the application object and handed to each controller:
 // the battery monitor and the battery state (charge, estimates), the chosen skin, the
@@ -17,6 +18,8 @@
 class AppState : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Owned by the application object")
     Q_PROPERTY(float Level READ Level WRITE setLevel NOTIFY LevelChanged)
     Q_PROPERTY(
         QString timeBeforeDie READ timeBeforeDie WRITE setTimeBeforeDie NOTIFY timeBeforeDieChanged)

@@ -15,7 +15,7 @@
 class deviceProprietes : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(DeviceProprietes)
     QML_UNCREATABLE("Presented by the settings menu")
     Q_PROPERTY(QString device READ device NOTIFY specificationChanged)
     Q_PROPERTY(double glCapasity READ glCapasity NOTIFY specificationChanged)

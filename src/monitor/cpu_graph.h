@@ -22,7 +22,7 @@
 class cpu_graph : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(CpuGraph)
     QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(QObject *table READ table CONSTANT)
     Q_PROPERTY(QString totalRunnigPrcLblb READ totalRunnigPrcLblb NOTIFY figuresChanged)

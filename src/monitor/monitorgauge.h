@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
+#include <QtQml/qqmlregistration.h>
 
 // What the overview's four gauges have in common: a repeating refresh timer that runs only while
 // the overview is shown, and the records their chart draws. Starting refreshes at once, so a
@@ -12,6 +13,8 @@
 class MonitorGauge : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("A gauge of the system monitor page")
     Q_PROPERTY(QList<qreal> values READ values NOTIFY valuesChanged)
     Q_PROPERTY(bool running READ running NOTIFY runningChanged)
 

@@ -16,7 +16,7 @@
 class netWorkViewController : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(NetWorkViewController)
     QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(QString ipWifi READ ipWifi CONSTANT)
     Q_PROPERTY(QString Ip3G READ Ip3G CONSTANT)

@@ -52,7 +52,7 @@ RamFigures readRamFigures(const std::string &procRoot, const std::string &sysRoo
 class ramViewController : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(RamViewController)
     QML_UNCREATABLE("Presented by the main screen")
     Q_PROPERTY(QString ramMBWired READ ramMBWired NOTIFY figuresChanged)
     Q_PROPERTY(QString ramMBActive READ ramMBActive NOTIFY figuresChanged)

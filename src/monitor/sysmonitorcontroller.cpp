@@ -36,19 +36,19 @@ std::array<MonitorGauge *, 4> sysMonitorController::gauges() const
     return {m_cpuG, m_ramG, m_hddG, m_netG};
 }
 
-QObject *sysMonitorController::cpuG() const
+MonitorGauge *sysMonitorController::cpuG() const
 {
     return m_cpuG;
 }
-QObject *sysMonitorController::ramG() const
+MonitorGauge *sysMonitorController::ramG() const
 {
     return m_ramG;
 }
-QObject *sysMonitorController::hddG() const
+MonitorGauge *sysMonitorController::hddG() const
 {
     return m_hddG;
 }
-QObject *sysMonitorController::netG() const
+MonitorGauge *sysMonitorController::netG() const
 {
     return m_netG;
 }

@@ -24,12 +24,13 @@ class network_graph;
 class sysMonitorController : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(SysMonitorController)
+    Q_MOC_INCLUDE("monitor/monitorgauge.h")
     QML_UNCREATABLE("Created by the main screen")
-    Q_PROPERTY(QObject *cpuG READ cpuG NOTIFY gaugesChanged)
-    Q_PROPERTY(QObject *ramG READ ramG NOTIFY gaugesChanged)
-    Q_PROPERTY(QObject *hddG READ hddG NOTIFY gaugesChanged)
-    Q_PROPERTY(QObject *netG READ netG NOTIFY gaugesChanged)
+    Q_PROPERTY(MonitorGauge *cpuG READ cpuG NOTIFY gaugesChanged)
+    Q_PROPERTY(MonitorGauge *ramG READ ramG NOTIFY gaugesChanged)
+    Q_PROPERTY(MonitorGauge *hddG READ hddG NOTIFY gaugesChanged)
+    Q_PROPERTY(MonitorGauge *netG READ netG NOTIFY gaugesChanged)
     Q_PROPERTY(QString cpuLbl READ cpuLbl NOTIFY cpuLblChanged)
     Q_PROPERTY(bool tablet READ tablet CONSTANT)
     Q_PROPERTY(int screenHeight READ screenHeight CONSTANT)
@@ -44,10 +45,10 @@ public:
 
     void setDelegate(QObject *delegate) { m_delegate = delegate; }
 
-    QObject *cpuG() const;
-    QObject *ramG() const;
-    QObject *hddG() const;
-    QObject *netG() const;
+    MonitorGauge *cpuG() const;
+    MonitorGauge *ramG() const;
+    MonitorGauge *hddG() const;
+    MonitorGauge *netG() const;
     QString cpuLbl() const { return m_cpuLbl; }
     bool tablet() const { return m_tablet; }
     int screenHeight() const { return m_screenHeight; }

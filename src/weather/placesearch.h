@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/objectlist.h"
 #include "platform/folders.h"
 #include "weather/placerecords.h"
 #include "weather/requestpacer.h"
@@ -72,7 +73,7 @@ class PlaceSearch : public QObject
     Q_PROPERTY(QString searchedLabel READ searchedLabel NOTIFY searchedLabelChanged)
     Q_PROPERTY(QString searchText READ searchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool extended READ extended NOTIFY extendedChanged)
-    Q_PROPERTY(QList<QObject *> cells READ cells NOTIFY tableReloaded)
+    Q_PROPERTY(QVariantList cells READ cellsForViews NOTIFY tableReloaded)
     Q_PROPERTY(int rowCount READ numberOfRows NOTIFY tableReloaded)
     Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
     Q_PROPERTY(QString extendShrinkImage READ extendShrinkImage CONSTANT)
@@ -107,6 +108,7 @@ public:
     QString searchText() const { return m_searchText; }
     bool extended() const { return m_extended; }
     QList<QObject *> cells() const;
+    QVariantList cellsForViews() const { return objectList(cells()); }
     const PlaceList &mutableArray() const { return m_mutableArray; }
     bool searching() const { return m_searching; }
     QString extendShrinkImage() const;

@@ -78,11 +78,6 @@ void WeatherViewController::setClock(std::function<QDateTime()> now)
     m_cache = ReplyCache(std::move(now));
 }
 
-QObject *WeatherViewController::placeSearchObject() const
-{
-    return m_placeSearch;
-}
-
 QString WeatherViewController::forecastListPath() const
 {
     return m_folders.documents + QStringLiteral("/forecastList.plist");

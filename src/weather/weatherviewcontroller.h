@@ -30,7 +30,7 @@ class WeatherViewController : public QObject, public PlaceSearchProtocol
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Owned by the alarm and alert settings screen")
-    Q_PROPERTY(QObject *placeSearch READ placeSearchObject CONSTANT)
+    Q_PROPERTY(PlaceSearch *placeSearch READ placeSearch CONSTANT)
     Q_PROPERTY(QStringList forecastDays READ forecastDays NOTIFY forecastChanged)
     Q_PROPERTY(QStringList forecastTemps READ forecastTemps NOTIFY forecastChanged)
     Q_PROPERTY(QStringList forecastTempsLow READ forecastTempsLow NOTIFY forecastChanged)
@@ -69,7 +69,6 @@ public:
     RequestPacer &pacer() const { return *m_pacer; }
 
     PlaceSearch *placeSearch() const { return m_placeSearch; }
-    QObject *placeSearchObject() const;
     QString forecastListPath() const;
     QString tempPlistPath() const;
 

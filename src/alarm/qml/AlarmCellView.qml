@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // One row of the alarm list (AlarmCell): the alarm's time in the highlight colour and its on/off
 // switch. Swiping the row to the left uncovers "Delete".
 Item {
     id: row
-    property QtObject cell
+    required property AlarmCell cell
     property color tint: Theme.accent
     property int margin: 14
     property int timeSize: 32

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The alarm editor (AlarmNewViewController) over the alarm screen: the date-and-time picker,
 // the repeat days, the sound and the vibration, with Cancel and Done. The day panel and the
 // sound list rise over its lower part.
 Rectangle {
     id: editor
-    property QtObject alarm
+    required property AlarmNewViewController alarm
     property color tint: Theme.accent
     property int margin: 14
     property int headerHeight: 56
@@ -159,21 +161,19 @@ Rectangle {
 
     component SettingRow: Rectangle {
         id: setting
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string title
         property bool shaded: false
         default property alias content: slot.data
-        width: host.width
-        height: host.rowHeight
+        width: editor.width
+        height: editor.rowHeight
         color: shaded ? Theme.surface : Theme.ink
         Text {
-            x: host.margin
+            x: editor.margin
             anchors.verticalCenter: parent.verticalCenter
             text: setting.title
             color: Theme.text
             font.family: Theme.font
-            font.pixelSize: host.textSize
+            font.pixelSize: editor.textSize
         }
         Item {
             id: slot
@@ -188,7 +188,6 @@ Rectangle {
         width: parent.width
 
         SettingRow {
-            host: editor
             title: qsTr("Repeat")
             Row {
                 id: dayLBL
@@ -228,7 +227,6 @@ Rectangle {
             }
         }
         SettingRow {
-            host: editor
             title: qsTr("Sound")
             shaded: true
             Text {
@@ -263,7 +261,6 @@ Rectangle {
             }
         }
         SettingRow {
-            host: editor
             title: qsTr("Vibration")
             Text {
                 anchors.right: vibroBtn.left
@@ -332,18 +329,16 @@ Rectangle {
 
     component Panel: Rectangle {
         id: panel
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string title
         property bool up
         property alias headerRight: headerSlot.data
         default property alias content: body.data
-        width: host.width
-        height: host.headerHeight + body.height + host.margin
+        width: editor.width
+        height: editor.headerHeight + body.height + editor.margin
         radius: 16
         color: Theme.surface
-        y: up ? host.height - height + radius : host.height
-        visible: y < host.height
+        y: up ? editor.height - height + radius : editor.height
+        visible: y < editor.height
         Behavior on y { NumberAnimation { duration: 250; easing.type: Easing.OutCubic } }
         MouseArea { anchors.fill: parent; Accessible.ignored: true }
         Rectangle {
@@ -355,31 +350,30 @@ Rectangle {
             color: Theme.line
         }
         Text {
-            x: host.margin
-            height: host.headerHeight
+            x: editor.margin
+            height: editor.headerHeight
             verticalAlignment: Text.AlignVCenter
             text: panel.title
             color: Theme.text
             font.family: Theme.font
-            font.pixelSize: host.titleSize
+            font.pixelSize: editor.titleSize
         }
         Item {
             id: headerSlot
             anchors.right: parent.right
-            anchors.rightMargin: host.margin
+            anchors.rightMargin: editor.margin
             width: childrenRect.width
-            height: host.headerHeight
+            height: editor.headerHeight
         }
         Column {
             id: body
-            y: host.headerHeight
+            y: editor.headerHeight
             width: parent.width
         }
     }
 
     // DayView: one check per day, Sunday first; Done closes it and colours the day labels.
     Panel {
-        host: editor
         id: dayView
         title: qsTr("Repeat on")
         up: editor.alarm && editor.alarm.dayViewVisible
@@ -440,7 +434,6 @@ Rectangle {
 
     // musicView: the sounds shipped with the application; choosing one closes the list.
     Panel {
-        host: editor
         id: musicView
         title: qsTr("Sound")
         up: editor.alarm && editor.alarm.musicViewVisible
@@ -453,7 +446,7 @@ Rectangle {
             model: editor.alarm ? editor.alarm.musicCells : []
             delegate: MusicCellView {
                 required property int index
-                required property QtObject modelData
+                required property MusicCell modelData
                 cell: modelData
                 width: musicTAbb.width
                 height: editor.panelRowHeight

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // One wheel of a picker: a column of values that snaps to the middle row. `value` is the index
 // the controller holds; a finished turn reports the new index with picked().

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The weather panel of the alarm screen, opened with the location button: the place search
 // (a collapsed line with the chosen place that opens into a search field, the current-location
@@ -7,9 +9,9 @@ import QtQuick
 // forecast is fetched the panel takes no touches; failures come as an alert with one button.
 Rectangle {
     id: panel
-    property QtObject settings
-    property QtObject weather
-    property QtObject app
+    required property AlertSettings settings
+    required property WeatherViewController weather
+    required property AppState app
     property color tint: Theme.accent
     property int backWidth: 52
     property int backHeight: 47
@@ -21,7 +23,7 @@ Rectangle {
     property int changeHeight: 25
     property int margin: 14
     readonly property bool shown: settings && settings.weatherViewVisible
-    readonly property QtObject search: weather ? weather.placeSearch : null
+    readonly property PlaceSearch search: weather ? weather.placeSearch : null
     readonly property bool extended: search !== null && search.extended
 
     function fileUrl(path) { return path ? "file://" + encodeURI(path) : "" }
@@ -406,7 +408,7 @@ Rectangle {
                         Item {
                             id: cellView
                             required property int index
-                            required property QtObject modelData
+                            required property PlaceSearchCell modelData
                             width: panel.width
                             height: panel.rowHeight
                             Text {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The alarm and alert settings screen: the alarm list with its "Add alarm" button, the
 // battery-alert section and the clock's weather settings, under a back button that saves the
@@ -7,10 +9,10 @@ import QtQuick
 // open over it. The family files give the sizes.
 Rectangle {
     id: page
-    property QtObject screen
-    property QtObject app
-    readonly property QtObject settings: screen ? screen.alertSettings : null
-    readonly property QtObject alarm: screen ? screen.alarm : null
+    required property AlarmViewController screen
+    required property AppState app
+    readonly property AlertSettings settings: screen ? screen.alertSettings : null
+    readonly property AlarmNewViewController alarm: screen ? screen.alarm : null
     readonly property color tint: screen ? screen.tintColor : Theme.accent
 
     property int margin: 14
@@ -60,20 +62,18 @@ Rectangle {
 
     component SectionHeader: Item {
         id: sectionHeader
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string title
         default property alias extra: extraSlot.data
-        width: host.width
-        height: host.rowHeight * 0.8
+        width: page.width
+        height: page.rowHeight * 0.8
         Text {
-            x: host.margin
+            x: page.margin
             anchors.bottom: parent.bottom
-            anchors.bottomMargin: host.margin * 0.5
+            anchors.bottomMargin: page.margin * 0.5
             text: sectionHeader.title.toUpperCase()
             color: Theme.muted
             font.family: Theme.font
-            font.pixelSize: host.sectionSize
+            font.pixelSize: page.sectionSize
             font.letterSpacing: 1.5
             font.bold: true
         }
@@ -91,44 +91,42 @@ Rectangle {
 
     component ValueRow: Rectangle {
         id: valueRow
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string title
         property string value
         property bool valueMuted: false
         signal changePressed()
-        width: host.width
-        height: host.rowHeight
+        width: page.width
+        height: page.rowHeight
         color: Theme.ink
         Text {
-            x: host.margin
+            x: page.margin
             anchors.verticalCenter: parent.verticalCenter
             text: valueRow.title
             color: Theme.text
             font.family: Theme.font
-            font.pixelSize: host.textSize + 1
+            font.pixelSize: page.textSize + 1
         }
         Text {
             anchors.right: changeBtn.left
-            anchors.rightMargin: host.margin
+            anchors.rightMargin: page.margin
             anchors.verticalCenter: parent.verticalCenter
             width: parent.width * 0.42
             horizontalAlignment: Text.AlignRight
             elide: Text.ElideRight
             text: valueRow.value
-            color: valueRow.valueMuted ? Theme.muted : host.tint
+            color: valueRow.valueMuted ? Theme.muted : page.tint
             font.family: Theme.font
-            font.pixelSize: host.textSize + 1
+            font.pixelSize: page.textSize + 1
         }
         Image {
             id: changeBtn
             anchors.right: parent.right
-            anchors.rightMargin: host.margin
+            anchors.rightMargin: page.margin
             anchors.verticalCenter: parent.verticalCenter
-            width: host.changeWidth
-            height: host.changeHeight
+            width: page.changeWidth
+            height: page.changeHeight
             smooth: true
-            source: host.settings ? host.fileUrl(host.settings.changeButtonImage) : ""
+            source: page.settings ? page.fileUrl(page.settings.changeButtonImage) : ""
             MouseArea {
                 Accessible.role: Accessible.Button
                 Accessible.name: qsTr("Change %1").arg(valueRow.title)
@@ -138,9 +136,9 @@ Rectangle {
             }
         }
         Rectangle {
-            x: host.margin
+            x: page.margin
             anchors.bottom: parent.bottom
-            width: parent.width - host.margin
+            width: parent.width - page.margin
             height: 1
             color: Theme.raised
         }
@@ -204,7 +202,6 @@ Rectangle {
             width: scroll.width
 
             SectionHeader {
-                host: page
                 title: qsTr("Alarms")
                 Image {
                     id: addBtn
@@ -255,7 +252,7 @@ Rectangle {
                 model: page.screen ? page.screen.cells : []
                 AlarmCellView {
                     required property int index
-                    required property QtObject modelData
+                    required property AlarmCell modelData
                     cell: modelData
                     width: page.width
                     height: page.rowHeight
@@ -271,7 +268,6 @@ Rectangle {
             }
 
             SectionHeader {
-                host: page
                 title: qsTr("Battery alerts")
             }
             AlertSettingsSection {
@@ -291,11 +287,9 @@ Rectangle {
             }
 
             SectionHeader {
-                host: page
                 title: qsTr("Clock & weather")
             }
             ValueRow {
-                host: page
                 id: currentLocationBtn
                 title: qsTr("Location")
                 value: page.settings && page.settings.CurLocation !== "" ? page.settings.CurLocation
@@ -304,7 +298,6 @@ Rectangle {
                 onChangePressed: page.settings.ChangeLocation()
             }
             ValueRow {
-                host: page
                 id: changeTempBTN
                 title: qsTr("Temperature")
                 value: page.settings ? page.settings.tempFormatLbl : ""

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The alarm and alert settings screen in the tablet layout: larger type and the tablet image
 // set; the editor is a card over the screen.

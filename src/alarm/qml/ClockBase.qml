@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The bedside clock: the time and date inside the seconds hand's dial, the current weather above
 // it, the back and settings buttons, and the time left to full charge. A vertical drag with two
@@ -9,10 +11,15 @@ import QtQuick
 // give the sizes and places.
 Rectangle {
     id: clock
-    property QtObject screen
-    property QtObject app
+    required property BudilinikController screen
+    required property AppState app
     readonly property color tint: screen && screen.alarmScreen ? screen.alarmScreen.tintColor
                                                                : Theme.accent
+
+    // The family's background pictures, top to bottom.
+    function backgroundImage(index) {
+        return clock.screen ? clock.screen.backgroundImages[index] : ""
+    }
 
     property int margin: 10
     property int backWidth: 52

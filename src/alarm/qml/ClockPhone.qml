@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The clock in the phone layout: the upper and lower backgrounds with the dial below the weather.
 ClockBase {
@@ -7,13 +9,13 @@ ClockBase {
     Image {
         width: 320
         height: 204
-        source: phone.screen ? phone.screen.backgroundImages[0] : ""
+        source: phone.backgroundImage(0)
     }
     Image {
         y: 204
         width: 320
         height: 364
-        source: phone.screen ? phone.screen.backgroundImages[1] : ""
+        source: phone.backgroundImage(1)
     }
     faceY: height > 500 ? 190 : 146
 }

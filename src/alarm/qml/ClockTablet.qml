@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The clock in the tablet layout: one background card, larger dial, type and icons.
 ClockBase {
@@ -8,7 +10,7 @@ ClockBase {
         anchors.centerIn: parent
         width: 553
         height: 737
-        source: tablet.screen ? tablet.screen.backgroundImages[0] : ""
+        source: tablet.backgroundImage(0)
     }
     margin: 30
     backWidth: 44

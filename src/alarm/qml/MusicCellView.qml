@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // One row of the editor's sound list (MusicCell): the sound's name, checked when it is the
 // alarm's sound.
 Rectangle {
     id: row
-    property QtObject cell
+    required property MusicCell cell
     property int margin: 14
     property int textSize: 16
     property int checkSize: 25

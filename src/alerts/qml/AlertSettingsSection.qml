@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The battery-alert section of the alarm and alert settings screen: the charge-complete switch,
 // the quiet-hours switch and the two quiet-hour times with their "Set" buttons. The picker the
 // buttons open is the screen's (it lies over everything); this section shows which end it edits.
 Column {
     id: section
-    property QtObject settings
+    required property AlertSettings settings
     property color tint: Theme.accent
     property int margin: 14
     property int rowHeight: 54
@@ -22,18 +24,16 @@ Column {
 
     component SwitchRow: Item {
         id: switchRow
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string title
         property string caption
         property bool on
         signal toggled()
-        width: host.width
-        height: host.rowHeight
+        width: section.width
+        height: section.rowHeight
         Column {
-            x: host.margin
+            x: section.margin
             anchors.verticalCenter: parent.verticalCenter
-            width: parent.width - 3 * host.margin - host.switchWidth
+            width: parent.width - 3 * section.margin - section.switchWidth
             spacing: 2
             Text {
                 width: parent.width
@@ -41,7 +41,7 @@ Column {
                 color: Theme.text
                 elide: Text.ElideRight
                 font.family: Theme.font
-                font.pixelSize: host.titleSize
+                font.pixelSize: section.titleSize
             }
             Text {
                 width: parent.width
@@ -49,19 +49,19 @@ Column {
                 color: Theme.muted
                 elide: Text.ElideRight
                 font.family: Theme.font
-                font.pixelSize: host.captionSize
+                font.pixelSize: section.captionSize
             }
         }
         Image {
             anchors.right: parent.right
-            anchors.rightMargin: host.margin - 4
+            anchors.rightMargin: section.margin - 4
             anchors.verticalCenter: parent.verticalCenter
-            width: host.switchWidth
-            height: host.switchHeight
+            width: section.switchWidth
+            height: section.switchHeight
             fillMode: Image.PreserveAspectFit
             smooth: true
-            source: host.settings ? host.fileUrl(switchRow.on ? host.settings.switchOnImage
-                                                                     : host.settings.switchOffImage)
+            source: section.settings ? section.fileUrl(switchRow.on ? section.settings.switchOnImage
+                                                                     : section.settings.switchOffImage)
                                      : ""
             MouseArea {
                 Accessible.role: Accessible.CheckBox
@@ -73,9 +73,9 @@ Column {
             }
         }
         Rectangle {
-            x: host.margin
+            x: section.margin
             anchors.bottom: parent.bottom
-            width: parent.width - host.margin
+            width: parent.width - section.margin
             height: 1
             color: Theme.raised
         }
@@ -83,18 +83,16 @@ Column {
 
     component TimeBox: Rectangle {
         id: box
-        // The enclosing view, whose sizes and state this part follows.
-        property Item host
         property string caption
         property string time
         property bool editing
         signal setPressed()
-        width: (host.width - 3 * host.margin) / 2
-        height: host.rowHeight + 4
+        width: (section.width - 3 * section.margin) / 2
+        height: section.rowHeight + 4
         radius: 10
         color: Theme.surface
         border.width: editing ? 2 : 1
-        border.color: editing ? host.tint : Theme.line
+        border.color: editing ? section.tint : Theme.line
         Behavior on border.color { ColorAnimation { duration: 150 } }
         Text {
             x: 10
@@ -102,26 +100,26 @@ Column {
             text: box.caption
             color: Theme.muted
             font.family: Theme.font
-            font.pixelSize: host.captionSize
+            font.pixelSize: section.captionSize
         }
         Text {
             x: 10
             anchors.bottom: parent.bottom
             anchors.bottomMargin: 5
             text: box.time
-            color: host.settings && host.settings.swith2 ? host.tint : Theme.muted
+            color: section.settings && section.settings.swith2 ? section.tint : Theme.muted
             font.family: Theme.font
-            font.pixelSize: host.timeSize
+            font.pixelSize: section.timeSize
             font.bold: true
         }
         Image {
             anchors.right: parent.right
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
-            width: host.setWidth
-            height: host.setHeight
+            width: section.setWidth
+            height: section.setHeight
             smooth: true
-            source: host.settings ? host.fileUrl(host.settings.offButtonImage) : ""
+            source: section.settings ? section.fileUrl(section.settings.offButtonImage) : ""
         }
         MouseArea {
             Accessible.role: Accessible.Button
@@ -132,14 +130,12 @@ Column {
     }
 
     SwitchRow {
-        host: section
         title: qsTr("Charge complete")
         caption: qsTr("Notify when the battery is full")
         on: section.settings && section.settings.swith1
         onToggled: section.settings.notifyWhenComplete()
     }
     SwitchRow {
-        host: section
         title: qsTr("Quiet hours")
         caption: qsTr("No battery alerts between these times")
         on: section.settings && section.settings.swith2
@@ -153,14 +149,12 @@ Column {
             anchors.verticalCenter: parent.verticalCenter
             spacing: section.margin
             TimeBox {
-                host: section
                 caption: qsTr("From")
                 time: section.settings ? section.settings.starLbl : ""
                 editing: section.settings && section.settings.timePickerVisible && section.settings.off
                 onSetPressed: section.settings.startOff()
             }
             TimeBox {
-                host: section
                 caption: qsTr("Until")
                 time: section.settings ? section.settings.endLbl : ""
                 editing: section.settings && section.settings.timePickerVisible && !section.settings.off

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The quiet-hours time picker: an hour and a minute wheel on black, rising from the bottom of
 // the screen. It edits the end of the quiet period that the settings say; "Done" closes it the
 // way the button that opened it would.
 Rectangle {
     id: picker
-    property QtObject settings
+    required property AlertSettings settings
     property int pickerHeight: 191
     property int barHeight: 44
     property int rowHeight: 36

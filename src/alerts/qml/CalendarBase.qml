@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The charge calendar page: a heading, the month with its marked days under the grid overlay,
 // and the legend with the totals of each event. The family files place things.
 Item {
     id: page
-    property QtObject controller
-    property QtObject app
+    required property CalendarViewController controller
+    required property AppState app
     // The main screen.
-    property QtObject main
+    required property ViewController main
 
     property int headingSize: 18
     property int countSize: 22
@@ -22,7 +24,7 @@ Item {
     property real gridPictureWidth: 320
     property real gridPictureHeight: 324
 
-    readonly property QtObject view: controller ? controller.monthView : null
+    readonly property MonthView view: controller ? controller.monthView : null
 
     Rectangle {
         anchors.fill: parent

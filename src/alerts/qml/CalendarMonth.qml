@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // One month of the charge calendar: the title bar with the arrows and the weekday names, the
 // filled days and the day numbers. Every position comes from the month view's controller; this
 // file draws, slides a new month in, and passes taps on.
 Item {
     id: month
-    property QtObject view
+    required property MonthView view
     property int titleSize: 18
     property int weekdaySize: 11
     property int daySize: 15
     // How much of the view the page shows (the tablet's view runs past the page's right edge).
-    property real visibleWidth: view.viewWidth
+    property real visibleWidth: month.view.viewWidth
     // Where the seventh column ends; the title is centred over the columns.
-    readonly property real columnsWidth: 7 * view.pitchX - 2
+    readonly property real columnsWidth: 7 * month.view.pitchX - 2
 
-    width: view.viewWidth
-    height: view.viewHeight
+    width: month.view.viewWidth
+    height: month.view.viewHeight
     clip: true
 
     Rectangle {
@@ -32,24 +34,24 @@ Item {
         Text {
             id: title
             width: month.columnsWidth
-            height: view.topBarHeight - view.weekdayBarHeight
+            height: month.view.topBarHeight - month.view.weekdayBarHeight
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
-            text: view.title
+            text: month.view.title
             color: Theme.text
             font.family: Theme.font
             font.pixelSize: month.titleSize
         }
 
         Repeater {
-            model: view.weekdayNames
+            model: month.view.weekdayNames
             Text {
                 required property string modelData
                 required property int index
-                x: index * view.pitchX
-                y: view.topBarHeight - view.weekdayBarHeight
-                width: view.cellWidth
-                height: view.weekdayBarHeight
+                x: index * month.view.pitchX
+                y: month.view.topBarHeight - month.view.weekdayBarHeight
+                width: month.view.cellWidth
+                height: month.view.weekdayBarHeight
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
                 text: modelData
@@ -60,38 +62,39 @@ Item {
         }
 
         Repeater {
-            model: view.marks
+            model: month.view.marks
             Image {
                 required property var modelData
                 x: modelData.x
                 y: modelData.y
-                width: view.cellWidth
-                height: view.cellHeight
+                width: month.view.cellWidth
+                height: month.view.cellHeight
                 source: modelData.image
                 fillMode: Image.Tile
             }
         }
 
         Repeater {
-            model: view.days
+            model: month.view.days
             Item {
+                id: dayCell
                 required property var modelData
                 x: modelData.x
                 y: modelData.y
-                width: view.cellWidth
-                height: view.cellHeight
+                width: month.view.cellWidth
+                height: month.view.cellHeight
                 Rectangle {
                     anchors.fill: parent
                     anchors.margins: 2
                     radius: 4
                     color: "transparent"
-                    border.width: view.selectedDay === modelData.day ? 2 : 1
-                    border.color: view.selectedDay === modelData.day ? Theme.text : Theme.accent
-                    visible: view.selectedDay === modelData.day || view.todayDay === modelData.day
+                    border.width: month.view.selectedDay === dayCell.modelData.day ? 2 : 1
+                    border.color: month.view.selectedDay === dayCell.modelData.day ? Theme.text : Theme.accent
+                    visible: month.view.selectedDay === dayCell.modelData.day || month.view.todayDay === dayCell.modelData.day
                 }
                 Text {
                     anchors.centerIn: parent
-                    text: modelData.day
+                    text: dayCell.modelData.day
                     color: Theme.text
                     style: Text.Outline
                     styleColor: "#80000000"
@@ -105,7 +108,7 @@ Item {
             id: slideIn
             running: false
             to: 0
-            duration: view.slideMs
+            duration: month.view.slideMs
             easing.type: Easing.OutCubic
         }
     }
@@ -115,9 +118,9 @@ Item {
         model: 2
         Canvas {
             required property int index
-            x: index === 0 ? 0 : view.viewWidth - view.arrowWidth
-            width: index === 0 ? view.arrowWidth : month.visibleWidth - x
-            height: view.topBarHeight - view.weekdayBarHeight
+            x: index === 0 ? 0 : month.view.viewWidth - month.view.arrowWidth
+            width: index === 0 ? month.view.arrowWidth : month.visibleWidth - x
+            height: month.view.topBarHeight - month.view.weekdayBarHeight
             onPaint: {
                 const ctx = getContext("2d")
                 ctx.reset()
@@ -143,7 +146,7 @@ Item {
 
     MouseArea {
         Accessible.role: Accessible.Table
-        Accessible.name: view.title
+        Accessible.name: month.view.title
         anchors.fill: parent
         onClicked: mouse => month.view.touch(mouse.x, mouse.y)
     }

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The charging monitor page, below the strip where the gauge shows through: the level, the
 // battery's charge limit, the stages (drawn by the family files into `stages`), the low-battery
 // alert switch and the sleep button. Texts, pictures and positions come from the controller.
 Item {
     id: page
-    property QtObject controller
-    property QtObject app
+    required property CarchingViewController controller
+    required property AppState app
     // The main screen, which opens the full-screen screens.
-    property QtObject main
+    required property ViewController main
 
     // Placement, in points of the page.
     property real margin: 18

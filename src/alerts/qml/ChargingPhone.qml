@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The charging monitor in the phone layout: a fill bar that slides in from the left inside its
 // frame, and three stage icons below it.
@@ -74,6 +76,7 @@ ChargingBase {
                 { icon: phone.controller.etap3, name: qsTr("Full") }
             ]
             Column {
+                id: entry
                 required property var modelData
                 width: 64
                 spacing: 2
@@ -81,11 +84,11 @@ ChargingBase {
                     anchors.horizontalCenter: parent.horizontalCenter
                     width: 30
                     height: 34
-                    source: modelData.icon
+                    source: entry.modelData.icon
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: modelData.name
+                    text: entry.modelData.name
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: 13

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The charging monitor in the tablet layout: a ring per stage with its label underneath; the
 // level on the left, the alert switch and the sleep button on the right.
@@ -33,6 +35,7 @@ ChargingBase {
             { label: "iPadEtap3", name: qsTr("Full") }
         ]
         Item {
+            id: entry
             required property var modelData
             required property int index
             property alias ring: ring
@@ -48,7 +51,7 @@ ChargingBase {
                 outerRadius: 83
                 barColor: tablet.controller.ringColorImage
                 trackColor: Theme.raised
-                Component.onCompleted: setPercent(tablet.controller.rings[index].goal, false)
+                Component.onCompleted: setPercent(tablet.controller.rings[entry.index].goal, false)
             }
             Column {
                 anchors.centerIn: ring
@@ -61,7 +64,7 @@ ChargingBase {
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: modelData.name
+                    text: entry.modelData.name
                     color: Theme.muted
                     font.family: Theme.font
                     font.pixelSize: 13
@@ -72,7 +75,7 @@ ChargingBase {
                 y: 178
                 width: 102
                 height: 108
-                source: tablet.controller[modelData.label]
+                source: tablet.controller[entry.modelData.label]
             }
         }
     }

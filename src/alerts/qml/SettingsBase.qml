@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The settings menu page: four buttons that open other screens, the higher-precision
 // switch and the reduce-motion setting. Pictures come from the controller; the family files place things.
 Item {
     id: menu
-    property QtObject controller
-    property QtObject app
+    required property SettingsViewController controller
+    required property AppState app
     // The main screen, which opens the full-screen screens.
-    property QtObject main
+    required property ViewController main
 
     property real titleTop: 14
     property int titleSize: 22
@@ -61,21 +63,22 @@ Item {
                 { name: qsTr("Appearance"), image: menu.controller.appearanceImage, action: "gotoAppearance" }
             ]
             Item {
+                id: entry
                 required property var modelData
                 width: menu.buttonWidth
                 height: menu.buttonHeight
                 Image {
                     width: menu.buttonWidth
                     height: menu.buttonHeight
-                    source: modelData.image
+                    source: entry.modelData.image
                     smooth: true
                     scale: press.pressed ? 0.94 : 1
                     MouseArea {
                         Accessible.role: Accessible.Button
-                        Accessible.name: modelData.name
+                        Accessible.name: entry.modelData.name
                         id: press
                         anchors.fill: parent
-                        onClicked: menu.controller[modelData.action]()
+                        onClicked: menu.controller[entry.modelData.action]()
                     }
                 }
             }

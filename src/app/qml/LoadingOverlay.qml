@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // Shown while a page or screen is being prepared: a dimmed screen with a turning arc.
 Item {
@@ -22,6 +24,8 @@ Item {
         Repeater {
             model: 8
             Rectangle {
+                id: tick
+                required property int index
                 width: 4
                 height: 12
                 radius: 2
@@ -32,7 +36,7 @@ Item {
                 transform: Rotation {
                     origin.x: 2
                     origin.y: spinner.height / 2
-                    angle: index * 45
+                    angle: tick.index * 45
                 }
             }
         }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The main screen's common body: the gauge behind, the six pages in a horizontal strip moved by
 // the controller, and the wheel drawer in front. The family files set the views to use.
 Item {
     id: screen
-    property QtObject controller
+    required property ViewController controller
     property string family: "Phone"
-    readonly property QtObject app: controller ? controller.app : null
+    readonly property AppState app: controller ? controller.app : null
 
     function pageView(page) {
         const name = controller.pageViewName(page)

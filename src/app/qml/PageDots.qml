@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // A plain row of page buttons for the drawer, used where no wheel is built.
 Rectangle {
     id: dots
-    property QtObject controller
+    required property ViewController controller
     color: Theme.surface
     radius: 18
     Row {
@@ -13,25 +15,28 @@ Rectangle {
         Repeater {
             model: dots.controller ? dots.controller.pageTitles : []
             Rectangle {
+                id: entry
+                required property string modelData
+                required property int index
                 width: (dots.width - 48) / 6
                 height: 36
                 radius: 18
-                color: dots.controller.currentPage === index ? Theme.accent : Theme.raised
+                color: dots.controller.currentPage === entry.index ? Theme.accent : Theme.raised
                 Text {
                     anchors.centerIn: parent
                     width: parent.width - 6
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideRight
-                    text: modelData
+                    text: entry.modelData
                     font.family: Theme.font
                     font.pixelSize: 11
-                    color: dots.controller.currentPage === index ? Theme.ink : Theme.text
+                    color: dots.controller.currentPage === entry.index ? Theme.ink : Theme.text
                 }
                 MouseArea {
                     Accessible.role: Accessible.Button
-                    Accessible.name: modelData
+                    Accessible.name: entry.modelData
                     anchors.fill: parent
-                    onClicked: dots.controller.gotoView(index)
+                    onClicked: dots.controller.gotoView(entry.index)
                 }
             }
         }

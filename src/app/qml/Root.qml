@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The window's content: the main screen in its design size (points), scaled uniformly to the
 // window and centred, with the full-screen screens presented over it.
 Item {
     id: root
-    required property QtObject controller
+    required property ViewController controller
 
     // Keys reach the controller unless a focused control used them.
     focus: true
@@ -40,7 +42,6 @@ Item {
             width: design.width
             height: design.height
             active: root.controller.presentedView !== ""
-            y: 0
             z: 10
             onActiveChanged: {
                 if (active) {

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Shapes
+import Powerdeck
 
 // The skin chooser: the five skins on a ring that turns to bring one to the front, the colour
 // knob below it, back and apply. Geometry, pictures and angles come from the controller; the
 // view draws, animates the ring and passes the touches on.
 Rectangle {
     id: chooser
-    property QtObject screen
-    property QtObject app
+    required property ChangeColorController screen
+    required property AppState app
     property int titleSize: 22
     property int nameSize: 20
     property int hintSize: 13

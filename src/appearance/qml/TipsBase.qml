@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The tips page: twelve pages side by side in a paged area. The page that is shown holds the
 // tip's text picture (scrollable when it is taller than its area) and its illustration; the
@@ -7,9 +9,9 @@ import QtQuick
 Item {
     id: tips
     objectName: "tipsPage"
-    property QtObject controller
-    property QtObject app
-    property QtObject main
+    required property TipsViewController controller
+    required property AppState app
+    required property ViewController main
     property int titleSize: 20
     property real textTop: 44
     property real textHeight: 170

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The navigation wheel: the wheel picture turned by one finger, the highlight of the page it
 // stands on, the knob with its pointer, the system-monitor button, and the "full" alert. All
 // geometry and every angle come from the controller; the view only draws and animates.
 Item {
     id: wheel
-    property QtObject controller
-    property QtObject app
+    required property WhellController controller
+    required property AppState app
     // The screen the alert dims and centres on; the wheel's own view when none is given.
-    property Item overlay
+    required property Item overlay
     property int alertWidth: 270
     property int alertTitleSize: 19
     property int alertMessageSize: 15

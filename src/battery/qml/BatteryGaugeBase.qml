@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Window
+import Powerdeck
 
 // The battery gauge behind the main screen's pages: the chosen skin's layers drawn in the skin's
 // own coordinates (its canvas), placed by the controller into the band the pages leave open, and
@@ -8,8 +10,8 @@ import QtQuick.Window
 // slider. Every frame comes from the controller; this file only draws and animates.
 Item {
     id: gauge
-    property QtObject controller
-    property QtObject app
+    required property BatteryController controller
+    required property AppState app
     readonly property bool ready: controller !== null && app !== null
 
     visible: ready && !controller.removed

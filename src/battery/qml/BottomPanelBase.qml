@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The battery summary panel, below the strip of the battery page where the gauge shows through:
 // the charge and the standby time, the five status buttons, and a card holding the status tip
@@ -7,10 +9,10 @@ import QtQuick
 // the family files place things.
 Item {
     id: panel
-    property QtObject controller
-    property QtObject app
+    required property BottomController controller
+    required property AppState app
     // The main screen, which opens the full-screen screens.
-    property QtObject main
+    required property ViewController main
 
     // Placement, in points of the page.
     property real margin: 12
@@ -115,6 +117,7 @@ Item {
     Repeater {
         model: panel.controller.buttons
         Image {
+            id: entry
             required property var modelData
             required property int index
             readonly property real gap: (panel.width - 5 * panel.buttonWidth) / 6
@@ -129,10 +132,10 @@ Item {
             Behavior on scale { NumberAnimation { duration: 80 } }
             MouseArea {
                 Accessible.role: Accessible.Button
-                Accessible.name: modelData.name
+                Accessible.name: entry.modelData.name
                 id: press
                 anchors.fill: parent
-                onClicked: panel.controller.setTips(modelData.tag)
+                onClicked: panel.controller.setTips(entry.modelData.tag)
             }
         }
     }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The summary panel in the phone layout. On the short screen the tip lies over the details
 // button; the tall screen gives each its own place on the shipped card.

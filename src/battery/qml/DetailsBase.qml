@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The activity list: a back button over one row per activity, each with its name, the time the
 // charge lasts in it, and a bar against the time of audio playback. The time and the bar are
 // drawn in the user's tint.
 Rectangle {
     id: list
-    property QtObject screen
-    property QtObject app
+    required property DetailsViewController screen
+    required property AppState app
     property int backWidth: 52
     property int backHeight: 47
     property int titleSize: 22

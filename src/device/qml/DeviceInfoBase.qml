@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The device information screen: eighteen rows of caption and value under a back button.
 Rectangle {
     id: info
-    property QtObject screen
-    property QtObject app
+    required property DeviceProprietes screen
+    required property AppState app
     property string backImage
     property int backWidth
     property int backHeight
@@ -56,6 +58,7 @@ Rectangle {
         model: info.screen ? info.screen.rows : []
         boundsBehavior: Flickable.StopAtBounds
         delegate: Item {
+            id: entry
             required property var modelData
             required property int index
             width: ListView.view.width
@@ -63,13 +66,13 @@ Rectangle {
             height: Math.max(info.rowHeight, valueText.implicitHeight + 16)
             Rectangle {
                 anchors.fill: parent
-                color: index % 2 === 0 ? Theme.ink : Theme.surface
+                color: entry.index % 2 === 0 ? Theme.ink : Theme.surface
             }
             Text {
                 x: info.margin
                 width: parent.width * 0.42 - info.margin
                 anchors.verticalCenter: parent.verticalCenter
-                text: modelData.name
+                text: entry.modelData.name
                 color: Theme.muted
                 elide: Text.ElideRight
                 font.family: Theme.font
@@ -80,7 +83,7 @@ Rectangle {
                 x: parent.width * 0.42
                 width: parent.width * 0.58 - info.margin
                 anchors.verticalCenter: parent.verticalCenter
-                text: modelData.value
+                text: entry.modelData.value
                 color: Theme.text
                 horizontalAlignment: Text.AlignRight
                 wrapMode: Text.Wrap

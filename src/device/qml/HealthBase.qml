@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The battery health screen: the five rows of the questionnaire, the picture its score chooses,
 // and, apart from it, what the battery's own gauge measures. A one-button alert says when an
 // answer is at its end.
 Rectangle {
     id: health
-    property QtObject screen
-    property QtObject app
+    required property HealthController screen
+    required property AppState app
     property real backWidth: 52
     property real backHeight: 47
     property real rowHeight: 66
@@ -122,18 +124,19 @@ Rectangle {
                     Repeater {
                         model: health.screen.wearRows
                         Item {
+                            id: entry
                             required property var modelData
                             width: wearColumn.width
                             height: health.wearSize * 1.6
                             Text {
-                                text: modelData.name
+                                text: entry.modelData.name
                                 color: Theme.muted
                                 font.family: Theme.font
                                 font.pixelSize: health.wearSize
                             }
                             Text {
                                 anchors.right: parent.right
-                                text: modelData.value
+                                text: entry.modelData.value
                                 color: Theme.text
                                 font.family: Theme.font
                                 font.pixelSize: health.wearSize

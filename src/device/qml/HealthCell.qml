@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // One row of the battery health screen: the question above, the answer between the minus and
 // plus arrows (on tablets on its plate). The buttons send the row's tag to the screen.
 Item {
     id: cell
     required property var cellData
-    property QtObject screen
+    required property HealthController screen
     property int questionSize: 14
     property int answerSize: 20
     property real arrowWidth: 26

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The processor screen: the three figures, the load history and the process table.
 Rectangle {
     id: cpu
-    property QtObject screen
-    property QtObject app
+    required property CpuGraph screen
+    required property AppState app
     property string prefix: "1_"
     property string backImage
     property int backWidth
@@ -60,17 +62,18 @@ Rectangle {
                                  [qsTr("System"), cpu.screen.SystemLbl],
                                  [qsTr("Idle"), cpu.screen.idleLbl]] : []
             Column {
+                id: entry
                 required property var modelData
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: modelData[1]
+                    text: entry.modelData[1]
                     color: Theme.accent
                     font.family: Theme.font
                     font.pixelSize: cpu.figureSize
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: modelData[0]
+                    text: entry.modelData[0]
                     color: Theme.muted
                     font.family: Theme.font
                     font.pixelSize: cpu.captionSize

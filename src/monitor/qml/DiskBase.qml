@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The disk screen: the free share and the used share as two rings that together close the
 // circle, the figures beside them and the size of the file system.
 Rectangle {
     id: disk
-    property QtObject screen
-    property QtObject app
+    required property HDDViewController screen
+    required property AppState app
     property string prefix: "1_"
     property string backImage
     property int backWidth
@@ -106,6 +108,7 @@ Rectangle {
             model: disk.screen ? [[qsTr("Free"), disk.screen.fleeLbl, disk.screen.freePRLbl, 4],
                                   [qsTr("Used"), disk.screen.usedLbl, disk.screen.usedPrLbl, 2]] : []
             Row {
+                id: entry
                 required property var modelData
                 spacing: disk.margin / 2
                 Image {
@@ -113,17 +116,17 @@ Rectangle {
                     width: disk.captionSize
                     height: disk.captionSize
                     fillMode: Image.Tile
-                    source: disk.swatch(modelData[3])
+                    source: disk.swatch(entry.modelData[3])
                 }
                 Column {
                     Text {
-                        text: modelData[1]
+                        text: entry.modelData[1]
                         color: Theme.accent
                         font.family: Theme.font
                         font.pixelSize: disk.figureSize
                     }
                     Text {
-                        text: modelData[0] + "  " + modelData[2]
+                        text: entry.modelData[0] + "  " + entry.modelData[2]
                         color: Theme.muted
                         font.family: Theme.font
                         font.pixelSize: disk.captionSize

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The memory screen: five stacked rings (used, active, free, inactive, purgeable, outermost
 // first), their figures as the legend, the cache, swap and zram figures, the total and the
@@ -8,8 +10,8 @@ import Powerdeck.Charts
 // an overlay with a stop button covers the button.
 Rectangle {
     id: ram
-    property QtObject screen
-    property QtObject app
+    required property RamViewController screen
+    required property AppState app
     property string prefix: "1_"
     property string backImage: prefix + "back-4_52x47.png"
     property int backWidth: 52
@@ -77,6 +79,7 @@ Rectangle {
         Repeater {
             model: 5
             Item {
+                id: entry
                 required property int index
                 width: legend.width
                 height: ram.rowHeight
@@ -86,13 +89,13 @@ Rectangle {
                     width: ram.textSize
                     height: ram.textSize
                     fillMode: Image.Tile
-                    source: ram.swatch(index)
+                    source: ram.swatch(entry.index)
                 }
                 Text {
                     anchors.left: chip.right
                     anchors.leftMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: ram.captions[index]
+                    text: ram.captions[entry.index]
                     color: Theme.muted
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
@@ -102,7 +105,7 @@ Rectangle {
                     width: parent.width * 0.3
                     horizontalAlignment: Text.AlignRight
                     anchors.verticalCenter: parent.verticalCenter
-                    text: ram.megabytes[index] || ""
+                    text: ram.megabytes[entry.index] || ""
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
@@ -110,7 +113,7 @@ Rectangle {
                 Text {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    text: ram.percents[index] || ""
+                    text: ram.percents[entry.index] || ""
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
@@ -128,6 +131,7 @@ Rectangle {
                   shown: ram.screen.hasZram }
             ] : []
             Item {
+                id: entry2
                 required property var modelData
                 visible: modelData.shown
                 width: legend.width
@@ -135,7 +139,7 @@ Rectangle {
                 Text {
                     x: ram.textSize + 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.caption
+                    text: entry2.modelData.caption
                     color: Theme.muted
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
@@ -146,7 +150,7 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.rightMargin: parent.width * 0.28
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.mb
+                    text: entry2.modelData.mb
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: ram.textSize
@@ -154,7 +158,7 @@ Rectangle {
                 Text {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.pr
+                    text: entry2.modelData.pr
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: ram.textSize

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The top bar of a monitor detail screen: the back button, the title and a hairline.
 Item {
     id: bar
-    property QtObject app
+    required property AppState app
     property string title
     property string backImage
     property int backWidth: 52

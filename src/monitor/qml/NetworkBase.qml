@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The network screen: two half rings, sent (turned half a turn) and received, that share one
 // circle; the totals in its middle; the addresses and the traffic of Wi-Fi, of a cable (where
 // there is one) and of cellular below, each interface's figures in its own block.
 Rectangle {
     id: net
-    property QtObject screen
-    property QtObject app
+    required property NetWorkViewController screen
+    required property AppState app
     property string prefix: "1_"
     property string backImage: prefix + "back-4_52x47.png"
     property int backWidth: 52
@@ -93,26 +95,27 @@ Rectangle {
                 { caption: qsTr("IP address"), value: net.screen.ipWifi },
                 { caption: qsTr("Hardware address"), value: net.screen.macWifi },
                 { caption: qsTr("Sent"), value: net.screen.sendWifi, chip: 1 },
-                { caption: qsTr("Received"), value: net.screen.dwnloadWifi, chip: 3 }
-            ].concat(net.screen.hasWired ? [
-                { heading: qsTr("Wired"), chip: 0 },
-                { caption: qsTr("IP address"), value: net.screen.ipWired },
-                { caption: qsTr("Hardware address"), value: net.screen.macWired },
-                { caption: qsTr("Sent"), value: net.screen.sendWired, chip: 1 },
-                { caption: qsTr("Received"), value: net.screen.dwnloadWired, chip: 3 }
-            ] : []).concat([
+                { caption: qsTr("Received"), value: net.screen.dwnloadWifi, chip: 3 },
+                ...(net.screen.hasWired ? [
+                    { heading: qsTr("Wired"), chip: 0 },
+                    { caption: qsTr("IP address"), value: net.screen.ipWired },
+                    { caption: qsTr("Hardware address"), value: net.screen.macWired },
+                    { caption: qsTr("Sent"), value: net.screen.sendWired, chip: 1 },
+                    { caption: qsTr("Received"), value: net.screen.dwnloadWired, chip: 3 }
+                ] : []),
                 { heading: qsTr("Cellular"), chip: 0 },
                 { caption: qsTr("IP address"), value: net.screen.Ip3G },
                 { caption: qsTr("Hardware address"), value: net.screen.mac3G },
                 { caption: qsTr("Sent"), value: net.screen.send3G, chip: 1 },
                 { caption: qsTr("Received"), value: net.screen.donload3G, chip: 3 }
-            ]) : []
+            ] : []
             Item {
+                id: entry
                 required property var modelData
                 width: table.width
                 height: net.rowHeight
                 Rectangle {
-                    visible: modelData.heading !== undefined
+                    visible: entry.modelData.heading !== undefined
                     anchors.bottom: parent.bottom
                     width: parent.width
                     height: 1
@@ -120,27 +123,27 @@ Rectangle {
                 }
                 Image {
                     id: chip
-                    visible: (modelData.chip || 0) > 0
+                    visible: (entry.modelData.chip || 0) > 0
                     anchors.verticalCenter: parent.verticalCenter
                     width: visible ? net.textSize * 0.8 : 0
                     height: net.textSize * 0.8
                     fillMode: Image.Tile
-                    source: visible ? net.swatch(modelData.chip) : ""
+                    source: visible ? net.swatch(entry.modelData.chip) : ""
                 }
                 Text {
                     anchors.left: chip.right
                     anchors.leftMargin: chip.visible ? 6 : 0
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.heading !== undefined ? modelData.heading : modelData.caption
-                    color: modelData.heading !== undefined ? Theme.accent : Theme.muted
+                    text: entry.modelData.heading !== undefined ? entry.modelData.heading : entry.modelData.caption
+                    color: entry.modelData.heading !== undefined ? Theme.accent : Theme.muted
                     font.family: Theme.font
-                    font.bold: modelData.heading !== undefined
+                    font.bold: entry.modelData.heading !== undefined
                     font.pixelSize: net.textSize
                 }
                 Text {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.value !== undefined ? modelData.value : ""
+                    text: entry.modelData.value !== undefined ? entry.modelData.value : ""
                     color: Theme.text
                     font.family: Theme.font
                     font.pixelSize: net.textSize

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Powerdeck.Charts
+import Powerdeck
 
 // The system monitor page: four tiles with a live gauge each and the processor figure below.
 // A touch on a tile opens its detail screen.
 Item {
     id: page
-    property QtObject controller
-    property QtObject app
-    property QtObject main
+    required property SysMonitorController controller
+    required property AppState app
+    required property ViewController main
     // The family's tile pictures: processor, memory, disk, network.
     property var tileImages: []
     property string swatchPrefix: "1_"
@@ -43,7 +45,7 @@ Item {
             Item {
                 id: tile
                 required property int index
-                readonly property QtObject gauge: page.gauges[index]
+                readonly property MonitorGauge gauge: page.gauges[index]
                 width: page.tileWidth
                 height: page.tileHeight
 

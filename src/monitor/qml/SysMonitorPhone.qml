@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
+import Powerdeck
 
 // The system monitor page in the phone layout; the tall screen lowers the figure by 40 points.
 SysMonitorBase {
