@@ -21,8 +21,8 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcessEnvironment>
 #include <QLocale>
+#include <QProcessEnvironment>
 #include <QQuickView>
 #include <QScreen>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/objectlist.h"
 #include "alarm/alarmstore.h"
+#include "platform/objectlist.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/objectlist.h"
 #include "alarm/alarmstore.h"
 #include "platform/folders.h"
+#include "platform/objectlist.h"
 
 #include <QColor>
 #include <QList>

@@ -34,7 +34,8 @@ public:
     void initAlarmArray();
     // Every file of the given extension below the folder whose relative path begins with the
     // family prefix ("2_" tablet, "1_" phone), as {"path", "name"} entries sorted by name.
-    QVariantList recursivePathsForResourcesOfType(const QString &type, const QString &directory) const;
+    QVariantList recursivePathsForResourcesOfType(const QString &type,
+                                                  const QString &directory) const;
     // Copies every image of imageArray that has no copy yet into the Library folder (an existing
     // copy may carry the user's tint and is kept) and lists the copies.
     void copyImgToCache();

@@ -7,8 +7,8 @@
 #include "app/viewcontroller.h"
 #include "appearance/turnedpictures.h"
 
-#include <QQmlEngine>
 #include <QEvent>
+#include <QQmlEngine>
 #include <QQuickView>
 
 QSize MainWindow::designSize(int idiom, int designHeight)
@@ -33,7 +33,8 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);
-    m_view->setInitialProperties({{QStringLiteral("controller"), QVariant::fromValue<QObject *>(m_viewController.get())}});
+    m_view->setInitialProperties(
+        {{QStringLiteral("controller"), QVariant::fromValue<QObject *>(m_viewController.get())}});
     m_view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Powerdeck/Root.qml")));
     m_view->resize(windowSize.isValid() ? windowSize : design);
 

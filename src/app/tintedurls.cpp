@@ -16,8 +16,8 @@ QUrl TintedUrls::intercept(const QUrl &url, DataType type)
     if (type != UrlString || url.hasQuery())
         return url;
     // Pictures drawn ahead of time from the Library's pictures name them inside their URL.
-    const bool drawnAhead = url.scheme() == QLatin1String("image") &&
-                            url.host() == QLatin1String("turned");
+    const bool drawnAhead =
+        url.scheme() == QLatin1String("image") && url.host() == QLatin1String("turned");
     if (!drawnAhead && !url.isLocalFile())
         return url;
     const int generation = m_generation ? m_generation() : 0;

@@ -37,8 +37,8 @@ QImage TurnedPictures::requestImage(const QString &id, QSize *size, const QSize 
     QRectF crop;
     {
         bool ox = false, oy = false, ow = false, oh = false;
-        crop = QRectF(c[0].toDouble(&ox), c[1].toDouble(&oy), c[2].toDouble(&ow),
-                      c[3].toDouble(&oh));
+        crop =
+            QRectF(c[0].toDouble(&ox), c[1].toDouble(&oy), c[2].toDouble(&ow), c[3].toDouble(&oh));
         if (!(ox && oy && ow && oh))
             return {};
     }
@@ -49,8 +49,8 @@ QImage TurnedPictures::requestImage(const QString &id, QSize *size, const QSize 
     const QImage picture = load(parts[2]);
     const QImage backdrop = load(parts[3]);
     const QColor ground(QUrl::fromPercentEncoding(parts[4].toUtf8()));
-    const QSize drawn = requestedSize.isValid() && !requestedSize.isEmpty() ? requestedSize
-                                                                            : picture.size();
+    const QSize drawn =
+        requestedSize.isValid() && !requestedSize.isEmpty() ? requestedSize : picture.size();
     QImage out = turnedPicture(picture, degrees, backdrop, crop, drawn,
                                ground.isValid() ? ground : QColor(Qt::black));
     if (size)

@@ -99,8 +99,7 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     m_glideTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_glideTimer, &QTimer::timeout, this, &BatteryController::glideStep);
     // With motion reduced the rotors jump from step to step.
-    connect(&m_app.motion(), &MotionPolicy::reducedChanged, this,
-            &BatteryController::updateTimers);
+    connect(&m_app.motion(), &MotionPolicy::reducedChanged, this, &BatteryController::updateTimers);
 
     if (m_skin == gauge::Atomic)
         initSphere();

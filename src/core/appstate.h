@@ -13,8 +13,9 @@
 
 // The state every screen shares, owned by the application object and handed to each controller:
 // the battery monitor and the battery state (charge, estimates), the chosen skin, the
-// higher-precision mode, whether motion is reduced, the device family with its interface images, and the platform services
-// the screens reach the system through. It survives every rebuild of the interface.
+// higher-precision mode, whether motion is reduced, the device family with its interface images,
+// and the platform services the screens reach the system through. It survives every rebuild of the
+// interface.
 class AppState : public QObject
 {
     Q_OBJECT

@@ -110,17 +110,17 @@ std::optional<std::pair<float, long>> ActivityMonitor::cpu_usage()
     std::vector<ThreadSample> &current = m_spare;
     current.clear();
     char line[1024];
-    const auto result = m_threadFiles.walk(
-        ::dirfd(tasks), tids, "stat", true, line, sizeof line,
-        [&](long tid, std::string_view text) {
-            auto stat = parseStatLine(text);
-            if (!stat)
-                return false;
-            const double started =
-                static_cast<double>(stat->starttime) / static_cast<double>(hz);
-            current.push_back({tid, stat->utime + stat->stime, started});
-            return true;
-        });
+    const auto result =
+        m_threadFiles.walk(::dirfd(tasks), tids, "stat", true, line, sizeof line,
+                           [&](long tid, std::string_view text) {
+                               auto stat = parseStatLine(text);
+                               if (!stat)
+                                   return false;
+                               const double started =
+                                   static_cast<double>(stat->starttime) / static_cast<double>(hz);
+                               current.push_back({tid, stat->utime + stat->stime, started});
+                               return true;
+                           });
     ::closedir(tasks);
     if (result == KeptFiles::Result::Failed)
         return std::nullopt;
@@ -191,19 +191,18 @@ std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses()
     std::vector<ActivityProcess> processes;
     processes.reserve(pids.size());
     char line[1024];
-    m_processFiles.walk(::dirfd(proc), pids, "stat", false, line, sizeof line,
-                        [&](long, std::string_view text) {
-                            if (auto stat = parseStatLine(text)) {
-                                ActivityProcess process;
-                                process.processID = std::to_string(stat->pid);
-                                process.processName = std::string(stat->comm.substr(0, 15));
-                                // The priority as one byte, as the kernel's record keeps it.
-                                process.processCPU =
-                                    std::string(1, static_cast<char>(stat->priority & 0xFF));
-                                processes.push_back(std::move(process));
-                            }
-                            return true;
-                        });
+    m_processFiles.walk(
+        ::dirfd(proc), pids, "stat", false, line, sizeof line, [&](long, std::string_view text) {
+            if (auto stat = parseStatLine(text)) {
+                ActivityProcess process;
+                process.processID = std::to_string(stat->pid);
+                process.processName = std::string(stat->comm.substr(0, 15));
+                // The priority as one byte, as the kernel's record keeps it.
+                process.processCPU = std::string(1, static_cast<char>(stat->priority & 0xFF));
+                processes.push_back(std::move(process));
+            }
+            return true;
+        });
     ::closedir(proc);
     std::reverse(processes.begin(), processes.end());
     return processes;

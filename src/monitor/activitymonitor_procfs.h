@@ -60,7 +60,7 @@ public:
     // use again is opened afresh. Returns Failed when a file could not be read for another
     // reason in a strict walk or onRead stopped the walk (every file is then closed), Skipped
     // when an entry was skipped, else Read. Files of ids not in `ids` are closed.
-    template<class OnRead>
+    template <class OnRead>
     Result walk(int directory, const std::vector<long> &ids, const char *leaf, bool strict,
                 char *buffer, std::size_t capacity, OnRead &&onRead)
     {
@@ -70,8 +70,8 @@ public:
         for (long id : ids) {
             while (open < m_files.size() && m_files[open].first < id)
                 ::close(m_files[open++].second);
-            int fd = open < m_files.size() && m_files[open].first == id ? m_files[open++].second
-                                                                         : -1;
+            int fd =
+                open < m_files.size() && m_files[open].first == id ? m_files[open++].second : -1;
             const long length = readEntry(directory, id, leaf, fd, buffer, capacity);
             if (length < 0) {
                 if (strict && !vanished()) {

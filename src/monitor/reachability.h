@@ -25,7 +25,8 @@ public:
     // A source of flags; the default one reads the system. Tests script it.
     using FlagSource = std::function<std::uint32_t(bool localWiFiOnly)>;
 
-    static std::unique_ptr<Reachability> reachabilityForInternetConnection(const SystemRoots &roots = {});
+    static std::unique_ptr<Reachability>
+    reachabilityForInternetConnection(const SystemRoots &roots = {});
     static std::unique_ptr<Reachability> reachabilityForLocalWiFi(const SystemRoots &roots = {});
     // There is no per-host route test on Linux without a lookup; a host or address counts as
     // reachable when the internet is. Nothing for an empty name.

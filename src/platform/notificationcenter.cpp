@@ -19,7 +19,8 @@ void NotificationCenter::removeObserver(int token)
 
 void NotificationCenter::removeObservers(const QObject *context)
 {
-    std::erase_if(m_entries, [context](const Entry &e) { return e.hasContext && e.context == context; });
+    std::erase_if(m_entries,
+                  [context](const Entry &e) { return e.hasContext && e.context == context; });
 }
 
 void NotificationCenter::post(const QString &name, const QVariant &object)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/objectlist.h"
 #include "platform/folders.h"
+#include "platform/objectlist.h"
 #include "weather/placerecords.h"
 #include "weather/requestpacer.h"
 #include "weather/weatherconfig.h"

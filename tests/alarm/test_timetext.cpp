@@ -22,7 +22,8 @@ TEST(TimeOfDayText, HoursAndMinutesWithoutSeconds)
         SCOPED_TRACE(c.locale.name().toStdString());
         EXPECT_EQ(timeOfDayText(c.locale, t), c.text);
     }
-    const QString us = timeOfDayText(QLocale(QLocale::English, QLocale::UnitedStates), QTime(18, 30, 15));
+    const QString us =
+        timeOfDayText(QLocale(QLocale::English, QLocale::UnitedStates), QTime(18, 30, 15));
     EXPECT_TRUE(us.startsWith("6:30")) << us.toStdString();
     EXPECT_TRUE(us.endsWith("PM")) << us.toStdString();
 }

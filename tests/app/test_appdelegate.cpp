@@ -29,9 +29,9 @@ struct StartUp : TempPlatform
     StartUp()
     {
         QDir().mkpath(folders.resources + "/sub");
-        for (const char *name : {"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "2_a_20x20.png",
-                                 "2_b_20x20.png", "2_c_20x20.png", "1_photo.jpeg", "roti6ika1.png",
-                                 "1_notes.txt", "sub/1_nested.png"})
+        for (const char *name :
+             {"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "2_a_20x20.png", "2_b_20x20.png",
+              "2_c_20x20.png", "1_photo.jpeg", "roti6ika1.png", "1_notes.txt", "sub/1_nested.png"})
             touch(folders.resources + "/" + name, name);
     }
     static void touch(const QString &path, const char *content)
@@ -78,8 +78,10 @@ TEST(StartUp, FirstStartWritesDefaultsAndCopiesThePhoneImages)
     EXPECT_EQ(records[0].toMap().value("Type"), "DischargeAlert");
     EXPECT_EQ(records[0].toMap().value("state"), true);
     EXPECT_EQ(records[1].toMap().value("Type"), "higherPrecision");
-    EXPECT_EQ(records[2].toMap(), (QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false},
-                                               {"startTime", "00:00"}, {"endTime", "00:00"}}));
+    EXPECT_EQ(records[2].toMap(), (QVariantMap{{"Type", "AlertsBetwwen"},
+                                               {"state", false},
+                                               {"startTime", "00:00"},
+                                               {"endTime", "00:00"}}));
     EXPECT_EQ(records[3].toMap().value("Type"), "notifyWhenComplete");
     EXPECT_EQ(records[3].toMap().value("state"), true);
 
@@ -93,7 +95,8 @@ TEST(StartUp, FirstStartWritesDefaultsAndCopiesThePhoneImages)
               (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
     EXPECT_EQ(app->state().imageArray()[0].toMap().value("path"),
               s.folders.resources + "/1_a_10x10.png");
-    EXPECT_EQ(s.library(), (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
+    EXPECT_EQ(s.library(),
+              (QStringList{"1_a_10x10.png", "1_b_10x10.png", "1_c_10x10.png", "1_photo.jpeg"}));
     EXPECT_EQ(names(app->state().transformIMG()), names(app->state().imageArray()));
     EXPECT_EQ(app->state().transformIMG()[0].toMap().value("path"),
               s.folders.library + "/1_a_10x10.png");
@@ -226,8 +229,9 @@ TEST(StartUp, StoredFilesThatCannotBeReadAreLeftAlone)
 
 TEST(StartUp, StoredSkinOutOfRangeFallsBackToTheFirst)
 {
-    for (const QVariant &stored : {QVariant(QVariantList{4}), QVariant(QVariantList{7}), QVariant(QVariantList{-1}),
-                                   QVariant(QVariantList{"two"}), QVariant(QVariantList{})}) {
+    for (const QVariant &stored :
+         {QVariant(QVariantList{4}), QVariant(QVariantList{7}), QVariant(QVariantList{-1}),
+          QVariant(QVariantList{"two"}), QVariant(QVariantList{})}) {
         StartUp s;
         QDir().mkpath(s.folders.library);
         plist::writeFile(s.folders.library + "/batt.txt", stored);

@@ -51,8 +51,8 @@ TEST(OneInstance, ASecondLaunchBringsTheFirstForwardOverTheSessionBus)
         << first.messages().toStdString();
     // Launched again once its window is up (while the window is still being built, the first
     // copy cannot answer in time and the second goes by the lock alone).
-    ASSERT_TRUE(first.waitForMessage(QStringLiteral("debug powerdeck.app: first frame drawn"),
-                                     kStartUpMs))
+    ASSERT_TRUE(
+        first.waitForMessage(QStringLiteral("debug powerdeck.app: first frame drawn"), kStartUpMs))
         << first.messages().toStdString();
 
     env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("second-launch"));

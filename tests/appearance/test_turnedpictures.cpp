@@ -39,8 +39,8 @@ TEST(TurnedPicture, TurnsClockwiseOverTheBackdropsCropWithoutTransparency)
         EXPECT_EQ(QColor(out.pixel(2, 17)), QColor(Qt::green));
     }
     // Without a backdrop the ground shows.
-    const QImage bare = turnedPicture(markedPicture(), 0, QImage(), QRectF(), QSize(20, 20),
-                                      Qt::black);
+    const QImage bare =
+        turnedPicture(markedPicture(), 0, QImage(), QRectF(), QSize(20, 20), Qt::black);
     EXPECT_EQ(QColor(bare.pixel(10, 15)), QColor(Qt::black));
 }
 

@@ -65,8 +65,8 @@ TEST(ActivityMonitorProcesses, TreeWithoutProcessesGivesAnEmptyList)
 // and no more files than the bound stay open.
 TEST(ActivityMonitorProcesses, KeptFilesFollowTheTree)
 {
-    const auto root = std::filesystem::temp_directory_path() /
-                      ("powerdeck-kept-" + std::to_string(::getpid()));
+    const auto root =
+        std::filesystem::temp_directory_path() / ("powerdeck-kept-" + std::to_string(::getpid()));
     std::filesystem::remove_all(root);
     auto write = [&](long pid, const char *name, int priority) {
         std::filesystem::create_directories(root / std::to_string(pid));
@@ -86,7 +86,7 @@ TEST(ActivityMonitorProcesses, KeptFilesFollowTheTree)
 
     ActivityMonitor monitor(root.string(), "/nonexistent");
     EXPECT_EQ(names(monitor.runningProcesses()), "21:old:20 13:old:20 8:old:20 5:old:20 3:old:20 ");
-    write(8, "renamed", 5);                     // rewritten in place: read afresh
+    write(8, "renamed", 5);                   // rewritten in place: read afresh
     std::filesystem::remove_all(root / "13"); // ended
     write(34, "new", 20);                     // started
     EXPECT_EQ(names(monitor.runningProcesses()),
@@ -325,12 +325,27 @@ TEST(ActivityMonitorNetworkSources, WiredBlock)
         std::string address, mac;
         long long sent, received;
     } cases[] = {
-        {"sys-net-laptop", {v4("enp0s31f6", "192.168.0.9"), v4("wlp2s0", "10.0.0.5")}, true,
-         "192.168.0.9", "E4:54:E8:AA:BB:CC", 10, 20},
-        {"sys-net-cable", {v4("eth0", "192.168.122.7"), v4("virbr0", "192.168.124.1")}, true,
-         "192.168.122.7", "52:54:00:12:34:56", 7, 8},
-        {"sys-net-phone", {v4("wlan0", "192.168.1.20")}, false, "127.0.0.1",
-         "if_nametoindex failure", 0, 0},
+        {"sys-net-laptop",
+         {v4("enp0s31f6", "192.168.0.9"), v4("wlp2s0", "10.0.0.5")},
+         true,
+         "192.168.0.9",
+         "E4:54:E8:AA:BB:CC",
+         10,
+         20},
+        {"sys-net-cable",
+         {v4("eth0", "192.168.122.7"), v4("virbr0", "192.168.124.1")},
+         true,
+         "192.168.122.7",
+         "52:54:00:12:34:56",
+         7,
+         8},
+        {"sys-net-phone",
+         {v4("wlan0", "192.168.1.20")},
+         false,
+         "127.0.0.1",
+         "if_nametoindex failure",
+         0,
+         0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sysTree);

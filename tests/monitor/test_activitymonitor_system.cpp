@@ -46,8 +46,8 @@ TEST(ActivityMonitorMemorySample, FiguresOfOneSampleAgree)
 
 TEST(ActivityMonitorZram, BlockAttributesElseTheSwapList)
 {
-    const auto root = std::filesystem::temp_directory_path() /
-                      ("powerdeck-zram-" + std::to_string(::getpid()));
+    const auto root =
+        std::filesystem::temp_directory_path() / ("powerdeck-zram-" + std::to_string(::getpid()));
     // A kernel before 4.1: one file per figure; zram1 is not set up and holds nothing.
     std::filesystem::create_directories(root / "block/zram0");
     std::filesystem::create_directories(root / "block/zram1");
@@ -80,8 +80,8 @@ TEST(ActivityMonitorZram, BlockAttributesElseTheSwapList)
         EXPECT_EQ(zram->hasInRam, c.hasInRam);
     }
     // A laptop swapping to a partition has no zram.
-    EXPECT_FALSE(ActivityMonitor::readZram(kFixtures + "/sys-host-laptop",
-                                           kFixtures + "/proc-host-laptop"));
+    EXPECT_FALSE(
+        ActivityMonitor::readZram(kFixtures + "/sys-host-laptop", kFixtures + "/proc-host-laptop"));
     std::filesystem::remove_all(root);
 }
 

@@ -234,10 +234,9 @@ struct PurgeScreen
     explicit PurgeScreen(const std::string &picture = kPicture, int holdAt = 3)
     {
         ensureCoreApplication();
-        screen = std::make_unique<ramViewController>(POWERDECK_FIXTURES "/proc-sampler-basic",
-                                                     "/nonexistent",
-                                                     QString::fromStdString(picture), source,
-                                                     smallChunks());
+        screen = std::make_unique<ramViewController>(
+            POWERDECK_FIXTURES "/proc-sampler-basic", "/nonexistent",
+            QString::fromStdString(picture), source, smallChunks());
         source->holdAt = holdAt;
         source->flag = screen->purge().stopFlag();
     }

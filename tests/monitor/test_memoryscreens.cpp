@@ -169,9 +169,9 @@ TEST(NetworkScreen, EachInterfaceKeepsItsFigures)
     };
     netWorkViewController screen(
         ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-laptop", addresses));
-    EXPECT_EQ((QStringList{screen.ipWifi(), screen.macWifi(), screen.sendWifi(),
-                           screen.dwnloadWifi()}),
-              (QStringList{"10.0.0.5", "3C:A9:F4:0A:1B:2C", "3.0MB", "4.0MB"}));
+    EXPECT_EQ(
+        (QStringList{screen.ipWifi(), screen.macWifi(), screen.sendWifi(), screen.dwnloadWifi()}),
+        (QStringList{"10.0.0.5", "3C:A9:F4:0A:1B:2C", "3.0MB", "4.0MB"}));
     ASSERT_TRUE(screen.hasWired());
     EXPECT_EQ((QStringList{screen.ipWired(), screen.macWired(), screen.sendWired(),
                            screen.dwnloadWired()}),
@@ -182,7 +182,8 @@ TEST(NetworkScreen, EachInterfaceKeepsItsFigures)
     EXPECT_EQ(screen.upload(), 17);   // 13 of 37, half a ring at most
     EXPECT_EQ(screen.download(), 32); // 24 of 37
 
-    netWorkViewController phone(ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-phone"));
+    netWorkViewController phone(
+        ActivityMonitor("/nonexistent", POWERDECK_FIXTURES "/sys-net-phone"));
     EXPECT_FALSE(phone.hasWired());
 }
 

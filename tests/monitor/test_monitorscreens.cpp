@@ -110,18 +110,46 @@ TEST(DiskFigures, DfArithmetic)
         std::vector<double> gauge;      // free, used MB
     } cases[] = {
         // 12 GB free of 16 GB, nothing reserved.
-        {"no reserve", 16 * kGiBBlocks, 12 * kGiBBlocks, 12 * kGiBBlocks, 4096, 75, 25,
-         {"75%", "25%", "4GB", "12GB", "16.0 GB"}, {12 * 1024, 4 * 1024}},
+        {"no reserve",
+         16 * kGiBBlocks,
+         12 * kGiBBlocks,
+         12 * kGiBBlocks,
+         4096,
+         75,
+         25,
+         {"75%", "25%", "4GB", "12GB", "16.0 GB"},
+         {12 * 1024, 4 * 1024}},
         // ext4 with 5 % for root: 50 GiB used of 100, 45 GiB available. df says 53 %
         // (51200 / 97280, rounded up), and the reserved 5 GiB are not used.
-        {"ext4 reserve", 100 * kGiBBlocks, 50 * kGiBBlocks, 45 * kGiBBlocks, 4096, 47, 53,
-         {"47%", "53%", "50GB", "45GB", "100.0 GB"}, {45 * 1024, 50 * 1024}},
+        {"ext4 reserve",
+         100 * kGiBBlocks,
+         50 * kGiBBlocks,
+         45 * kGiBBlocks,
+         4096,
+         47,
+         53,
+         {"47%", "53%", "50GB", "45GB", "100.0 GB"},
+         {45 * 1024, 50 * 1024}},
         // More free than the size (a file system reporting oddly): used is 0, never negative.
-        {"odd", 1000, 2000, 2000, 1 << 20, 100, 0, {"100%", "0%", "0GB", "2GB", "1.0 GB"},
+        {"odd",
+         1000,
+         2000,
+         2000,
+         1 << 20,
+         100,
+         0,
+         {"100%", "0%", "0GB", "2GB", "1.0 GB"},
          {2000, 0}},
         // Sizes above 4 GiB in MB do not wrap.
-        {"huge", 4ull << 30, 3ull << 30, 3ull << 30, 4096, 75, 25,
-         {"75%", "25%", "4096GB", "12288GB", "16384.0 GB"}, {3ull << 22, 1ull << 22}},
+        {"huge",
+         4ull << 30,
+         3ull << 30,
+         3ull << 30,
+         4096,
+         75,
+         25,
+         {"75%", "25%", "4096GB", "12288GB", "16384.0 GB"},
+         {3ull << 22, 1ull << 22}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,8 +158,8 @@ TEST(DiskFigures, DfArithmetic)
         ASSERT_TRUE(f);
         EXPECT_EQ(f->freeRing, c.freeRing);
         EXPECT_EQ(f->usedRing, c.usedRing);
-        EXPECT_EQ((std::vector<std::string>{f->freeText, f->usedText, f->usedGBText,
-                                            f->freeGBText, f->totalGBText}),
+        EXPECT_EQ((std::vector<std::string>{f->freeText, f->usedText, f->usedGBText, f->freeGBText,
+                                            f->totalGBText}),
                   c.texts);
         EXPECT_EQ(diskGaugeValues(space), c.gauge);
     }

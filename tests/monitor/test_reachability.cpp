@@ -33,13 +33,19 @@ TEST(ReachabilityFlags, StatusRules)
         {"nothing", 0, false, NotReachable},
         {"reachable", Reachable, false, ReachableViaWiFi},
         {"reachable and cellular", Reachable | IsWWAN, false, ReachableViaWWAN},
-        {"cellular wins over everything", Reachable | IsWWAN | ConnectionRequired | InterventionRequired, false, ReachableViaWWAN},
+        {"cellular wins over everything",
+         Reachable | IsWWAN | ConnectionRequired | InterventionRequired, false, ReachableViaWWAN},
         {"cellular but not reachable", IsWWAN, false, NotReachable},
         {"connection required", Reachable | ConnectionRequired, false, NotReachable},
-        {"required, on demand", Reachable | ConnectionRequired | ConnectionOnDemand, false, ReachableViaWiFi},
-        {"required, on traffic", Reachable | ConnectionRequired | ConnectionOnTraffic, false, ReachableViaWiFi},
-        {"required, on demand, intervention", Reachable | ConnectionRequired | ConnectionOnDemand | InterventionRequired, false, NotReachable},
-        {"required, intervention", Reachable | ConnectionRequired | InterventionRequired, false, NotReachable},
+        {"required, on demand", Reachable | ConnectionRequired | ConnectionOnDemand, false,
+         ReachableViaWiFi},
+        {"required, on traffic", Reachable | ConnectionRequired | ConnectionOnTraffic, false,
+         ReachableViaWiFi},
+        {"required, on demand, intervention",
+         Reachable | ConnectionRequired | ConnectionOnDemand | InterventionRequired, false,
+         NotReachable},
+        {"required, intervention", Reachable | ConnectionRequired | InterventionRequired, false,
+         NotReachable},
         {"local Wi-Fi: reachable and direct", Reachable | IsDirect, true, ReachableViaWiFi},
         {"local Wi-Fi: reachable, not direct", Reachable, true, NotReachable},
         {"local Wi-Fi: direct, not reachable", IsDirect, true, NotReachable},
@@ -52,7 +58,8 @@ TEST(ReachabilityFlags, StatusRules)
     EXPECT_FALSE(connectionRequired(Reachable));
 }
 
-const char *kRouteHeader = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT";
+const char *kRouteHeader =
+    "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT";
 
 TEST(NetInterfaces, DefaultRouteFromTheRoutingTable)
 {
@@ -65,10 +72,13 @@ TEST(NetInterfaces, DefaultRouteFromTheRoutingTable)
     writeTree(dir.path(), {{"proc/net/route", table.constData()}});
     EXPECT_EQ(netif::defaultRouteInterface(roots), "wwan0");
     // A route that is down does not count; an IPv6 default route does.
-    writeTree(dir.path(), {{"proc/net/route", (QByteArray(kRouteHeader) +
-                                                "\neth0\t00000000\t0102A8C0\t0000\t0\t0\t0\t00000000\t0\t0\t0").constData()},
-                           {"proc/net/ipv6_route",
-                            "00000000000000000000000000000000 00 00000000000000000000000000000000 00 fe800000000000000000000000000001 00000400 00000001 00000000 00000003 usb0"}});
+    writeTree(dir.path(),
+              {{"proc/net/route", (QByteArray(kRouteHeader) +
+                                   "\neth0\t00000000\t0102A8C0\t0000\t0\t0\t0\t00000000\t0\t0\t0")
+                                      .constData()},
+               {"proc/net/ipv6_route",
+                "00000000000000000000000000000000 00 00000000000000000000000000000000 00 "
+                "fe800000000000000000000000000001 00000400 00000001 00000000 00000003 usb0"}});
     EXPECT_EQ(netif::defaultRouteInterface(roots), "usb0");
 }
 
@@ -99,24 +109,33 @@ TEST(Reachability, SystemFlagsFromAFixtureTree)
 {
     QTemporaryDir dir;
     SystemRoots roots{dir.path() + "/sys", dir.path() + "/proc"};
-    EXPECT_EQ(Reachability::reachabilityForInternetConnection(roots)->currentReachabilityStatus(), NotReachable);
+    EXPECT_EQ(Reachability::reachabilityForInternetConnection(roots)->currentReachabilityStatus(),
+              NotReachable);
     EXPECT_EQ(periferikStatus(roots), 0);
 
-    writeTree(dir.path(), {{"proc/net/route", (QByteArray(kRouteHeader) +
-                                                "\nwwan0\t00000000\t0102A8C0\t0003\t0\t0\t0\t00000000\t0\t0\t0").constData()}});
+    writeTree(dir.path(),
+              {{"proc/net/route", (QByteArray(kRouteHeader) +
+                                   "\nwwan0\t00000000\t0102A8C0\t0003\t0\t0\t0\t00000000\t0\t0\t0")
+                                      .constData()}});
     EXPECT_EQ(periferikStatus(roots), 2);
 
-    writeTree(dir.path(), {{"proc/net/route", (QByteArray(kRouteHeader) +
-                                                "\nwlan0\t00000000\t0102A8C0\t0003\t0\t0\t0\t00000000\t0\t0\t0").constData()},
-                           {"sys/class/net/wlan0/wireless/.keep", ""},
-                           {"sys/class/net/wlan0/operstate", "up"}});
+    writeTree(dir.path(),
+              {{"proc/net/route", (QByteArray(kRouteHeader) +
+                                   "\nwlan0\t00000000\t0102A8C0\t0003\t0\t0\t0\t00000000\t0\t0\t0")
+                                      .constData()},
+               {"sys/class/net/wlan0/wireless/.keep", ""},
+               {"sys/class/net/wlan0/operstate", "up"}});
     EXPECT_EQ(periferikStatus(roots), 1);
-    EXPECT_EQ(Reachability::reachabilityForLocalWiFi(roots)->currentReachabilityStatus(), ReachableViaWiFi);
-    EXPECT_EQ(Reachability::reachabilityWithHostName("api.example.org", roots)->currentReachabilityStatus(), ReachableViaWiFi);
+    EXPECT_EQ(Reachability::reachabilityForLocalWiFi(roots)->currentReachabilityStatus(),
+              ReachableViaWiFi);
+    EXPECT_EQ(Reachability::reachabilityWithHostName("api.example.org", roots)
+                  ->currentReachabilityStatus(),
+              ReachableViaWiFi);
     EXPECT_EQ(Reachability::reachabilityWithHostName("", roots), nullptr);
 
     writeTree(dir.path(), {{"sys/class/net/wlan0/operstate", "dormant"}});
-    EXPECT_EQ(Reachability::reachabilityForLocalWiFi(roots)->currentReachabilityStatus(), NotReachable);
+    EXPECT_EQ(Reachability::reachabilityForLocalWiFi(roots)->currentReachabilityStatus(),
+              NotReachable);
 }
 
 TEST(Reachability, ScriptedFlagsAndConnectionRequired)

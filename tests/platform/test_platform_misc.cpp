@@ -65,7 +65,9 @@ TEST(UserDefaults, AStoreThatIsNotADictionaryIsSetAside)
 
 TEST(KernelIdentity, MachineNameUnlessConfigured)
 {
-    struct utsname u{};
+    struct utsname u
+    {
+    };
     ASSERT_EQ(uname(&u), 0);
     QTemporaryDir dir;
     UserDefaults d(dir.path() + "/defaults.plist");
@@ -85,7 +87,8 @@ TEST(NotificationCenter, DeliversSynchronouslyInOrderAndForgetsDeadObservers)
     QStringList log;
     auto owner = std::make_unique<QObject>();
     center.addObserver("restartAPP", owner.get(), [&](const QVariant &) { log << "screen"; });
-    const int token = center.addObserver("restartAPP", nullptr, [&](const QVariant &v) { log << "app " + v.toString(); });
+    const int token = center.addObserver("restartAPP", nullptr,
+                                         [&](const QVariant &v) { log << "app " + v.toString(); });
     center.addObserver("restartAPP2", nullptr, [&](const QVariant &) { log << "other"; });
     center.post("restartAPP", "x");
     EXPECT_EQ(log, (QStringList{"screen", "app x"}));

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QPointF>
 #include <QFile>
+#include <QPointF>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QXmlStreamReader>
@@ -55,7 +55,8 @@ TEST(Plist, ScalarsSurviveARoundTrip)
         ASSERT_EQ(back.typeId(), QMetaType::QVariantList);
         const QVariant item = back.toList().value(0);
         if (c.value.typeId() == QMetaType::QDateTime) {
-            EXPECT_EQ(item.toDateTime().toMSecsSinceEpoch(), c.value.toDateTime().toMSecsSinceEpoch());
+            EXPECT_EQ(item.toDateTime().toMSecsSinceEpoch(),
+                      c.value.toDateTime().toMSecsSinceEpoch());
         } else if (c.value.typeId() == QMetaType::Bool) {
             EXPECT_EQ(item.typeId(), QMetaType::Bool);
             EXPECT_EQ(item.toBool(), c.value.toBool());
@@ -73,7 +74,10 @@ TEST(Plist, NestedArraysAndDictsKeepTheirShape)
 {
     const QVariantList alerts{
         QVariantMap{{"Type", "DischargeAlert"}, {"state", true}},
-        QVariantMap{{"Type", "AlertsBetwwen"}, {"state", false}, {"startTime", "22:00"}, {"endTime", "07:30"}},
+        QVariantMap{{"Type", "AlertsBetwwen"},
+                    {"state", false},
+                    {"startTime", "22:00"},
+                    {"endTime", "07:30"}},
         QVariantList{qint64(1), QVariantList{}, QVariantMap{}},
     };
     const QVariant back = roundTrip(alerts);
@@ -110,7 +114,8 @@ TEST(Plist, ValuesWithoutAPlistFormAreRefused)
 
 TEST(Plist, GarbageDoesNotParse)
 {
-    for (const char *text : {"", "not a plist", "<plist><array><string>open", "<?xml version=\"1.0\"?><plist><dict><key>a</key>"}) {
+    for (const char *text : {"", "not a plist", "<plist><array><string>open",
+                             "<?xml version=\"1.0\"?><plist><dict><key>a</key>"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(plist::fromData(QByteArray(text)).isValid());
     }

@@ -14,7 +14,8 @@ TEST_P(Render, EveryPage)
     RenderHarness h(GetParam(), platformFor(GetParam()));
     // The pages beside the battery page come by themselves once the window has drawn a frame.
     ASSERT_TRUE(h.waitForAllPages());
-    const char *names[] = {"page0-tips", "page1-calendar", "page2-battery", "page3-charging", "page4-settings", "page5-monitor"};
+    const char *names[] = {"page0-tips",     "page1-calendar", "page2-battery",
+                           "page3-charging", "page4-settings", "page5-monitor"};
     for (int page = 0; page < 6; ++page) {
         h.viewController().gotoView(page);
         RenderHarness::settle();

@@ -23,8 +23,9 @@ class IdleRecorder : public QObject
 public:
     IdleRecorder(QQuickWindow &window, AppState &app) : m_app(app)
     {
-        connect(&window, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; },
-                Qt::DirectConnection);
+        connect(
+            &window, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; },
+            Qt::DirectConnection);
         QCoreApplication::instance()->installEventFilter(this);
     }
     ~IdleRecorder() override { QCoreApplication::instance()->removeEventFilter(this); }
@@ -69,7 +70,8 @@ private:
     {
         BatteryMonitor &monitor = m_app.batteryMonitor();
         if (o == &monitor.timer() || o == &monitor.liveTimer() || o == &monitor.firstReadingTimer())
-            return QStringLiteral("battery monitor %1 ms").arg(qobject_cast<const QTimer *>(o)->interval());
+            return QStringLiteral("battery monitor %1 ms")
+                .arg(qobject_cast<const QTimer *>(o)->interval());
         const auto *timer = qobject_cast<const QTimer *>(o);
         // Qt's own single shots are plain objects that go once they have fired.
         if ((timer && timer->isSingleShot()) ||
@@ -79,7 +81,8 @@ private:
         if (timer)
             what += QStringLiteral(" %1 ms").arg(timer->interval());
         if (o->parent())
-            what += QStringLiteral(" of ") + QString::fromLatin1(o->parent()->metaObject()->className());
+            what += QStringLiteral(" of ") +
+                    QString::fromLatin1(o->parent()->metaObject()->className());
         return what;
     }
 
@@ -140,7 +143,8 @@ TEST_P(RenderIdle, ScreensCostNothingWhenNothingChanges)
                   << "; " << recorder.frames() << " frames\n";
         if (!s.refreshes) {
             EXPECT_EQ(recorder.frames(), 0) << s.name;
-            EXPECT_EQ(recorder.repeatingTimerEvents(), 0) << s.name << ": " << recorder.listing().toStdString();
+            EXPECT_EQ(recorder.repeatingTimerEvents(), 0)
+                << s.name << ": " << recorder.listing().toStdString();
         }
         if (s.show) {
             vc.closePresented();

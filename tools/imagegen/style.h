@@ -6,8 +6,8 @@
 // alone; everything that should follow the tint is drawn in the accent family.
 
 #include <QColor>
-#include <QImage>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QRectF>
 

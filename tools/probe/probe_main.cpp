@@ -60,12 +60,18 @@ int main(int argc, char *argv[])
     UserDefaults defaults(UserDefaults::standardPath());
     NotificationCenter notifications;
     SysfsBatterySource battery(roots);
-    Platform platform{Folders::standard(), roots, defaults, notifications, battery,
-                      [tablet] { return tablet ? 1 : 0; }, [roots] { return screenBrightness(roots); }};
+    Platform platform{Folders::standard(),
+                      roots,
+                      defaults,
+                      notifications,
+                      battery,
+                      [tablet] { return tablet ? 1 : 0; },
+                      [roots] { return screenBrightness(roots); }};
 
     enum { FirstFrame, AllPages, Done } stage = FirstFrame;
     AppDelegate delegate(platform, [&](AppDelegate &a, int idiom) {
-        auto window = std::make_unique<MainWindow>(a, idiom, 568, MainWindow::designSize(idiom, 568));
+        auto window =
+            std::make_unique<MainWindow>(a, idiom, 568, MainWindow::designSize(idiom, 568));
         MainWindow *w = window.get();
         QObject::connect(&window->view(), &QQuickWindow::frameSwapped, &app, [&, w] {
             if (stage == Done || (stage == AllPages && !w->viewController().allPagesCreated()))

@@ -145,8 +145,8 @@ Item {
                 required property var modelData
                 readonly property int position: Math.round(
                     (((gauge.controller.rotorRotation % 120) + 120) % 120) / 15) % 8
-                readonly property size pixels: Qt.size(Math.round(width * gauge.pixelsPerUnit),
-                                                       Math.round(height * gauge.pixelsPerUnit))
+                readonly property int pixelWidth: Math.round(width * gauge.pixelsPerUnit)
+                readonly property int pixelHeight: Math.round(height * gauge.pixelsPerUnit)
                 readonly property string crop: [modelData.x, modelData.y, modelData.width,
                                                 modelData.height].join(",")
                 // One bit for each position drawn.
@@ -154,7 +154,7 @@ Item {
                 readonly property bool allDrawn: drawn === 255
                 // The positions' picture addresses, made once for the size shown.
                 readonly property var turned: {
-                    if (pixels.width <= 0)
+                    if (pixelWidth <= 0)
                         return []
                     const tail = "/" + crop + "/"
                                  + encodeURIComponent(gauge.library(gauge.controller.rotorImage))
@@ -185,7 +185,8 @@ Item {
                         required property int index
                         visible: false
                         asynchronous: true
-                        sourceSize: rotor.pixels
+                        sourceSize.width: rotor.pixelWidth
+                        sourceSize.height: rotor.pixelHeight
                         source: rotor.turned.length > 0 ? rotor.turned[index] : ""
                         onStatusChanged: rotor.drawn = status === Image.Ready
                                          ? (rotor.drawn | (1 << index)) : (rotor.drawn & ~(1 << index))
@@ -196,7 +197,8 @@ Item {
                     anchors.fill: parent
                     visible: rotor.allDrawn
                     smooth: false
-                    sourceSize: rotor.pixels
+                    sourceSize.width: rotor.pixelWidth
+                    sourceSize.height: rotor.pixelHeight
                     source: visible ? rotor.turned[rotor.position] : ""
                 }
             }
