@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include <unistd.h>
+
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
     : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory)),
       m_state(platform)
@@ -132,6 +134,23 @@ QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
     return entries;
 }
 
+namespace {
+
+// An untinted copy is the shipped picture itself: a link to it where the file system allows one
+// (no bytes to write before the first frame), a copy elsewhere. Every later change of a copy (a
+// tint) writes a new file and renames it over the old, so the shipped file is never written.
+void placeCopy(const QString &shipped, const QString &target)
+{
+    const QByteArray from = QFile::encodeName(shipped);
+    const QByteArray to = QFile::encodeName(target);
+    if (::link(from.constData(), to.constData()) == 0 ||
+        ::symlink(from.constData(), to.constData()) == 0)
+        return;
+    QFile::copy(shipped, target);
+}
+
+} // namespace
+
 void AppDelegate::copyImgToCache()
 {
     const QString library = m_platform.folders.library;
@@ -143,7 +162,7 @@ void AppDelegate::copyImgToCache()
         // An existing copy (possibly tinted) is kept; only missing ones are made.
         if (!QFileInfo::exists(target)) {
             QDir().mkpath(QFileInfo(target).absolutePath());
-            QFile::copy(entry.value(QStringLiteral("path")).toString(), target);
+            placeCopy(entry.value(QStringLiteral("path")).toString(), target);
         }
         copies.append(
             QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});

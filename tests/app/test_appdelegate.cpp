@@ -105,6 +105,21 @@ TEST(StartUp, FirstStartWritesDefaultsAndCopiesThePhoneImages)
     EXPECT_NE(app->viewController(), nullptr);
 }
 
+TEST(StartUp, ATintOfACopyLeavesTheShippedPictureAsItWas)
+{
+    StartUp s;
+    QImage green(4, 4, QImage::Format_ARGB32);
+    green.fill(QColor(0, 200, 0));
+    ASSERT_TRUE(green.save(s.folders.resources + "/1_a_10x10.png"));
+    s.launch();
+    // The copy may share the shipped file; the tint writes a new file in its place.
+    HueTint tint(s.folders.resources, s.folders.library, {"1_a_10x10.png"}, 180);
+    tint.runAll();
+    ASSERT_TRUE(tint.failures().isEmpty());
+    EXPECT_NE(QImage(s.folders.library + "/1_a_10x10.png").pixelColor(1, 1), QColor(0, 200, 0));
+    EXPECT_EQ(QImage(s.folders.resources + "/1_a_10x10.png").pixelColor(1, 1), QColor(0, 200, 0));
+}
+
 TEST(StartUp, SecondStartUsesTheStoredSkinAndCopiesNothing)
 {
     StartUp s;
