@@ -19,6 +19,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <algorithm>
+
 ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent)
     : QObject(parent), m_app(app), m_tablet(tablet),
       m_screenHeight(screenHeight), m_drawer{double(screenHeight), tablet}
@@ -201,16 +203,30 @@ void ViewController::updateShown()
     tell(shown, true);
 }
 
+void ViewController::wantPagesAround(int from, int to)
+{
+    const int low = std::max(0, std::min(from, to) - 1);
+    const int high = std::min(navigation::kPageCount - 1, std::max(from, to) + 1);
+    for (int page = low; page <= high; ++page)
+        m_wantedPages |= 1 << page;
+}
+
 void ViewController::createDeferredPages()
 {
-    if (!allPagesCreated() && !m_tornDown)
+    if (m_tornDown)
+        return;
+    if (!m_firstFrameShown) {
+        m_firstFrameShown = true;
+        wantPagesAround(m_page, m_page);
+    }
+    if ((m_wantedPages & ~m_createdPages) != 0)
         m_pageTimer.start();
 }
 
 void ViewController::createNextDeferredPage()
 {
     for (int page = 0; page < navigation::kPageCount; ++page) {
-        if (!isPageCreated(page)) {
+        if ((m_wantedPages & (1 << page)) && !isPageCreated(page)) {
             createPage(page);
             break;
         }
@@ -231,6 +247,11 @@ void ViewController::gotoView(int page)
         return;
     setLoadingNow(true);
     createPage(page);
+    // The pages the move scrolls past and the new page's neighbours come in the turns after.
+    if (m_firstFrameShown) {
+        wantPagesAround(m_page, page);
+        createDeferredPages();
+    }
     m_page = page;
     m_offset = navigation::pageOffset(page, m_tablet);
     emit pageChanged();

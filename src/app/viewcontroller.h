@@ -101,14 +101,18 @@ public:
     AppState &app() const { return m_app; }
 
     // The pages that exist, one bit per page number. The main screen opens with the page it shows
-    // first; the others follow once the first frame is on screen (createDeferredPages), and a
-    // page that is asked for before its turn is created at once.
+    // first; once the first frame is on screen (createDeferredPages) its neighbours follow, the
+    // pages a swipe brings into view. Each page shown brings its neighbours, and the pages a
+    // move scrolls past; a page asked for is created at once. A page never visited costs nothing.
     int createdPages() const { return m_createdPages; }
     bool isPageCreated(int page) const { return (m_createdPages & (1 << page)) != 0; }
     bool allPagesCreated() const { return m_createdPages == (1 << navigation::kPageCount) - 1; }
-    // Creates the pages that do not exist yet, one per turn of the event loop, so that input is
-    // handled between them. Called when the window has shown its first frame.
+    // Creates the wanted pages that do not exist yet, one per turn of the event loop, so that
+    // input is handled between them. Called when the window has shown its first frame.
     Q_INVOKABLE void createDeferredPages();
+    // The pages wanted soon (one bit per page): the shown page's neighbours and the pages the
+    // latest move passes.
+    int wantedPages() const { return m_wantedPages; }
     // Creates every missing page now (tools and tests that need all of them at once).
     Q_INVOKABLE void createAllPages();
 
@@ -231,6 +235,9 @@ private:
     std::unique_ptr<Reachability> m_reachability;
     // Creates the next missing page on the next turn of the event loop.
     QTimer m_pageTimer;
+    int m_wantedPages = 0;
+    bool m_firstFrameShown = false;
+    void wantPagesAround(int from, int to);
     int m_createdPages = 0;
     // The percent the gauge reported last, for a page created after it.
     std::optional<float> m_lastLevel;

@@ -93,14 +93,26 @@ void RenderHarness::settle(int ms)
     }
 }
 
-bool RenderHarness::waitForAllPages(int timeoutMs)
+bool RenderHarness::waitForWantedPages(int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
-    while (!viewController().allPagesCreated() && t.elapsed() < timeoutMs) {
+    const auto done = [this] {
+        const ViewController &vc = viewController();
+        return vc.wantedPages() != 0 && (vc.wantedPages() & ~vc.createdPages()) == 0;
+    };
+    while (!done() && t.elapsed() < timeoutMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
     }
+    return done();
+}
+
+bool RenderHarness::waitForAllPages(int timeoutMs)
+{
+    if (!waitForWantedPages(timeoutMs))
+        return false;
+    viewController().createAllPages();
     return viewController().allPagesCreated();
 }
 

@@ -47,8 +47,11 @@ public:
 
     // Lets timers, animations and the scene graph run for a while.
     static void settle(int ms = 600);
-    // Runs the event loop until the main screen has created all its pages after the first frame
-    // (at most timeoutMs); returns whether it has.
+    // Runs the event loop until the main screen has created the pages it creates by itself
+    // after the first frame, the shown page's neighbours (at most timeoutMs); returns whether
+    // it has.
+    bool waitForWantedPages(int timeoutMs = 5000);
+    // The same, and then every other page at once.
     bool waitForAllPages(int timeoutMs = 5000);
     // Writes build/screenshots/<layout>-<name>.png; returns false when the window cannot be
     // grabbed.

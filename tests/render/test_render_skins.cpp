@@ -142,7 +142,11 @@ bool waitForNewWindow(RenderHarness &h, const MainWindow *old, int ms = 60000)
 {
     QElapsedTimer t;
     t.start();
-    while ((&h.window() == old || !h.viewController().allPagesCreated()) && t.elapsed() < ms) {
+    const auto ready = [&h] {
+        const ViewController &vc = h.viewController();
+        return vc.wantedPages() != 0 && (vc.wantedPages() & ~vc.createdPages()) == 0;
+    };
+    while ((&h.window() == old || !ready()) && t.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
     }

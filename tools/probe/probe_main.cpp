@@ -86,6 +86,8 @@ int main(int argc, char *argv[])
                 // The frame that follows the last page shows it: ask for one.
                 QObject::connect(&w->viewController(), &ViewController::createdPagesChanged,
                                  &w->view(), [w] { w->view().update(); });
+                // The pages a user has not visited yet come only when shown: all of them now.
+                QTimer::singleShot(0, &w->viewController(), &ViewController::createAllPages);
                 return;
             }
             stage = Done;
