@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     NotificationCenter notifications;
     SysfsBatterySource battery(roots, std::make_unique<KernelPowerSupplyEvents>());
     const Folders folders = Folders::standard();
-    setApplicationIdentity(folders.resources);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     // The user's language (LANG, LC_MESSAGES, LANGUAGE) for every text the screens show.
     installTranslation(folders.resources, QLocale());
     PowerProfilesDaemon powerProfiles;
@@ -128,6 +128,7 @@ int main(int argc, char *argv[])
                          [&scheduler] { scheduler.applicationDidEnterBackground(); });
     delegate.didFinishLaunching();
     watchFirstFrame();
+    setApplicationIdentity(folders.resources);
     // The system bus is opened once the window is on its way: nothing of it is needed for the
     // first frame.
     QTimer::singleShot(0, &powerProfiles,

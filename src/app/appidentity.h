@@ -9,4 +9,5 @@
 // window icon (X11 _NET_WM_ICON). The icon comes from the hicolor theme folder beside the
 // program's resources (share/icons beside share/powerdeck), in the build tree as installed.
 QIcon applicationIcon(const QString &resources);
+// Call once the main window exists: its icon is set after its first frame.
 void setApplicationIdentity(const QString &resources);
