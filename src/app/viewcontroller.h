@@ -134,7 +134,7 @@ public:
     Q_INVOKABLE bool showNet();
 
     // The controller of a created page (null before it exists) and the base name of its view
-    // ("" for a page without a screen of its own); the view file adds "Phone.qml"/"Tablet.qml".
+    // ("" before it exists); the view file adds "Phone.qml"/"Tablet.qml".
     Q_INVOKABLE QObject *pageController(int page) const;
     Q_INVOKABLE QString pageViewName(int page) const;
     Q_INVOKABLE void closePresented();
