@@ -2,31 +2,27 @@
 #include "app/viewcontroller.h"
 
 #include "alarm/alarmviewcontroller.h"
-#include "alerts/calendarviewcontroller.h"
-#include "alerts/carchingviewcontroller.h"
 #include "alerts/chargehistorystore.h"
-#include "alerts/settingsviewcontroller.h"
-#include "appearance/tipsviewcontroller.h"
 #include "battery/detailsviewcontroller.h"
 #include "core/appstate.h"
 #include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "monitor/reachability.h"
-#include "monitor/sysmonitorcontroller.h"
 #include "platform/kernelidentity.h"
 #include "platform/notificationcenter.h"
 
 #include <QMetaObject>
 #include <QThread>
 
-#include <algorithm>
-
 ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QObject *parent)
-    : QObject(parent), m_app(app), m_tablet(tablet),
-      m_screenHeight(screenHeight), m_drawer{double(screenHeight), tablet}
+    : QObject(parent), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight),
+      m_wheelDrawer(double(screenHeight), tablet), m_mainPages(*this, app, tablet, screenHeight)
 {
-    // The drawer starts open, where releasing it upwards brings it back to.
-    m_wheelTop = m_drawer.openTop();
+    connect(&m_wheelDrawer, &WheelDrawer::topChanged, this, &ViewController::wheelTopChanged);
+    connect(&m_mainPages, &MainPages::createdPagesChanged, this, [this] {
+        emit createdPagesChanged();
+        updateShown();
+    });
 
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
                                                [this](const QVariant &) { restart(); });
@@ -37,14 +33,6 @@ ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QOb
     m_mainTimer.setInterval(kMonitorIntervalMs);
     connect(&m_mainTimer, &QTimer::timeout, this, &ViewController::monitor);
     m_mainTimer.start();
-
-    m_nT.setInterval(kSnapIntervalMs);
-    m_nT.setTimerType(Qt::PreciseTimer);
-    connect(&m_nT, &QTimer::timeout, this, [this] { m_snappingUp ? goUp() : goDown(); });
-
-    m_pageTimer.setSingleShot(true);
-    m_pageTimer.setInterval(0);
-    connect(&m_pageTimer, &QTimer::timeout, this, &ViewController::createNextDeferredPage);
 
     addComponentsOnLoad();
     // The status buttons show the network at once rather than after the first poll.
@@ -84,10 +72,11 @@ void ViewController::addComponentsOnLoad()
     gauge->setAnimationsActive(m_windowVisible);
     m_batteryController = gauge;
 
-    createPage(kFirstPage);
+    m_mainPages.createPage(kFirstPage);
 
     m_history =
         new ChargeHistoryStore(m_app.platform().folders.documents, m_app.recordWriter(), this);
+    m_mainPages.setHistory(m_history);
 
     // The wheel comes last: it lies in front of everything. Its readings make the history.
     auto *wheel = new WhellController(m_app, m_tablet, this);
@@ -95,93 +84,6 @@ void ViewController::addComponentsOnLoad()
     connect(wheel, &WhellController::batteryReading, m_history,
             &ChargeHistoryStore::calendarComplete);
     m_whell = wheel;
-}
-
-void ViewController::createPage(int page)
-{
-    if (page < 0 || page >= navigation::kPageCount || isPageCreated(page) || m_tornDown)
-        return;
-    if (page == 0)
-        setPage(page, new TipsViewController(m_app, m_tablet, this), "Tips");
-    if (page == 1) {
-        auto *calendar = new CalendarViewController(m_app, m_tablet, this);
-        // The history's records may still be on their way to the file when the page shows.
-        calendar->setRecentHistory(
-            [this] { return m_history ? m_history->calendarArr() : QVariantList(); });
-        setPage(page, calendar, "Calendar");
-    }
-    if (page == 2) {
-        auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
-                                            m_app.platform().locationServicesEnabled, this);
-        bottom->setDelegate(this);
-        m_bottomController = bottom;
-        setPage(page, bottom, "BottomPanel");
-        if (m_lastLevel)
-            bottom->updateInfoFromBAttery(*m_lastLevel);
-    } else if (page == 3) {
-        auto *charging = new CarchingViewController(m_app, m_tablet, m_screenHeight, this);
-        // The sleep button opens the clock.
-        connect(charging, &CarchingViewController::showBudillinik, this, [this, charging] {
-            if (showClock())
-                charging->screenPresented();
-        });
-        setPage(page, charging, "Charging");
-        // Made after the gauge's last reading: it starts from that, not from nothing.
-        if (m_lastLevel) {
-            charging->updateInfoFromBAttery(*m_lastLevel);
-            charging->updateImagePosition(*m_lastLevel);
-        }
-    } else if (page == 4) {
-        auto *settings = new SettingsViewController(m_app, m_tablet, m_screenHeight, {}, this);
-        const auto answer = [this, settings](void (SettingsViewController::*request)(),
-                                             bool (ViewController::*show)()) {
-            connect(settings, request, this, [this, settings, show] {
-                if ((this->*show)())
-                    settings->screenPresented();
-            });
-        };
-        answer(&SettingsViewController::showDeviceInfo, &ViewController::showDeviceInfo);
-        answer(&SettingsViewController::showHealth, &ViewController::showHealth);
-        answer(&SettingsViewController::showAlarms, &ViewController::showAlarms);
-        answer(&SettingsViewController::showChangeColor, &ViewController::showChangeColor);
-        connect(settings, &SettingsViewController::unhideWheel, this, &ViewController::unhideWheel);
-        setPage(page, settings, "Settings");
-    }
-    if (page == 5) {
-        const Platform &p = m_app.platform();
-        auto *monitor = new sysMonitorController(p.roots, p.folders.documents, &p.notifications,
-                                                 m_tablet, m_screenHeight, this);
-        monitor->setDelegate(this);
-        // With motion reduced the gauges refresh less often.
-        const auto slowdown = [monitor](bool reduced) {
-            monitor->setRefreshSlowdown(reduced ? motion::kRefreshSlowdown : 1);
-        };
-        slowdown(m_app.motion().reduced());
-        connect(&m_app.motion(), &MotionPolicy::reducedChanged, monitor, slowdown);
-        setPage(page, monitor, "SysMonitor");
-    }
-    // The view of the page follows the flag (the main screen's QML loads it).
-    m_createdPages |= 1 << page;
-    emit createdPagesChanged();
-    updateShown();
-}
-
-void ViewController::setPage(int page, QObject *controller, const char *view)
-{
-    m_pages[page] = controller;
-    m_pageViews[page] = view;
-}
-
-QObject *ViewController::pageController(int page) const
-{
-    return page >= 0 && page < navigation::kPageCount ? m_pages[page] : nullptr;
-}
-
-QString ViewController::pageViewName(int page) const
-{
-    if (page < 0 || page >= navigation::kPageCount || !m_pageViews[page])
-        return {};
-    return QString::fromLatin1(m_pageViews[page]);
 }
 
 void ViewController::updateShown()
@@ -203,42 +105,28 @@ void ViewController::updateShown()
     tell(shown, true);
 }
 
-void ViewController::wantPagesAround(int from, int to)
-{
-    const int low = std::max(0, std::min(from, to) - 1);
-    const int high = std::min(navigation::kPageCount - 1, std::max(from, to) + 1);
-    for (int page = low; page <= high; ++page)
-        m_wantedPages |= 1 << page;
-}
-
 void ViewController::createDeferredPages()
 {
-    if (m_tornDown)
-        return;
     if (!m_firstFrameShown) {
         m_firstFrameShown = true;
-        wantPagesAround(m_page, m_page);
+        m_mainPages.wantPagesAround(m_page, m_page);
     }
-    if ((m_wantedPages & ~m_createdPages) != 0)
-        m_pageTimer.start();
-}
-
-void ViewController::createNextDeferredPage()
-{
-    for (int page = 0; page < navigation::kPageCount; ++page) {
-        if ((m_wantedPages & (1 << page)) && !isPageCreated(page)) {
-            createPage(page);
-            break;
-        }
-    }
-    createDeferredPages();
+    m_mainPages.createDeferredPages();
 }
 
 void ViewController::createAllPages()
 {
-    m_pageTimer.stop();
-    for (int page = 0; page < navigation::kPageCount; ++page)
-        createPage(page);
+    m_mainPages.createAllPages();
+}
+
+QObject *ViewController::pageController(int page) const
+{
+    return m_mainPages.pageController(page);
+}
+
+QString ViewController::pageViewName(int page) const
+{
+    return m_mainPages.pageViewName(page);
 }
 
 void ViewController::gotoView(int page)
@@ -246,11 +134,11 @@ void ViewController::gotoView(int page)
     if (page < 0 || page >= navigation::kPageCount)
         return;
     setLoadingNow(true);
-    createPage(page);
+    m_mainPages.createPage(page);
     // The pages the move scrolls past and the new page's neighbours come in the turns after.
     if (m_firstFrameShown) {
-        wantPagesAround(m_page, page);
-        createDeferredPages();
+        m_mainPages.wantPagesAround(m_page, page);
+        m_mainPages.createDeferredPages();
     }
     m_page = page;
     m_offset = navigation::pageOffset(page, m_tablet);
@@ -264,22 +152,15 @@ void ViewController::currentLevel(float percent)
     // The summary panel and the charging monitor both take the reading in this same call.
     if (m_tornDown)
         return;
-    m_lastLevel = percent;
-    if (m_bottomController)
-        QMetaObject::invokeMethod(m_bottomController, "updateInfoFromBAttery",
-                                  Q_ARG(float, percent));
-    if (auto *charging = qobject_cast<CarchingViewController *>(m_pages[kChargingPage])) {
-        charging->updateInfoFromBAttery(percent);
-        charging->updateImagePosition(percent);
-    }
+    m_mainPages.currentLevel(percent);
 }
 
 void ViewController::monitor()
 {
-    if (!m_bottomController)
+    BottomController *bottom = bottomController();
+    if (!bottom)
         return;
-    const int status = periferikStatus(*m_reachability);
-    QMetaObject::invokeMethod(m_bottomController, "updateButtons", Q_ARG(int, status));
+    bottom->updateButtons(periferikStatus(*m_reachability));
 }
 
 void ViewController::present(std::unique_ptr<QObject> screen, const QString &view)
@@ -380,68 +261,31 @@ void ViewController::setLoadingNow(bool on)
     emit loadingChanged();
 }
 
-void ViewController::touchesBegan(double y)
-{
-    m_snapping = false;
-    updateSnapTimer();
-    touchesMoved(y);
-}
-
-void ViewController::touchesMoved(double y)
-{
-    const double top = m_drawer.follow(m_wheelTop, y);
-    if (top != m_wheelTop) {
-        m_wheelTop = top;
-        emit wheelTopChanged();
-    }
-}
-
-void ViewController::touchesEnded(double y)
-{
-    m_snappingUp = !m_drawer.releaseGoesDown(y);
-    m_snapping = true;
-    updateSnapTimer();
-}
-
-void ViewController::goUp()
-{
-    if (m_drawer.stepUp(m_wheelTop)) {
-        emit wheelTopChanged();
-        return;
-    }
-    m_snapping = false;
-    updateSnapTimer();
-}
-
-void ViewController::goDown()
-{
-    if (m_drawer.stepDown(m_wheelTop)) {
-        emit wheelTopChanged();
-        return;
-    }
-    m_snapping = false;
-    updateSnapTimer();
-}
-
 void ViewController::setWindowVisible(bool visible)
 {
     if (visible == m_windowVisible)
         return;
     m_windowVisible = visible;
-    updateSnapTimer();
+    m_wheelDrawer.setWindowVisible(visible);
     if (auto *gauge = qobject_cast<BatteryController *>(m_batteryController))
         gauge->setAnimationsActive(visible);
     emit windowVisibleChanged();
     updateShown();
 }
 
-void ViewController::updateSnapTimer()
+void ViewController::touchesBegan(double y)
 {
-    // The snapping is an animation: it pauses while nobody can see it.
-    if (m_snapping && m_windowVisible)
-        m_nT.start();
-    else
-        m_nT.stop();
+    m_wheelDrawer.touchesBegan(y);
+}
+
+void ViewController::touchesMoved(double y)
+{
+    m_wheelDrawer.touchesMoved(y);
+}
+
+void ViewController::touchesEnded(double y)
+{
+    m_wheelDrawer.touchesEnded(y);
 }
 
 void ViewController::restart()
@@ -451,10 +295,9 @@ void ViewController::restart()
     m_mainTimer.stop();
     m_reachability->stopNotifier();
     m_tornDown = true;
+    m_mainPages.stop();
     updateShown();
-    m_pageTimer.stop();
-    m_snapping = false;
-    m_nT.stop();
+    m_wheelDrawer.stop();
     if (m_presented) {
         releasePresented();
         m_presentedView.clear();

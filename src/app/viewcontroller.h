@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/mainpages.h"
 #include "app/navigation.h"
+#include "app/wheeldrawer.h"
 #include "appearance/whellcontroller.h"
 #include "battery/batterycontroller.h"
 #include "battery/bottomcontroller.h"
@@ -14,7 +16,6 @@
 
 #include <atomic>
 #include <memory>
-#include <optional>
 
 class AppState;
 class ChargeHistoryStore;
@@ -24,7 +25,9 @@ class Reachability;
 // summary over the gauge, charging monitor, settings, system monitor), the battery gauge behind
 // them and the navigation wheel in a drawer in front. Forwards every battery reading to the pages
 // that show it, polls the network status for the summary panel, and presents the full-screen
-// screens. Torn down by "restartAPP1.5", after which the application object builds a new one.
+// screens. The pages are made by MainPages and the drawer moves by WheelDrawer; the properties
+// the view binds to are this object's. Torn down by "restartAPP1.5", after which the
+// application object builds a new one.
 class ViewController : public QObject,
                        public WheelDelegate,
                        public BottomControllerDelegate,
@@ -60,8 +63,7 @@ class ViewController : public QObject,
 
 public:
     static constexpr int kMonitorIntervalMs = 30000;
-    // The drawer snaps by one point every 1/300 s.
-    static constexpr int kSnapIntervalMs = 3;
+    static constexpr int kSnapIntervalMs = WheelDrawer::kSnapIntervalMs;
     static constexpr int kBatteryPage = 2;
     static constexpr int kChargingPage = 3;
     // The page shown when the main screen opens.
@@ -81,7 +83,7 @@ public:
     double pageX() const { return m_offset.x; }
     double pageY() const { return m_offset.y; }
     bool loading() const { return m_loading; }
-    double wheelTop() const { return m_wheelTop; }
+    double wheelTop() const { return m_wheelDrawer.top(); }
     double wheelHeight() const { return m_tablet ? 240 : 150; }
     bool wheelHidden() const { return m_wheelHidden; }
     bool windowVisible() const { return m_windowVisible; }
@@ -93,10 +95,7 @@ public:
     {
         return static_cast<BatteryController *>(m_batteryController);
     }
-    BottomController *bottomController() const
-    {
-        return static_cast<BottomController *>(m_bottomController);
-    }
+    BottomController *bottomController() const { return m_mainPages.bottomController(); }
     WhellController *whell() const { return static_cast<WhellController *>(m_whell); }
     AppState &app() const { return m_app; }
 
@@ -104,15 +103,15 @@ public:
     // first; once the first frame is on screen (createDeferredPages) its neighbours follow, the
     // pages a swipe brings into view. Each page shown brings its neighbours, and the pages a
     // move scrolls past; a page asked for is created at once. A page never visited costs nothing.
-    int createdPages() const { return m_createdPages; }
-    bool isPageCreated(int page) const { return (m_createdPages & (1 << page)) != 0; }
-    bool allPagesCreated() const { return m_createdPages == (1 << navigation::kPageCount) - 1; }
+    int createdPages() const { return m_mainPages.createdPages(); }
+    bool isPageCreated(int page) const { return m_mainPages.isPageCreated(page); }
+    bool allPagesCreated() const { return m_mainPages.allPagesCreated(); }
     // Creates the wanted pages that do not exist yet, one per turn of the event loop, so that
     // input is handled between them. Called when the window has shown its first frame.
     Q_INVOKABLE void createDeferredPages();
     // The pages wanted soon (one bit per page): the shown page's neighbours and the pages the
     // latest move passes.
-    int wantedPages() const { return m_wantedPages; }
+    int wantedPages() const { return m_mainPages.wantedPages(); }
     // Creates every missing page now (tools and tests that need all of them at once).
     Q_INVOKABLE void createAllPages();
 
@@ -138,7 +137,7 @@ public:
     Q_INVOKABLE bool showNet();
 
     // The controller of a created page (null before it exists) and the base name of its view
-    // ("" for a page without a screen of its own); the view file adds "Phone.qml"/"Tablet.qml".
+    // ("" before it exists); the view file adds "Phone.qml"/"Tablet.qml".
     Q_INVOKABLE QObject *pageController(int page) const;
     Q_INVOKABLE QString pageViewName(int page) const;
     Q_INVOKABLE void closePresented();
@@ -151,8 +150,6 @@ public:
     Q_INVOKABLE void touchesBegan(double y);
     Q_INVOKABLE void touchesMoved(double y);
     Q_INVOKABLE void touchesEnded(double y);
-    void goUp();
-    void goDown();
     // The keyboard, for the window's key presses (Qt::Key, Qt::KeyboardModifiers): Left/Right
     // and Page Up/Down move to the neighbouring page as the wheel would, Escape and Backspace
     // close a presented screen as its back button does, Ctrl+Q quits. Returns whether it was used.
@@ -165,7 +162,7 @@ public:
     Q_INVOKABLE void mouseWheel(int angleDelta);
 
     QTimer &mainTimer() { return m_mainTimer; }
-    QTimer &snapTimer() { return m_nT; }
+    QTimer &snapTimer() { return m_wheelDrawer.snapTimer(); }
     // Presents a screen controller with the given view; the main screen owns it until it closes.
     void present(std::unique_ptr<QObject> screen, const QString &view);
 
@@ -201,12 +198,8 @@ signals:
 private:
     void releasePresented();
     void addComponentsOnLoad();
-    void createPage(int page);
-    void createNextDeferredPage();
     void restart();
     void setLoadingNow(bool on);
-    void updateSnapTimer();
-    void setPage(int page, QObject *controller, const char *view);
     // Tells every page and the presented screen whether it is shown now (its page is current, no
     // screen lies over it, the window is visible): screens with a `setShown(bool)` method run
     // their timers only while shown.
@@ -216,39 +209,26 @@ private:
     AppState &m_app;
     bool m_tablet;
     int m_screenHeight;
-    navigation::Drawer m_drawer;
+    WheelDrawer m_wheelDrawer;
     int m_page = -1;
     navigation::PageOffset m_offset{0, 0};
     std::atomic<bool> m_loadingRequested{false};
     bool m_loading = false;
-    double m_wheelTop = 0;
     bool m_wheelHidden = false;
     bool m_windowVisible = true;
-    bool m_snapping = false;
-    bool m_snappingUp = false;
     int m_wheelDelta = 0;
     std::unique_ptr<QObject> m_presented;
     QString m_presentedView;
     QTimer m_mainTimer;
-    QTimer m_nT;
     // The network status the poll reads; its notifier tells the summary panel of changes at once.
     std::unique_ptr<Reachability> m_reachability;
-    // Creates the next missing page on the next turn of the event loop.
-    QTimer m_pageTimer;
-    int m_wantedPages = 0;
-    bool m_firstFrameShown = false;
-    void wantPagesAround(int from, int to);
-    int m_createdPages = 0;
-    // The percent the gauge reported last, for a page created after it.
-    std::optional<float> m_lastLevel;
     bool m_tornDown = false;
+    bool m_firstFrameShown = false;
     // Child screens; owned through the QObject tree.
     QObject *m_batteryController = nullptr;
-    QObject *m_bottomController = nullptr;
     QObject *m_whell = nullptr;
     // The charge history the wheel's readings add to and the calendar page shows.
     ChargeHistoryStore *m_history = nullptr;
-    QObject *m_pages[navigation::kPageCount] = {};
-    const char *m_pageViews[navigation::kPageCount] = {};
+    MainPages m_mainPages;
     QObject *m_shownScreen = nullptr;
 };

@@ -101,10 +101,8 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     // With motion reduced the rotors jump from step to step.
     connect(&m_app.motion(), &MotionPolicy::reducedChanged, this, &BatteryController::updateTimers);
 
-    if (m_skin == gauge::Atomic)
-        initSphere();
-    else if (m_skin == gauge::Hydraulic)
-        initHydraulik();
+    if (m_skin == gauge::Atomic || m_skin == gauge::Hydraulic)
+        loadPointTable();
     else if (m_skin == gauge::Nuclear)
         m_animationEnabled = true;
     updateTimers();
@@ -348,16 +346,10 @@ void BatteryController::drawClassic(double value)
     emit geometryChanged();
 }
 
-void BatteryController::initSphere()
+void BatteryController::loadPointTable()
 {
     m_points = pointtables::load(m_app.platform().folders.resources,
-                                 pointtables::resourceName(gauge::Atomic, m_tablet));
-}
-
-void BatteryController::initHydraulik()
-{
-    m_points = pointtables::load(m_app.platform().folders.resources,
-                                 pointtables::resourceName(gauge::Hydraulic, m_tablet));
+                                 pointtables::resourceName(m_skin, m_tablet));
 }
 
 void BatteryController::setSphereLevel(int level)
@@ -444,7 +436,6 @@ void BatteryController::setAnimationsActive(bool active)
         return;
     m_animationsActive = active;
     updateTimers();
-    emit animationsActiveChanged();
 }
 
 void BatteryController::updateTimers()

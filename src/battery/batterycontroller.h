@@ -38,9 +38,7 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     QML_UNCREATABLE("Behind the main screen's pages")
     Q_PROPERTY(int skin READ skin CONSTANT)
     Q_PROPERTY(bool tablet READ isIpad CONSTANT)
-    Q_PROPERTY(double capasity READ capasity CONSTANT)
     Q_PROPERTY(bool removed READ removed NOTIFY removedChanged)
-    Q_PROPERTY(bool animationsActive READ animationsActive NOTIFY animationsActiveChanged)
     // Placement of the skin's canvas in the gauge.
     Q_PROPERTY(double canvasWidth READ canvasWidth CONSTANT)
     Q_PROPERTY(double canvasHeight READ canvasHeight CONSTANT)
@@ -70,14 +68,12 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(int degrees READ degrees NOTIFY rotorChanged)
     // Where the electron is drawn (at its latest step) and how far the rotors are turned (on
     // their way to the latest step).
-    Q_PROPERTY(QPointF electronPosition READ electronPosition NOTIFY electronChanged)
     Q_PROPERTY(double electronX READ electronX NOTIFY electronChanged)
     Q_PROPERTY(double electronY READ electronY NOTIFY electronChanged)
     Q_PROPERTY(double rotorRotation READ rotorRotation NOTIFY glideChanged)
     // The slider, unturned: its frame in the canvas, turned by sliderRotation about its centre.
     Q_PROPERTY(QRectF sliderFrame READ sliderFrame CONSTANT)
     Q_PROPERTY(double sliderRotation READ sliderRotation CONSTANT)
-    Q_PROPERTY(double sliderValue READ sliderValue NOTIFY sliderChanged)
     Q_PROPERTY(double thumbCenter READ thumbCenter NOTIFY sliderChanged)
     Q_PROPERTY(double thumbScale READ thumbScale CONSTANT)
     Q_PROPERTY(bool tracking READ tracking NOTIFY trackingChanged)
@@ -102,7 +98,6 @@ public:
     bool isIpad() const { return m_tablet; }
     double capasity() const { return m_capasity; }
     bool removed() const { return m_removed; }
-    bool animationsActive() const { return m_animationsActive; }
     double canvasWidth() const;
     double canvasHeight() const;
     double canvasX() const { return m_placement.x; }
@@ -139,7 +134,6 @@ public:
     bool levelUnknown() const { return m_levelUnknown; }
     double orbitAngle() const { return m_orbitAngle; }
     bool animationEnabled() const { return m_animationEnabled; }
-    const mySlider &customSlider() const { return m_customSlider; }
     // The point table of the skin (empty for the skins without one).
     const gauge::PointTable &pointTable() const { return m_points; }
     // The same by skin: the sphere's table on the atomic skin, the tubes' on the hydraulic one.
@@ -151,9 +145,9 @@ public:
     void updateInfo(const QVariantMap &detailed) override;
 
     // Redraws the skin for the slider's value and reports the value to the delegate.
-    Q_INVOKABLE void testAnim();
+    void testAnim();
     // The user's drag, or any other setting of the slider; the value is clamped to 0..100.
-    Q_INVOKABLE void setSliderValue(double value);
+    void setSliderValue(double value);
     // Touches on the slider, in its own unturned coordinates. A press outside the widened
     // bounds or away from the thumb is refused (returns false) and the slider does not move.
     Q_INVOKABLE bool sliderPressed(double x, double y);
@@ -161,17 +155,17 @@ public:
     Q_INVOKABLE void sliderReleased();
 
     // Level setters of the skins (0 to 100); each acts only on its own skin.
-    Q_INVOKABLE void setSphereLevel(int level);
-    Q_INVOKABLE void setHydraulicLevel(int level);
-    Q_INVOKABLE void setLaboratoryLevel(int level);
-    Q_INVOKABLE void setNuclearLevel(int level);
+    void setSphereLevel(int level);
+    void setHydraulicLevel(int level);
+    void setLaboratoryLevel(int level);
+    void setNuclearLevel(int level);
 
     // One tick of the electron's orbit (skin 1) and one quarter turn of the rotor (skin 4).
     void rotateSphere();
     void startNuclearRotation();
 
     // The repeating animations run only while someone can see them.
-    Q_INVOKABLE void setAnimationsActive(bool active);
+    void setAnimationsActive(bool active);
 
     // Teardown on "restartAPP": the views go, the reader and the animations stop.
     void removeAllObj();
@@ -183,7 +177,6 @@ public:
 
 signals:
     void removedChanged();
-    void animationsActiveChanged();
     void geometryChanged();
     void electronChanged();
     void rotorChanged();
@@ -193,8 +186,8 @@ signals:
     void levelUnknownChanged();
 
 private:
-    void initSphere();
-    void initHydraulik();
+    // Loads the point table of the skin (the atomic and hydraulic skins have one).
+    void loadPointTable();
     void drawClassic(double value);
     void updateTimers();
     void setSlider(double value);

@@ -16,12 +16,12 @@ QJsonValue processesJson(const std::optional<std::vector<ActivityProcess>> &proc
         return QJsonValue::Null;
     QJsonArray list;
     for (const ActivityProcess &p : *processes) {
-        list.append(QJsonObject{
-            {ActivityMonitor::kProcessIDKey, QString::fromStdString(p.processID)},
-            {ActivityMonitor::kProcessNameKey, QString::fromStdString(p.processName)},
-            // one byte, not necessarily UTF-8: each byte is one character
-            {ActivityMonitor::kProcessCPUKey,
-             QString::fromLatin1(p.processCPU.data(), qsizetype(p.processCPU.size()))}});
+        list.append(
+            QJsonObject{{ActivityMonitor::kProcessIDKey, QString::fromStdString(p.processID)},
+                        {ActivityMonitor::kProcessNameKey, QString::fromStdString(p.processName)},
+                        // one byte, not necessarily UTF-8: each byte is one character
+                        {ActivityMonitor::kProcessPriorityKey,
+                         QString::fromLatin1(p.priority.data(), qsizetype(p.priority.size()))}});
     }
     return list;
 }
@@ -29,7 +29,7 @@ QJsonValue processesJson(const std::optional<std::vector<ActivityProcess>> &proc
 // The priority byte as a number: the character itself is often unprintable.
 int priorityOf(const ActivityProcess &p)
 {
-    return p.processCPU.empty() ? 0 : static_cast<signed char>(p.processCPU[0]);
+    return p.priority.empty() ? 0 : static_cast<signed char>(p.priority[0]);
 }
 
 } // namespace

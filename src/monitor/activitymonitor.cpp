@@ -198,7 +198,7 @@ std::optional<std::vector<ActivityProcess>> ActivityMonitor::runningProcesses()
                 process.processID = std::to_string(stat->pid);
                 process.processName = std::string(stat->comm.substr(0, 15));
                 // The priority as one byte, as the kernel's record keeps it.
-                process.processCPU = std::string(1, static_cast<char>(stat->priority & 0xFF));
+                process.priority = std::string(1, static_cast<char>(stat->priority & 0xFF));
                 processes.push_back(std::move(process));
             }
             return true;

@@ -20,7 +20,7 @@ struct ActivityProcess
 {
     std::string processID;   // decimal pid
     std::string processName; // the kernel's short command name, at most 15 bytes
-    std::string processCPU;  // one character whose code is the scheduling priority byte
+    std::string priority;    // one character whose code is the scheduling priority byte
 };
 
 // One address of one network interface, as the interface address list reports it.
@@ -131,7 +131,8 @@ class ActivityMonitor
 public:
     static constexpr const char *kProcessIDKey = "ProcessID";
     static constexpr const char *kProcessNameKey = "ProcessName";
-    static constexpr const char *kProcessCPUKey = "processCPU";
+    // The priority keeps the key it has always been listed under.
+    static constexpr const char *kProcessPriorityKey = "processCPU";
     static constexpr const char *kLoopbackAddress = "127.0.0.1";
 
     // Lists every address of every interface; nothing when the list cannot be had.

@@ -311,40 +311,11 @@ void XmlReader::release()
     m_bytesLength = 0;
 }
 
-XmlReader XmlReader::readerWithURL(HttpClient &http, const std::string &url)
-{
-    return XmlReader(http, url);
-}
-
-XmlReader XmlReader::readerWithXMLString(std::string_view xmlString)
-{
-    return XmlReader(xmlString);
-}
-
 XmlReader XmlReader::readerWithXMLData(const void *data, std::size_t length)
 {
     XmlReader reader;
     reader.decodeData(data, length);
     return reader;
-}
-
-XmlReader XmlReader::readerWithXMLFile(const std::string &fileName)
-{
-    std::size_t slash = fileName.find_last_of('/');
-    std::size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
-        dot == (slash == std::string::npos ? 0 : slash + 1))
-        return readerWithXMLFile(fileName, std::string());
-    return readerWithXMLFile(fileName.substr(0, dot), fileName.substr(dot + 1));
-}
-
-XmlReader XmlReader::readerWithXMLFile(const std::string &baseName, const std::string &extension)
-{
-    std::string path = extension.empty() ? baseName : baseName + "." + extension;
-    std::optional<std::string> data = dataWithUncompressedContentsOfFile(path);
-    if (!data)
-        return XmlReader();
-    return readerWithXMLData(data->data(), data->size());
 }
 
 std::optional<std::string> XmlReader::dataWithUncompressedContentsOfFile(const std::string &path)

@@ -70,12 +70,7 @@ public:
     XmlReader &operator=(const XmlReader &) = delete;
     ~XmlReader();
 
-    static XmlReader readerWithURL(HttpClient &http, const std::string &url);
-    static XmlReader readerWithXMLString(std::string_view xmlString);
     static XmlReader readerWithXMLData(const void *data, std::size_t length);
-    // A file path with its extension; ".gz" files are inflated first.
-    static XmlReader readerWithXMLFile(const std::string &fileName);
-    static XmlReader readerWithXMLFile(const std::string &baseName, const std::string &extension);
 
     // The file's bytes, inflated when the extension is exactly "gz"; nothing when the file
     // cannot be read or inflated.

@@ -165,46 +165,6 @@ TEST_F(MainScreenFixture, NeighbourPagesComeAfterTheFirstFrameOneAtATime)
     EXPECT_EQ(fresh.count(), 0);
 }
 
-TEST_F(MainScreenFixture, ReleasingTheHandleSnapsTheDrawerOnEveryLayout)
-{
-    // The drawer opens at its top position and closes to the handle's height above the bottom.
-    // A release below the threshold (H - 120 on phones, 874 on the tablet) closes it, a release
-    // above opens it; the drawer follows the finger only inside its band.
-    const struct
-    {
-        const char *what;
-        bool tablet;
-        int height;
-        double initialTop, press, release, finalTop;
-        int ticks;
-    } cases[] = {
-        {"480 closes", false, 480, 330, 400, 400, 454, 55},
-        {"480 opens", false, 480, 330, 420, 300, 330, 91},
-        {"480 just below the threshold", false, 480, 330, 400, 361, 454, 55},
-        {"480 at the threshold", false, 480, 330, 400, 360, 330, 71},
-        {"568 opens from inside the band", false, 568, 418, 500, 430, 418, 83},
-        {"568 at the threshold", false, 568, 418, 500, 448, 418, 83},
-        {"568 just below the threshold", false, 568, 418, 500, 449, 542, 43},
-        {"568 press outside the band, open stays", false, 568, 418, 300, 300, 418, 1},
-        {"tablet opens", true, 1024, 789, 900, 874, 789, 112},
-        {"tablet closes", true, 1024, 789, 900, 875, 984, 85},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        ViewController screen(app->state(), c.tablet, c.height);
-        EXPECT_DOUBLE_EQ(screen.wheelTop(), c.initialTop);
-        screen.touchesBegan(c.press);
-        screen.touchesEnded(c.release);
-        int ticks = 0;
-        while (screen.snapTimer().isActive() && ticks < 1000) {
-            emit screen.snapTimer().timeout({});
-            ++ticks;
-        }
-        EXPECT_DOUBLE_EQ(screen.wheelTop(), c.finalTop);
-        EXPECT_EQ(ticks, c.ticks); // one point a tick, then the tick that stops
-    }
-}
-
 TEST_F(MainScreenFixture, SnappingPausesWhileTheWindowIsHidden)
 {
     vc().touchesBegan(400);

@@ -42,8 +42,8 @@ TEST(ActivityMonitorProcesses, ReadsEveryProcessHighestPidFirst)
         const ActivityProcess &p = (*processes)[i];
         EXPECT_EQ(p.processID, expected[i].pid);
         EXPECT_EQ(p.processName, expected[i].name);
-        ASSERT_EQ(p.processCPU.size(), 1u);
-        EXPECT_EQ(p.processCPU[0], expected[i].priority);
+        ASSERT_EQ(p.priority.size(), 1u);
+        EXPECT_EQ(p.priority[0], expected[i].priority);
     }
 }
 
@@ -80,7 +80,7 @@ TEST(ActivityMonitorProcesses, KeptFilesFollowTheTree)
         std::string text;
         for (const ActivityProcess &p : list.value_or(std::vector<ActivityProcess>{}))
             text += p.processID + ":" + p.processName + ":" +
-                    std::to_string(static_cast<int>(p.processCPU.at(0))) + " ";
+                    std::to_string(static_cast<int>(p.priority.at(0))) + " ";
         return text;
     };
 

@@ -189,7 +189,7 @@ TEST(PlaceReplies, FeedXml)
         {"nearby empty", &places::fromNearbyReply, "<geonames></geonames>", 0, "", "", ""},
     };
     for (const auto &row : rows) {
-        const XmlReader reader = XmlReader::readerWithXMLString(row.xml);
+        const XmlReader reader(row.xml);
         const std::optional<PlaceList> list = row.read(reader);
         EXPECT_EQ(list ? int(list->size()) : -1, row.records) << row.name;
         if (list && !list->isEmpty()) {

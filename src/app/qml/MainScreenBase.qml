@@ -11,12 +11,6 @@ Item {
     property string family: "Phone"
     readonly property AppState app: controller ? controller.app : null
 
-    function pageView(page) {
-        const name = controller.pageViewName(page)
-        return name !== "" && controller.pageController(page) ? name + family + ".qml"
-                                                              : "PlaceholderPage.qml"
-    }
-
     Rectangle {
         anchors.fill: parent
         color: Theme.ink
@@ -72,12 +66,9 @@ Item {
                     function load() {
                         if (!created || status !== Loader.Null)
                             return
-                        const view = screen.pageView(index)
-                        if (view === "PlaceholderPage.qml")
-                            setSource(view, { title: screen.controller.pageTitles[index] })
-                        else
-                            setSource(view, { controller: screen.controller.pageController(index),
-                                              app: screen.app, main: screen.controller })
+                        setSource(screen.controller.pageViewName(index) + screen.family + ".qml",
+                                  { controller: screen.controller.pageController(index),
+                                    app: screen.app, main: screen.controller })
                     }
                     onCreatedChanged: load()
                     Component.onCompleted: load()
