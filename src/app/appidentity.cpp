@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appidentity.h"
 
+#include "app/startupcheck.h"
 #include "platform/applicationid.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QQuickWindow>
-#include <QWindow>
 
 QIcon applicationIcon(const QString &resources)
 {
@@ -29,15 +28,9 @@ void setApplicationIdentity(const QString &resources)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     // The icon's pictures (five sizes and the SVG plugin) are read once the first frame is on
     // screen: the window manager shows the icon a moment later, the frame comes sooner.
-    for (QWindow *window : QGuiApplication::topLevelWindows()) {
-        auto *quick = qobject_cast<QQuickWindow *>(window);
-        if (!quick)
-            continue;
-        QObject::connect(
-            quick, &QQuickWindow::frameSwapped, qApp,
-            [resources] { QGuiApplication::setWindowIcon(applicationIcon(resources)); },
-            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
-        return;
-    }
-    QGuiApplication::setWindowIcon(applicationIcon(resources));
+    const auto setIcon = [resources] {
+        QGuiApplication::setWindowIcon(applicationIcon(resources));
+    };
+    if (!afterFirstFrame(setIcon, Qt::QueuedConnection))
+        setIcon();
 }

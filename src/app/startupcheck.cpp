@@ -13,24 +13,28 @@ bool firstFrameCheckAsked()
     return QCoreApplication::arguments().contains(QStringLiteral("--first-frame"));
 }
 
-void watchFirstFrame()
+bool afterFirstFrame(const std::function<void()> &run, Qt::ConnectionType type)
 {
-    const bool check = firstFrameCheckAsked();
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
         auto *quick = qobject_cast<QQuickWindow *>(window);
         if (!quick)
             continue;
-        QObject::connect(
-            quick, &QQuickWindow::frameSwapped, qApp,
-            [check] {
-                qCDebug(lcApp, "first frame drawn");
-                if (!check)
-                    return;
-                std::puts("first frame");
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            },
-            Qt::SingleShotConnection);
-        return;
+        QObject::connect(quick, &QQuickWindow::frameSwapped, qApp, run,
+                         Qt::ConnectionType(type | Qt::SingleShotConnection));
+        return true;
     }
+    return false;
+}
+
+void watchFirstFrame()
+{
+    const bool check = firstFrameCheckAsked();
+    afterFirstFrame([check] {
+        qCDebug(lcApp, "first frame drawn");
+        if (!check)
+            return;
+        std::puts("first frame");
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
 }
