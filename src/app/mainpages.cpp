@@ -36,8 +36,14 @@ void MainPages::createPage(int page)
         setPage(page, calendar, "Calendar");
     }
     if (page == 2) {
-        auto *bottom = new BottomController(m_app, m_tablet, m_screenHeight,
-                                            m_app.platform().locationServicesEnabled, main);
+        // The location service is asked once the first frame is out: its plugin is nothing
+        // that frame needs.
+        auto *bottom = new BottomController(
+            m_app, m_tablet, m_screenHeight,
+            [main, located = m_app.platform().locationServicesEnabled] {
+                return main->firstFrameShown() && located && located();
+            },
+            main);
         bottom->setDelegate(main);
         m_bottomController = bottom;
         setPage(page, bottom, "BottomPanel");

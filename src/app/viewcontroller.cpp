@@ -27,8 +27,9 @@ ViewController::ViewController(AppState &app, bool tablet, int screenHeight, QOb
     m_app.platform().notifications.addObserver(QStringLiteral("restartAPP1.5"), this,
                                                [this](const QVariant &) { restart(); });
 
+    // Until the first frame is out the routing table tells the network; Qt's network backend
+    // and its change signals come after it (see createDeferredPages()).
     m_reachability = Reachability::reachabilityForInternetConnection(m_app.platform().roots);
-    m_reachability->startNotifier(&m_app.platform().notifications);
 
     m_mainTimer.setInterval(kMonitorIntervalMs);
     connect(&m_mainTimer, &QTimer::timeout, this, &ViewController::monitor);
@@ -110,6 +111,11 @@ void ViewController::createDeferredPages()
     if (!m_firstFrameShown) {
         m_firstFrameShown = true;
         m_mainPages.wantPagesAround(m_page, m_page);
+        // The system's network and location services: plugins and a system bus the first frame
+        // does without. The status buttons take their answers at once.
+        if (!m_tornDown)
+            m_reachability->startNotifier(&m_app.platform().notifications);
+        monitor();
     }
     m_mainPages.createDeferredPages();
 }

@@ -106,6 +106,8 @@ public:
     int createdPages() const { return m_mainPages.createdPages(); }
     bool isPageCreated(int page) const { return m_mainPages.isPageCreated(page); }
     bool allPagesCreated() const { return m_mainPages.allPagesCreated(); }
+    // The window has shown its first frame (see createDeferredPages()).
+    bool firstFrameShown() const { return m_firstFrameShown; }
     // Creates the wanted pages that do not exist yet, one per turn of the event loop, so that
     // input is handled between them. Called when the window has shown its first frame.
     Q_INVOKABLE void createDeferredPages();

@@ -13,17 +13,17 @@
 namespace {
 
 // Loads Qt's network information once per process; null when no backend works here (no
-// application object, no NetworkManager and no GLib monitor).
-QNetworkInformation *networkInformation()
+// application object, or no NetworkManager). Without NetworkManager the kernel's routing table
+// answers: it is what GLib's monitor (Qt's other backend) would read there too, and that backend
+// would bring GIO and its modules into the process.
+QNetworkInformation *loadNetworkInformation()
 {
     static bool tried = false;
     if (!tried && QCoreApplication::instance()) {
         tried = true;
-        if (!QNetworkInformation::loadDefaultBackend())
-            QNetworkInformation::loadBackendByName(QStringLiteral("glib"));
-        if (QNetworkInformation *info = QNetworkInformation::instance())
+        if (QNetworkInformation::loadDefaultBackend())
             qCInfo(lcMonitor, "network information from the %s backend",
-                   qPrintable(info->backendName()));
+                   qPrintable(QNetworkInformation::instance()->backendName()));
         else
             qCInfo(lcMonitor, "network information from the kernel routing table");
     }
@@ -57,7 +57,8 @@ std::uint32_t Reachability::systemFlags(const SystemRoots &roots, bool localWiFi
     const bool realSystem = isRunningSystem(roots);
     const QString routeIf = netif::defaultRouteInterface(roots);
     std::uint32_t flags = 0;
-    QNetworkInformation *info = realSystem ? networkInformation() : nullptr;
+    // Qt's backend once a notifier has loaded it; until then the routing table.
+    QNetworkInformation *info = realSystem ? QNetworkInformation::instance() : nullptr;
     if (info && info->reachability() != QNetworkInformation::Reachability::Unknown) {
         const auto r = info->reachability();
         if (r == QNetworkInformation::Reachability::Online ||
@@ -141,7 +142,7 @@ bool Reachability::startNotifier(NotificationCenter *center)
     m_lastFlags = flags();
     if (!m_watchSystem)
         return m_watched > 0;
-    if (QNetworkInformation *info = networkInformation()) {
+    if (QNetworkInformation *info = loadNetworkInformation()) {
         m_connections << connect(info, &QNetworkInformation::reachabilityChanged, this,
                                  &Reachability::postIfChanged);
         m_connections << connect(info, &QNetworkInformation::transportMediumChanged, this,
@@ -155,6 +156,8 @@ bool Reachability::startNotifier(NotificationCenter *center)
                                  &Reachability::postIfChanged);
     else
         m_routes.reset();
+    // The backend may know more than the routing table told before it was loaded.
+    postIfChanged();
     return !m_connections.isEmpty() || m_watched > 0;
 }
 

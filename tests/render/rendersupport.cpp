@@ -3,10 +3,13 @@
 
 #include "appearance/fonts.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QQuickWindow>
 #include <QThread>
@@ -70,6 +73,7 @@ RenderHarness::RenderHarness(const RenderLayout &layout, const QString &platform
     });
     m_app->didFinishLaunching();
     settle(300);
+    waitForPictures();
 }
 
 RenderHarness::~RenderHarness()
@@ -116,8 +120,36 @@ bool RenderHarness::waitForAllPages(int timeoutMs)
     return viewController().allPagesCreated();
 }
 
+namespace {
+
+bool anyPictureLoading(const QQuickItem *item)
+{
+    constexpr int kLoading = 2; // Image.Loading
+    if (item->inherits("QQuickImageBase") && item->property("status").toInt() == kLoading)
+        return true;
+    const QList<QQuickItem *> children = item->childItems();
+    return std::any_of(children.begin(), children.end(), anyPictureLoading);
+}
+
+} // namespace
+
+bool RenderHarness::waitForPictures(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    const auto loading = [this] { return anyPictureLoading(m_window->view().contentItem()); };
+    while (loading() && t.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    // The frame that draws the last of them.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !loading();
+}
+
 bool RenderHarness::shoot(const QString &name)
 {
+    waitForPictures();
     const QImage image = m_window->view().grabWindow();
     if (image.isNull())
         return false;

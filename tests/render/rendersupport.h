@@ -53,8 +53,11 @@ public:
     bool waitForWantedPages(int timeoutMs = 5000);
     // The same, and then every other page at once.
     bool waitForAllPages(int timeoutMs = 5000);
-    // Writes build/screenshots/<layout>-<name>.png; returns false when the window cannot be
-    // grabbed.
+    // Runs the event loop while a picture of the window is still loading on Qt Quick's image
+    // thread (at most timeoutMs); returns whether all have loaded.
+    bool waitForPictures(int timeoutMs = 5000);
+    // Writes build/screenshots/<layout>-<name>.png once the pictures have loaded; returns false
+    // when the window cannot be grabbed.
     bool shoot(const QString &name);
 
     // Every warning any part of Qt or QML printed since the harness was made.

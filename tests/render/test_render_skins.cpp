@@ -162,6 +162,7 @@ TEST_P(RenderSkins, ApplyRebuildsWithTheNewHue)
     RenderHarness::settle(300);
     const QRect area = largestLibraryPicture(h);
     ASSERT_FALSE(area.isEmpty());
+    ASSERT_TRUE(h.waitForPictures());
     const QImage before = h.window().view().grabWindow().copy(area);
     const MainWindow *first = &h.window();
 
@@ -178,6 +179,7 @@ TEST_P(RenderSkins, ApplyRebuildsWithTheNewHue)
     ASSERT_TRUE(waitForNewWindow(h, first));
     RenderHarness::settle(600);
     EXPECT_EQ(largestLibraryPicture(h), area);
+    ASSERT_TRUE(h.waitForPictures());
     const QImage after = h.window().view().grabWindow().copy(area);
     ASSERT_TRUE(h.shoot("skins-applied180"));
 

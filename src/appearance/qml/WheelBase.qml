@@ -71,6 +71,8 @@ Item {
         width: wheel.controller.wheelRect.width
         height: wheel.controller.wheelRect.height
         source: wheel.controller.wheelImage
+        // Decoded on Qt Quick's image thread, as the window opens.
+        asynchronous: true
         smooth: true
         antialiasing: true
         rotation: wheel.controller.displayAngle
@@ -99,6 +101,7 @@ Item {
         width: wheel.controller.knobRect.width
         height: wheel.controller.knobRect.height
         source: wheel.controller.knobImage
+        asynchronous: true
     }
 
     Rectangle {

@@ -7,7 +7,8 @@ import Powerdeck
 // The battery gauge behind the main screen's pages: the chosen skin's layers drawn in the skin's
 // own coordinates (its canvas), placed by the controller into the band the pages leave open, and
 // the level slider on top. Back to front: liquid, surface, core, faceplate, electron or rotors,
-// slider. Every frame comes from the controller; this file only draws and animates.
+// slider. Every frame comes from the controller; this file only draws and animates. The large
+// layers are decoded on Qt Quick's image thread: the window opens while they load.
 Item {
     id: gauge
     required property BatteryController controller
@@ -52,6 +53,7 @@ Item {
             width: gauge.controller.fillFrame.width
             height: gauge.controller.fillFrame.height
             source: visible ? gauge.library(gauge.controller.fillImage) : ""
+            asynchronous: true
         }
 
         // The other skins: the liquid is seen from its top down to the window's bottom, where
@@ -69,6 +71,7 @@ Item {
                 height: gauge.controller.liquidRest.height
                 fillMode: Image.PreserveAspectCrop
                 source: parent.visible ? gauge.library(gauge.controller.fillImage) : ""
+                asynchronous: true
             }
         }
 
@@ -99,6 +102,7 @@ Item {
             width: gauge.controller.coreFrame.width
             height: gauge.controller.coreFrame.height
             source: visible ? gauge.library(gauge.controller.coreImage) : ""
+            asynchronous: true
         }
 
         // The faceplate, opaque but for the windows; on the nuclear skin in pieces around the
@@ -108,6 +112,7 @@ Item {
             width: canvas.width
             height: canvas.height
             source: visible ? gauge.library(gauge.controller.bodyImage) : ""
+            asynchronous: true
         }
         Repeater {
             model: gauge.ready ? gauge.controller.bodyPieces : []
@@ -119,6 +124,7 @@ Item {
                 height: modelData.height
                 sourceClipRect: modelData
                 source: gauge.library(gauge.controller.bodyImage)
+                asynchronous: true
             }
         }
 
