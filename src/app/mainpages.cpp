@@ -13,6 +13,10 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 MainPages::MainPages(ViewController &main, AppState &app, bool tablet, int screenHeight)
     : m_main(main), m_app(app), m_tablet(tablet), m_screenHeight(screenHeight)
 {
@@ -20,6 +24,19 @@ MainPages::MainPages(ViewController &main, AppState &app, bool tablet, int scree
     m_pageTimer.setInterval(0);
     connect(&m_pageTimer, &QTimer::timeout, this, &MainPages::createNextDeferredPage);
 }
+
+namespace {
+
+// Building pages leaves freed memory behind in the allocator (the pictures' decoding, the
+// views' compilation); once the pages wanted are there it goes back to the system.
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
 
 void MainPages::createPage(int page)
 {
@@ -136,6 +153,8 @@ void MainPages::createNextDeferredPage()
             break;
         }
     }
+    if ((m_wantedPages & ~m_createdPages) == 0)
+        returnFreedMemory();
     createDeferredPages();
 }
 
