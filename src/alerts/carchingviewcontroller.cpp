@@ -187,7 +187,8 @@ QString CarchingViewController::pernaImage() const
 
 QString CarchingViewController::ringColorImage() const
 {
-    return image("1_probnik.png", "2_probnik.png");
+    // The ring paints with the picture itself: its file, not a view's picture address.
+    return m_app.libraryFile(QLatin1String(m_tablet ? "2_probnik.png" : "1_probnik.png"));
 }
 
 QString CarchingViewController::switchImage() const

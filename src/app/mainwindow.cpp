@@ -5,6 +5,7 @@
 #include "app/scenegraph.h"
 #include "app/tintedurls.h"
 #include "app/viewcontroller.h"
+#include "appearance/librarypictures.h"
 #include "appearance/turnedpictures.h"
 
 #include <QEvent>
@@ -29,7 +30,12 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     m_tintedUrls = std::make_unique<TintedUrls>(state.folders().library,
                                                 [&state] { return state.tintGeneration(); });
     m_view->engine()->addUrlInterceptor(m_tintedUrls.get());
-    m_view->engine()->addImageProvider(QStringLiteral("turned"), new TurnedPictures);
+    m_view->engine()->addImageProvider(QStringLiteral("turned"),
+                                       new TurnedPictures(state.folders().library));
+    m_view->engine()->addImageProvider(QStringLiteral("library"),
+                                       new LibraryPictures(state.folders().library));
+    m_view->engine()->addImageProvider(QStringLiteral("resources"),
+                                       new LibraryPictures(state.folders().resources));
     m_view->setTitle(QStringLiteral("Powerdeck"));
     m_view->setColor(QColor(0x0d, 0x0f, 0x12));
     m_view->setResizeMode(QQuickView::SizeRootObjectToView);

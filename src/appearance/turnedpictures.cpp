@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/turnedpictures.h"
 
+#include "appearance/librarypictures.h"
+
 #include <QPainter>
 #include <QStringList>
 #include <QUrl>
@@ -42,9 +44,15 @@ QImage TurnedPictures::requestImage(const QString &id, QSize *size, const QSize 
         if (!(ox && oy && ow && oh))
             return {};
     }
-    const auto load = [](const QString &encoded) {
+    const auto load = [this](const QString &encoded) {
         const QUrl url(QUrl::fromPercentEncoding(encoded.toUtf8()));
-        return url.isLocalFile() ? QImage(url.toLocalFile()) : QImage();
+        if (url.isLocalFile())
+            return LibraryPictures::read(url.toLocalFile());
+        if (url.scheme() == QLatin1String("image") && url.host() == QLatin1String("library") &&
+            !m_library.isEmpty())
+            return LibraryPictures(m_library).requestImage(
+                url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1), nullptr, {});
+        return QImage();
     };
     const QImage picture = load(parts[2]);
     const QImage backdrop = load(parts[3]);

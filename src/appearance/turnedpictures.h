@@ -18,11 +18,18 @@ QImage turnedPicture(const QImage &picture, double degrees, const QImage &backdr
 
 // The provider "image://turned/<degrees>/<x>,<y>,<w>,<h>/<picture URL>/<backdrop URL>/<ground>",
 // the URLs and the ground colour ("#rrggbb") percent-encoded, the crop in the backdrop's
-// pixels. The requested size is the size drawn; a query (a tint's generation) only tells
-// the picture cache apart. Loads on the image loader's thread.
+// pixels. A picture URL is a file's, or a Library picture's ("image://library/<name>", read
+// from `library`). The requested size is the size drawn; a query (a tint's generation) only
+// tells the picture cache apart. Loads on the image loader's thread.
 class TurnedPictures : public QQuickImageProvider
 {
 public:
-    TurnedPictures() : QQuickImageProvider(QQuickImageProvider::Image) {}
+    explicit TurnedPictures(QString library = {})
+        : QQuickImageProvider(QQuickImageProvider::Image), m_library(std::move(library))
+    {
+    }
     QImage requestImage(const QString &id, QSize *size, const QSize &requestedSize) override;
+
+private:
+    QString m_library;
 };

@@ -2,7 +2,9 @@
 #include "charts/chartpaint.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QUrl>
 
 #include <cmath>
@@ -42,7 +44,12 @@ QBrush fillBrush(const QVariant &value, const QBrush &fallback)
         return fallback;
     if (QColor::isValidColorName(text))
         return QBrush(QColor::fromString(text));
-    const QImage picture(picturePath(text));
+    // Read in the format the name tells: guessing it from the contents would load every image
+    // plugin Qt has.
+    const QString path = picturePath(text);
+    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
     return picture.isNull() ? fallback : QBrush(picture);
 }
 

@@ -42,14 +42,34 @@ void AppState::takeReading(const BatteryReading &reading)
         setTimeneedToCharge(QString());
 }
 
+namespace {
+
+QString providerUrl(const char *provider, const QString &name, int tintGeneration)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("image"));
+    url.setHost(QLatin1String(provider));
+    url.setPath(QLatin1Char('/') + name, QUrl::DecodedMode);
+    if (tintGeneration > 0)
+        url.setQuery(QStringLiteral("tint=%1").arg(tintGeneration));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
+
 QString AppState::libraryImage(const QString &name) const
+{
+    return providerUrl("library", name, m_tintGeneration);
+}
+
+QString AppState::libraryFile(const QString &name) const
 {
     return QUrl::fromLocalFile(m_platform.folders.library + QLatin1Char('/') + name).toString();
 }
 
 QString AppState::resourceImage(const QString &name) const
 {
-    return QUrl::fromLocalFile(m_platform.folders.resources + QLatin1Char('/') + name).toString();
+    return providerUrl("resources", name, 0);
 }
 
 bool AppState::isIpad() const

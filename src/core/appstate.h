@@ -70,8 +70,13 @@ public:
     // The device family: the tablet layout (idiom 1) or the phone layout (0).
     bool isIpad() const;
     // URLs of interface images: the (tinted) copies in the Library folder, or the shipped
-    // resources for the few images that are never tinted.
+    // resources for the few images that are never tinted. They are named for the views' image
+    // providers of those folders ("image://library/<name>", "image://resources/<name>", see
+    // LibraryPictures), a Library picture with the tint generation once a tint has run
+    // ("?tint=2"); libraryFile() is the same copy's file URL, for code that reads the file
+    // itself.
     Q_INVOKABLE QString libraryImage(const QString &name) const;
+    Q_INVOKABLE QString libraryFile(const QString &name) const;
     Q_INVOKABLE QString resourceImage(const QString &name) const;
 
     // Counts the runs that rewrote the tinted copies in the Library folder during this process:

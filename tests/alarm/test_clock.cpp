@@ -337,7 +337,7 @@ TEST(ClockWeatherBlock, FromTheCacheInEachUnit)
         EXPECT_EQ(k.clock->currentTemp(), QString::fromUtf8(c.current));
         EXPECT_EQ(k.clock->maxTEmp(), QString::fromUtf8(c.max));
         EXPECT_EQ(k.clock->minimumTemp(), QString::fromUtf8(c.min));
-        EXPECT_TRUE(k.clock->weatherImg().endsWith("/Library/1_Sunny_night_icon.png"))
+        EXPECT_TRUE(k.clock->weatherImg().endsWith("library/1_Sunny_night_icon.png"))
             << k.clock->weatherImg().toStdString();
     }
 }

@@ -114,7 +114,7 @@ TEST_F(WheelFixture, LoadsArmedOnTheBatteryPage)
     EXPECT_EQ(wheel.imageAngle(), 0);
     EXPECT_TRUE(wheel.highlightVisible());
     EXPECT_TRUE(wheel.highlightImage().endsWith("/1_battery-on_60x52.png"));
-    EXPECT_TRUE(wheel.wheelImage().endsWith("/Library/1_wheel_320x320.png"));
+    EXPECT_TRUE(wheel.wheelImage().endsWith("library/1_wheel_320x320.png"));
     EXPECT_TRUE(wheel.knobImage().endsWith("/1_Knob-over_320x126.png"));
     EXPECT_TRUE(wheel.monitorImage().endsWith("/1_main-system-button_68x56.png"));
 }

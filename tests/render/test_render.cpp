@@ -3,19 +3,32 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 
 namespace {
 
 using Render = RenderTest;
 
+bool imagePluginsLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
 TEST_P(Render, EveryPage)
 {
+    const bool pluginsBefore = imagePluginsLoaded(); // by an earlier test of this process
     RenderHarness h(GetParam(), platformFor(GetParam()));
     // The pages beside the battery page come by themselves once the window has drawn a frame;
     // the others when they are shown.
     ASSERT_TRUE(h.waitForWantedPages());
     EXPECT_EQ(h.viewController().createdPages(), 1 << 1 | 1 << 2 | 1 << 3);
+    // Their pictures are all PNG: none of them brings Qt's image plugins.
+    ASSERT_TRUE(h.waitForPictures());
+    if (!pluginsBefore) {
+        EXPECT_FALSE(imagePluginsLoaded());
+    }
     const char *names[] = {"page0-tips",     "page1-calendar", "page2-battery",
                            "page3-charging", "page4-settings", "page5-monitor"};
     for (int page = 0; page < 6; ++page) {

@@ -124,8 +124,10 @@ QRect largestLibraryPicture(RenderHarness &h)
     std::function<void(QQuickItem *)> walk = [&](QQuickItem *item) {
         if (!item->isVisible() || item->opacity() < 1)
             return;
-        if (item->inherits("QQuickImage") &&
-            item->property("source").toUrl().toLocalFile().startsWith(library)) {
+        const QUrl source = item->property("source").toUrl();
+        const bool fromLibrary = (source.scheme() == "image" && source.host() == "library") ||
+                                 source.toLocalFile().startsWith(library);
+        if (item->inherits("QQuickImage") && fromLibrary) {
             const QRect r = item->mapRectToScene(item->boundingRect()).toAlignedRect() &
                             QRect(QPoint(), h.window().view().size());
             if (r.width() * r.height() > best.width() * best.height())

@@ -26,6 +26,11 @@ Item {
 
     readonly property MonthView view: controller ? controller.monthView : null
 
+    // The part (x, y, w, h) of a picture (see LibraryPictures).
+    function clipped(url, x, y, w, h) {
+        return url !== "" ? url + "#clip=" + x + "," + y + "," + w + "," + h : ""
+    }
+
     Rectangle {
         anchors.fill: parent
         color: Theme.ink
@@ -93,25 +98,23 @@ Item {
                 readonly property int rows: Math.min(page.view.rows, pictureRows)
                 Image {
                     id: gridPicture
-                    source: page.controller.setka
-                    sourceClipRect: Qt.rect(0, 0, page.gridPictureWidth,
-                                            page.view.topBarHeight + grid.rows * grid.pitch)
+                    source: page.clipped(page.controller.setka, 0, 0, page.gridPictureWidth,
+                                         page.view.topBarHeight + grid.rows * grid.pitch)
                 }
                 Repeater {
                     model: Math.max(0, page.view.rows - grid.rows)
                     Image {
                         required property int index
                         y: page.view.topBarHeight + (grid.rows + index) * grid.pitch
-                        source: page.controller.setka
-                        sourceClipRect: Qt.rect(0, page.view.topBarHeight + (grid.rows - 1) * grid.pitch,
-                                                page.gridPictureWidth, grid.pitch)
+                        source: page.clipped(page.controller.setka, 0,
+                                             page.view.topBarHeight + (grid.rows - 1) * grid.pitch,
+                                             page.gridPictureWidth, grid.pitch)
                     }
                 }
                 Image {
                     y: grid.height - grid.edge
-                    source: page.controller.setka
-                    sourceClipRect: Qt.rect(0, grid.pictureHeight - grid.edge,
-                                            page.gridPictureWidth, grid.edge)
+                    source: page.clipped(page.controller.setka, 0, grid.pictureHeight - grid.edge,
+                                         page.gridPictureWidth, grid.edge)
                 }
             }
         }

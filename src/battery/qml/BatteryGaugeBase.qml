@@ -18,6 +18,10 @@ Item {
     visible: ready && !controller.removed
 
     function library(name) { return ready && name !== "" ? app.libraryImage(name) : "" }
+    // The part r of a picture (see LibraryPictures).
+    function clipped(url, r) {
+        return url !== "" ? url + "#clip=" + r.x + "," + r.y + "," + r.width + "," + r.height : ""
+    }
 
     // Device pixels per unit of the skin's canvas (every scale on the way to the window), for
     // the pictures drawn ahead of time at the size they are shown.
@@ -122,8 +126,7 @@ Item {
                 y: modelData.y
                 width: modelData.width
                 height: modelData.height
-                sourceClipRect: modelData
-                source: gauge.library(gauge.controller.bodyImage)
+                source: gauge.clipped(gauge.library(gauge.controller.bodyImage), modelData)
                 asynchronous: true
             }
         }

@@ -23,7 +23,7 @@ Rectangle {
     color: Theme.ink
 
     function swatch(n) {
-        return cpu.app ? cpu.app.libraryImage(cpu.prefix + "C" + n + "_5x5.png") : ""
+        return cpu.app ? cpu.app.libraryFile(cpu.prefix + "C" + n + "_5x5.png") : ""
     }
 
     Item {

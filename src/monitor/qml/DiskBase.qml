@@ -23,7 +23,7 @@ Rectangle {
     color: Theme.ink
 
     function swatch(n) {
-        return disk.app ? disk.app.libraryImage(disk.prefix + "C" + n + "_5x5.png") : ""
+        return disk.app ? disk.app.libraryFile(disk.prefix + "C" + n + "_5x5.png") : ""
     }
 
     Item {

@@ -32,7 +32,7 @@ Rectangle {
                                               screen.ramPrInactive, screen.ramPrPurgeabme] : []
 
     function swatch(index) {
-        return app ? app.libraryImage(prefix + "C" + (index + 1) + "_5x5.png") : ""
+        return app ? app.libraryFile(prefix + "C" + (index + 1) + "_5x5.png") : ""
     }
 
     MonitorHeader {

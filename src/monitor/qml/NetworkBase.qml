@@ -23,7 +23,7 @@ Rectangle {
     color: Theme.ink
 
     function swatch(n) {
-        return app ? app.libraryImage(prefix + "C" + n + "_5x5.png") : ""
+        return app ? app.libraryFile(prefix + "C" + n + "_5x5.png") : ""
     }
 
     MonitorHeader {

@@ -30,7 +30,7 @@ Item {
     readonly property var names: [qsTr("CPU"), qsTr("Memory"), qsTr("Disk"), qsTr("Network")]
 
     function swatch(n) {
-        return page.app ? page.app.libraryImage(page.swatchPrefix + "C" + n + "_5x5.png") : ""
+        return page.app ? page.app.libraryFile(page.swatchPrefix + "C" + n + "_5x5.png") : ""
     }
 
     Grid {
