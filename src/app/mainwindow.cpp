@@ -3,7 +3,6 @@
 
 #include "app/appdelegate.h"
 #include "app/scenegraph.h"
-#include "app/tintedurls.h"
 #include "app/viewcontroller.h"
 #include "appearance/librarypictures.h"
 #include "appearance/turnedpictures.h"
@@ -24,12 +23,10 @@ MainWindow::MainWindow(AppDelegate &app, int idiom, int designHeight, QSize wind
     // Without a graphics processor the interface is drawn in software (see scenegraph.h).
     scenegraph::applyOnce();
     m_view = std::make_unique<QQuickView>();
-    // The pictures of the Library folder as they are now, not as Qt Quick cached them before a
-    // tint.
+    // The pictures of the Library folder and the shipped resources (AppState::libraryImage() and
+    // resourceImage() name them; a Library picture's name carries the tint generation, so the
+    // pictures Qt Quick cached before a tint are not reused).
     AppState &state = app.state();
-    m_tintedUrls = std::make_unique<TintedUrls>(state.folders().library,
-                                                [&state] { return state.tintGeneration(); });
-    m_view->engine()->addUrlInterceptor(m_tintedUrls.get());
     m_view->engine()->addImageProvider(QStringLiteral("turned"),
                                        new TurnedPictures(state.folders().library));
     m_view->engine()->addImageProvider(QStringLiteral("library"),

@@ -7,7 +7,6 @@
 #include <memory>
 
 class AppDelegate;
-class TintedUrls;
 class QQuickView;
 class ViewController;
 
@@ -36,7 +35,6 @@ private:
 
     AppDelegate &m_app;
     std::unique_ptr<ViewController> m_viewController;
-    std::unique_ptr<TintedUrls> m_tintedUrls;
     std::unique_ptr<QQuickView> m_view;
     bool m_shown = true;
     bool m_everExposed = false;

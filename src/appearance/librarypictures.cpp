@@ -61,14 +61,17 @@ QImage LibraryPictures::read(const QString &path, const QRect &clip, const QSize
     return reader.read();
 }
 
-QImage LibraryPictures::requestImage(const QString &id, QSize *size, const QSize &requestedSize)
+QImage LibraryPictures::readIn(const QString &folder, const QString &id, const QSize &requestedSize)
 {
     const Id parsed = parseId(id);
-    QImage picture;
-    // Only files inside the folder.
-    if (!parsed.file.isEmpty() &&
-        !parsed.file.split(QLatin1Char('/')).contains(QLatin1String("..")))
-        picture = read(m_library + QLatin1Char('/') + parsed.file, parsed.clip, requestedSize);
+    if (parsed.file.isEmpty() || parsed.file.split(QLatin1Char('/')).contains(QLatin1String("..")))
+        return {};
+    return read(folder + QLatin1Char('/') + parsed.file, parsed.clip, requestedSize);
+}
+
+QImage LibraryPictures::requestImage(const QString &id, QSize *size, const QSize &requestedSize)
+{
+    const QImage picture = readIn(m_library, id, requestedSize);
     if (size)
         *size = picture.size();
     return picture;

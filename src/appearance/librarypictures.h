@@ -33,6 +33,8 @@ public:
     // requestedSize (see above).
     static QImage read(const QString &path, const QRect &clip = {},
                        const QSize &requestedSize = {});
+    // The picture an id names inside folder (nothing outside it).
+    static QImage readIn(const QString &folder, const QString &id, const QSize &requestedSize = {});
 
 private:
     QString m_library;

@@ -50,8 +50,8 @@ QImage TurnedPictures::requestImage(const QString &id, QSize *size, const QSize 
             return LibraryPictures::read(url.toLocalFile());
         if (url.scheme() == QLatin1String("image") && url.host() == QLatin1String("library") &&
             !m_library.isEmpty())
-            return LibraryPictures(m_library).requestImage(
-                url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1), nullptr, {});
+            return LibraryPictures::readIn(
+                m_library, url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1));
         return QImage();
     };
     const QImage picture = load(parts[2]);
