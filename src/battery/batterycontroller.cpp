@@ -4,7 +4,6 @@
 #include "battery/pointtables.h"
 #include "battery/timeforaction.h"
 #include "core/appstate.h"
-#include "device/deviceproprietes.h"
 #include "device/devicespectable.h"
 #include "platform/kernelidentity.h"
 #include "platform/logging.h"
@@ -80,11 +79,9 @@ BatteryController::BatteryController(AppState &app, bool tablet, QObject *parent
     Platform &platform = m_app.platform();
 
     // The nominal capacity, the way the device information screen finds it.
-    deviceProprietes proprietes(
-        DeviceSpecTable(platform.folders.resources + QStringLiteral("/devices.plist"),
-                        platformIdentifier(&platform.defaults), platform.roots));
-    proprietes.normBAt();
-    m_capasity = float(proprietes.glCapasity());
+    m_capasity = DeviceSpecTable::nominalCapacity(
+        platform.folders.resources + QStringLiteral("/devices.plist"),
+        platformIdentifier(&platform.defaults), platform.roots);
     m_app.setLevel(m_capasity);
 
     platform.notifications.addObserver(QStringLiteral("restartAPP"), this,

@@ -31,10 +31,9 @@ BottomController::BottomController(AppState &app, bool tablet, int screenHeight,
     // The percent is a share of the model's nominal capacity, not of the remaining charge the
     // gauge keeps in Level: that would apply the percent twice, and would not follow the
     // slider when the user drags it.
-    DeviceSpecTable table(platform.folders.resources + QStringLiteral("/devices.plist"),
-                          platformIdentifier(defaults), platform.roots);
-    table.normBAt();
-    m_nominalCapacity = table.glCapasity();
+    m_nominalCapacity = DeviceSpecTable::nominalCapacity(
+        platform.folders.resources + QStringLiteral("/devices.plist"), platformIdentifier(defaults),
+        platform.roots);
 
     BatteryMonitor &monitor = m_app.batteryMonitor();
     const double nominal = m_nominalCapacity;

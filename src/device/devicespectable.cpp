@@ -5,6 +5,7 @@
 
 #include "device/capacitytext.h"
 #include "device/hostspecification.h"
+#include "platform/batterydesign.h"
 #include "platform/plist.h"
 #include "platform/uitext.h"
 
@@ -75,6 +76,22 @@ void DeviceSpecTable::normBAt()
     }
     m_glCapasity =
         capacityFromText(value(QStringLiteral("Battery capacity")).toUtf8().toStdString());
+}
+
+float DeviceSpecTable::nominalCapacity(const QString &resourcePath, const QString &platform,
+                                       const SystemRoots &roots)
+{
+    QString text;
+    if (isHostIdentifier(platform)) {
+        if (const std::optional<BatteryDesign> battery = readBatteryDesign(roots))
+            text = batteryCapacityText(*battery);
+    } else {
+        const QVariant entry = loadResource(resourcePath).value(platform);
+        const QVariant capacity = entry.toMap().value(QStringLiteral("Battery capacity"));
+        if (capacity.typeId() == QMetaType::QString)
+            text = capacity.toString();
+    }
+    return capacityFromText(text.toUtf8().toStdString());
 }
 
 QString DeviceSpecTable::value(const QString &property) const

@@ -31,6 +31,10 @@ public:
     // Loads the resource, takes the platform identifier as the device, fills the properties and
     // sets the capacity. Safe to call again; each call starts afresh.
     void normBAt();
+    // The capacity normBAt() finds for this platform, read without the rest of the table: the
+    // battery's design alone on a Linux host, the model's entry otherwise.
+    static float nominalCapacity(const QString &resourcePath, const QString &platform,
+                                 const SystemRoots &roots = {});
 
     const QString &device() const { return m_device; }
     // Nominal capacity in mAh, from the number that starts the "Battery capacity" text.

@@ -352,6 +352,14 @@ PanelSizeMm panelSizeFromEdid(const QByteArray &edid)
     return {};
 }
 
+QString batteryCapacityText(const BatteryDesign &battery)
+{
+    // The number comes first: the battery gauge reads the capacity from this text.
+    if (battery.designCapacityMah >= 0.5 && std::isfinite(battery.designCapacityMah))
+        return QString::number(qRound64(battery.designCapacityMah)) + QStringLiteral(" mAh");
+    return {};
+}
+
 QVariantMap readHostSpecification(const SystemRoots &roots)
 {
     QVariantMap spec;
@@ -373,11 +381,7 @@ QVariantMap readHostSpecification(const SystemRoots &roots)
         if (battery->voltageMinDesignV > 0 && std::isfinite(battery->voltageMinDesignV))
             spec.insert(QStringLiteral("Battery voltage"),
                         trimmedNumber(battery->voltageMinDesignV, 2) + QStringLiteral(" V"));
-        // The number comes first: the battery gauge reads the capacity from this text.
-        if (battery->designCapacityMah >= 0.5 && std::isfinite(battery->designCapacityMah))
-            spec.insert(QStringLiteral("Battery capacity"),
-                        QString::number(qRound64(battery->designCapacityMah)) +
-                            QStringLiteral(" mAh"));
+        spec.insert(QStringLiteral("Battery capacity"), batteryCapacityText(*battery));
     }
 
     // Presence can only be denied when sysfs itself is there to ask.

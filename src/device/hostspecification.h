@@ -3,6 +3,8 @@
 
 #include "platform/systemroots.h"
 
+struct BatteryDesign;
+
 #include <QString>
 #include <QVariantMap>
 
@@ -14,6 +16,8 @@
 // in sysfs and "No" when sysfs is readable but shows none; without a readable sysfs they are
 // empty as well, since absence cannot be told from ignorance then.
 QVariantMap readHostSpecification(const SystemRoots &roots);
+// The "Battery capacity" text of a battery's design ("4400 mAh"); empty without a capacity.
+QString batteryCapacityText(const BatteryDesign &battery);
 
 // "2.4 GHz", "1.8 GHz", "816 MHz"; empty for 0 or less.
 QString frequencyText(double megahertz);

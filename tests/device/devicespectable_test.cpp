@@ -296,4 +296,39 @@ TEST_F(DeviceSpecTableTest, HostWithoutBatteryHasNoCapacity)
     expectAllEmpty(table);
 }
 
+// The capacity the gauge and the panel read alone is the one the full table finds.
+TEST_F(DeviceSpecTableTest, NominalCapacityAloneMatchesTheFullTable)
+{
+    const QString path = resource(
+        {{QStringLiteral("iPhone4,1"), entry({{"Battery capacity", QStringLiteral("1430 mAh")}})},
+         {QStringLiteral("iPhone5,2"), entry({{"Battery capacity", 1440}})},
+         {QStringLiteral("iPhone6,1"), QStringLiteral("1560 mAh")}});
+    const SystemRoots laptop{fixturePath(QStringLiteral("sys-host-laptop")),
+                             fixturePath(QStringLiteral("proc-host-laptop"))};
+    const SystemRoots phone{fixturePath(QStringLiteral("sys-host-phone")),
+                            fixturePath(QStringLiteral("proc-host-phone"))};
+    const SystemRoots none{noSystem(), noSystem()};
+    const struct
+    {
+        QString resource;
+        const char *platform;
+        SystemRoots roots;
+        float capacity;
+    } cases[] = {
+        {path, "iPhone4,1", none, 1430.0f},    {path, "iPhone5,2", none, 0.0f},
+        {path, "iPhone6,1", none, 0.0f},       {path, "iPad9,9", none, 0.0f},
+        {noSystem(), "iPhone4,1", none, 0.0f}, {path, "x86_64", laptop, 4400.0f},
+        {path, "aarch64", phone, 3000.0f},     {path, "armv7l", none, 0.0f},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.platform);
+        DeviceSpecTable table(c.resource, QString::fromLatin1(c.platform), c.roots);
+        table.normBAt();
+        EXPECT_FLOAT_EQ(table.glCapasity(), c.capacity);
+        EXPECT_FLOAT_EQ(
+            DeviceSpecTable::nominalCapacity(c.resource, QString::fromLatin1(c.platform), c.roots),
+            c.capacity);
+    }
+}
+
 } // namespace
