@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include <cerrno>
 #include <unistd.h>
 
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
@@ -115,13 +116,16 @@ QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
 {
     const QString prefix = m_state.isIpad() ? QStringLiteral("2_") : QStringLiteral("1_");
     const QDir root(directory);
+    // The iterator's paths begin with the folder as given: the name below it is what follows.
+    const QString base = root.path() + QLatin1Char('/');
     QStringList names;
-    QDirIterator it(directory, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root.path(), {QStringLiteral("*.") + type},
+                    QDir::Files | QDir::NoDotAndDotDot | QDir::CaseSensitive,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (QFileInfo(path).suffix() != type)
-            continue;
-        const QString relative = root.relativeFilePath(path);
+        const QString relative =
+            path.startsWith(base) ? path.mid(base.size()) : root.relativeFilePath(path);
         if (relative.startsWith(prefix))
             names << relative;
     }
@@ -139,12 +143,19 @@ namespace {
 // An untinted copy is the shipped picture itself: a link to it where the file system allows one
 // (no bytes to write before the first frame), a copy elsewhere. Every later change of a copy (a
 // tint) writes a new file and renames it over the old, so the shipped file is never written.
+// An existing copy (possibly tinted) is kept: the link is refused then, and nothing else is
+// tried. The folder is made only when the link finds none, so a later start costs one refused
+// call per picture.
 void placeCopy(const QString &shipped, const QString &target)
 {
     const QByteArray from = QFile::encodeName(shipped);
     const QByteArray to = QFile::encodeName(target);
-    if (::link(from.constData(), to.constData()) == 0 ||
-        ::symlink(from.constData(), to.constData()) == 0)
+    int linked = ::link(from.constData(), to.constData());
+    if (linked != 0 && errno == ENOENT && QDir().mkpath(QFileInfo(target).absolutePath()))
+        linked = ::link(from.constData(), to.constData());
+    if (linked == 0 || errno == EEXIST)
+        return;
+    if (::symlink(from.constData(), to.constData()) == 0 || errno == EEXIST)
         return;
     QFile::copy(shipped, target);
 }
@@ -159,11 +170,7 @@ void AppDelegate::copyImgToCache()
         const QVariantMap entry = v.toMap();
         const QString name = entry.value(QStringLiteral("name")).toString();
         const QString target = library + QLatin1Char('/') + name;
-        // An existing copy (possibly tinted) is kept; only missing ones are made.
-        if (!QFileInfo::exists(target)) {
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            placeCopy(entry.value(QStringLiteral("path")).toString(), target);
-        }
+        placeCopy(entry.value(QStringLiteral("path")).toString(), target);
         copies.append(
             QVariantMap{{QStringLiteral("path"), target}, {QStringLiteral("name"), name}});
     }
