@@ -71,6 +71,8 @@ class BatteryController : public QObject, public NrBatteryInfoDelegate
     Q_PROPERTY(double electronX READ electronX NOTIFY electronChanged)
     Q_PROPERTY(double electronY READ electronY NOTIFY electronChanged)
     Q_PROPERTY(double rotorRotation READ rotorRotation NOTIFY glideChanged)
+    // The rotor looks the same every 120°; every rotation it is drawn at is a multiple of this.
+    Q_PROPERTY(int rotorPositionDegrees READ rotorPositionDegrees CONSTANT)
     // The slider, unturned: its frame in the canvas, turned by sliderRotation about its centre.
     Q_PROPERTY(QRectF sliderFrame READ sliderFrame CONSTANT)
     Q_PROPERTY(double sliderRotation READ sliderRotation CONSTANT)
@@ -125,6 +127,7 @@ public:
     double electronX() const { return electronCenter().x(); }
     double electronY() const { return electronCenter().y(); }
     double rotorRotation() const;
+    static int rotorPositionDegrees() { return gauge::kRotorPositionDegrees; }
     QRectF sliderFrame() const;
     double sliderRotation() const { return m_sliderLayout.vertical ? -90 : 0; }
     double sliderValue() const { return m_customSlider.value(); }

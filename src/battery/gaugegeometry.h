@@ -80,10 +80,14 @@ double nextOrbitAngle(double angle);
 constexpr double kOrbitStep = 0.2;
 
 // The rotor glides from one quarter-turn step to the next in kRotorGlideSteps sub-steps of
-// 15°, one every kRotorGlideFrameMs: turned at once, a three-bladed rotor would seem to turn
-// back by 30°. The electron needs no glide: its 0.08 s steps are its motion.
-constexpr int kRotorGlideFrameMs = 100;
-constexpr int kRotorGlideSteps = 6;
+// 30°, one every kRotorGlideFrameMs: turned at once, a three-bladed rotor would seem to turn
+// back by 30°, and any sub-step under 60° reads as turning on. Three are the fewest frames that
+// keep every drawn position on a multiple of 30° (four pictures, drawn once). The electron needs
+// no glide: its 0.08 s steps are its motion.
+constexpr int kRotorGlideFrameMs = 200;
+constexpr int kRotorGlideSteps = 3;
+// The rotor's distinct drawn positions: its rotations modulo the 120° of its symmetry.
+constexpr int kRotorPositionDegrees = 30;
 // The rotor's drawn rotation `substeps` sub-steps after the step to `degrees`: a quarter turn
 // back at 0, so that the turn from 270 to 0 goes on clockwise; `degrees` from kRotorGlideSteps on.
 double glidingRotorDegrees(int degrees, int substeps);

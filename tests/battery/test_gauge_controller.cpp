@@ -283,24 +283,24 @@ TEST_F(GaugeFixture, ElectronOrbitsWhileVisible)
     EXPECT_TRUE(g->electronTimer().isActive());
 }
 
-TEST_F(GaugeFixture, RotorsTurnEachStepInSixSubsteps)
+TEST_F(GaugeFixture, RotorsTurnEachStepInThreeSubsteps)
 {
     auto g = gauge(4);
     ASSERT_TRUE(g->rotorTimer().isActive());
     ASSERT_TRUE(g->glideTimer().isActive());
-    EXPECT_EQ(g->glideTimer().interval(), 100);
+    EXPECT_EQ(g->glideTimer().interval(), 200);
     QSignalSpy drawn(g.get(), &BatteryController::glideChanged);
     emit g->rotorTimer().timeout({});
     EXPECT_EQ(g->degrees(), 90);
-    // A step starts where the last one ended and turns 15 degrees clockwise per sub-step; more
-    // sub-steps than six are not drawn.
+    // A step starts where the last one ended and turns 30 degrees clockwise per sub-step; more
+    // sub-steps than three are not drawn.
     std::vector<double> shown{g->rotorRotation()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 5; ++i) {
         emit g->glideTimer().timeout({});
         shown.push_back(g->rotorRotation());
     }
-    EXPECT_EQ(shown, (std::vector<double>{0, 15, 30, 45, 60, 75, 90, 90, 90}));
-    EXPECT_EQ(drawn.size(), 7);
+    EXPECT_EQ(shown, (std::vector<double>{0, 30, 60, 90, 90, 90}));
+    EXPECT_EQ(drawn.size(), 4);
     // Hidden, the rotors rest at their latest step.
     emit g->rotorTimer().timeout({});
     g->setAnimationsActive(false);

@@ -188,7 +188,14 @@ TEST(GaugeGlide, RotorStartsAtThePreviousStepAndEndsOnTheNext)
         SCOPED_TRACE(d);
         const int next = nextRotorDegrees(d);
         EXPECT_DOUBLE_EQ(std::fmod(glidingRotorDegrees(next, 0) + 360, 360), d);
-        EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, 3) - glidingRotorDegrees(next, 0), 45);
+        // Equal sub-steps, each short of the 60° that would read as a turn back, each on one of
+        // the positions drawn ahead.
+        for (int s = 1; s <= kRotorGlideSteps; ++s) {
+            const double turn = glidingRotorDegrees(next, s) - glidingRotorDegrees(next, s - 1);
+            EXPECT_DOUBLE_EQ(turn, 90.0 / kRotorGlideSteps);
+            EXPECT_LT(turn, 60.0);
+            EXPECT_DOUBLE_EQ(std::fmod(glidingRotorDegrees(next, s), kRotorPositionDegrees), 0);
+        }
         EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, kRotorGlideSteps), next);
         EXPECT_DOUBLE_EQ(glidingRotorDegrees(next, kRotorGlideSteps + 2), next);
     }

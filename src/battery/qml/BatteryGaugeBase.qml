@@ -142,25 +142,27 @@ Item {
         }
 
         // Nuclear: the rotors turn a quarter turn in each 0.6 s step, always clockwise. The
-        // three-bladed rotor looks the same every 120 degrees, so its eight 15-degree positions
-        // are drawn once, over the faceplate below them and without transparency, at the size
-        // they are shown; a frame shows one of them. Until all are drawn the picture is turned
-        // as it is shown.
+        // three-bladed rotor looks the same every 120 degrees and is only ever shown at
+        // multiples of the controller's position angle, so those few positions are drawn once,
+        // over the faceplate below them and without transparency, at the size they are shown;
+        // a frame shows one of them. Until all are drawn the picture is turned as it is shown.
         Repeater {
             model: gauge.ready && gauge.controller.rotorImage !== ""
                    ? [gauge.controller.rotorFrame, gauge.controller.rotor2Frame] : []
             Item {
                 id: rotor
                 required property var modelData
+                readonly property int step: gauge.controller.rotorPositionDegrees
+                readonly property int positions: 120 / step
                 readonly property int position: Math.round(
-                    (((gauge.controller.rotorRotation % 120) + 120) % 120) / 15) % 8
+                    (((gauge.controller.rotorRotation % 120) + 120) % 120) / step) % positions
                 readonly property int pixelWidth: Math.round(width * gauge.pixelsPerUnit)
                 readonly property int pixelHeight: Math.round(height * gauge.pixelsPerUnit)
                 readonly property string crop: [modelData.x, modelData.y, modelData.width,
                                                 modelData.height].join(",")
                 // One bit for each position drawn.
                 property int drawn: 0
-                readonly property bool allDrawn: drawn === 255
+                readonly property bool allDrawn: drawn === (1 << positions) - 1
                 // The positions' picture addresses, made once for the size shown.
                 readonly property var turned: {
                     if (pixelWidth <= 0)
@@ -170,8 +172,8 @@ Item {
                                  + "/" + encodeURIComponent(gauge.library(gauge.controller.bodyImage))
                                  + "/" + encodeURIComponent(Theme.ink.toString())
                     const urls = []
-                    for (let p = 0; p < 8; ++p)
-                        urls.push("image://turned/" + (p * 15) + tail)
+                    for (let p = 0; p < positions; ++p)
+                        urls.push("image://turned/" + (p * step) + tail)
                     return urls
                 }
                 x: modelData.x
@@ -189,7 +191,7 @@ Item {
                 // The positions, drawn on the loader's thread and kept by the picture cache;
                 // never shown themselves.
                 Repeater {
-                    model: 8
+                    model: rotor.positions
                     Image {
                         required property int index
                         visible: false
