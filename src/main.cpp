@@ -3,6 +3,7 @@
 #include "app/appidentity.h"
 #include "app/mainwindow.h"
 #include "app/notificationscheduler.h"
+#include "app/scenegraph.h"
 #include "app/startupcheck.h"
 #include "app/windowactivation.h"
 #include "appearance/fonts.h"
@@ -65,6 +66,7 @@ int main(int argc, char *argv[])
     // Before the window system's plugin takes them out of the environment.
     const QVariantMap launchData =
         SingleInstance::launchPlatformData(QProcessEnvironment::systemEnvironment());
+    scenegraph::prepareFramePath();
     QGuiApplication app(argc, argv);
     powerdeck::applyDefaultLogRules();
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));

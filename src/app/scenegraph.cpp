@@ -43,6 +43,30 @@ Backend choose(const std::function<QString(const char *)> &env, const QString &d
     return hasGpuNode(devRoot) ? Backend::Default : Backend::Software;
 }
 
+QList<std::pair<const char *, QByteArray>>
+softwareFramePath(const std::function<QString(const char *)> &env, const QString &devRoot)
+{
+    const QString quick = env("QT_QUICK_BACKEND").trimmed().toLower();
+    const bool software = quick == QLatin1String("software") ||
+                          quick == QLatin1String("softwarecontext") ||
+                          choose(env, devRoot) == Backend::Software;
+    if (!software)
+        return {};
+    QList<std::pair<const char *, QByteArray>> settings;
+    for (const auto &[name, value] :
+         {std::pair{"QT_QPA_UPDATE_IDLE_TIME", "0"}, std::pair{"QT_XCB_NO_MITSHM", "1"}})
+        if (env(name).isEmpty())
+            settings.append({name, QByteArray(value)});
+    return settings;
+}
+
+void prepareFramePath()
+{
+    const auto env = [](const char *name) { return qEnvironmentVariable(name); };
+    for (const auto &[name, value] : softwareFramePath(env, QStringLiteral("/dev")))
+        qputenv(name, value);
+}
+
 void applyOnce()
 {
     static bool applied = false;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 // The renderer that draws the interface.
 namespace scenegraph {
@@ -25,5 +28,22 @@ Backend choose(const std::function<QString(const char *)> &env, const QString &d
 // Applies choose() for this process (its environment, /dev) before the first window is made;
 // later calls do nothing.
 void applyOnce();
+
+// What the window system is told, before it starts, when Qt Quick's software renderer draws.
+// Each software frame on X11 otherwise costs two wake-ups and a round trip: the window's update
+// request waits in a 5 ms timer of its own (QT_QPA_UPDATE_IDLE_TIME), and the backing store waits
+// for the X server to finish reading its shared-memory image before drawing into it again wherever
+// the new frame overlaps the last one, which the gauge's moving parts always do
+// (QT_XCB_NO_MITSHM sends the changed rectangles over the socket instead). For the electron's
+// 12.5 steps a second that is a third of their cost; a frame of the whole window costs more
+// without shared memory (about 1.75 ms instead of 1.0 ms on a laptop-sized window), which only
+// page changes draw. Frames still come no faster than the items' animations ask for them.
+// Returns the variables to set, leaving out those the environment already sets (env as for
+// choose()); none when the default renderer draws.
+QList<std::pair<const char *, QByteArray>>
+softwareFramePath(const std::function<QString(const char *)> &env, const QString &devRoot);
+
+// Sets softwareFramePath() for this process; called before the application object exists.
+void prepareFramePath();
 
 } // namespace scenegraph
