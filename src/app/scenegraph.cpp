@@ -30,6 +30,18 @@ bool truthy(const QString &value)
     return v == QLatin1String("1") || v == QLatin1String("true") || v == QLatin1String("yes");
 }
 
+QString processEnv(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// This process's choice, made on first use: its environment and /dev do not change meanwhile.
+Backend processChoice()
+{
+    static const Backend chosen = choose(processEnv, QStringLiteral("/dev"));
+    return chosen;
+}
+
 } // namespace
 
 Backend choose(const std::function<QString(const char *)> &env, const QString &devRoot)
@@ -44,12 +56,11 @@ Backend choose(const std::function<QString(const char *)> &env, const QString &d
 }
 
 QList<std::pair<const char *, QByteArray>>
-softwareFramePath(const std::function<QString(const char *)> &env, const QString &devRoot)
+softwareFramePath(const std::function<QString(const char *)> &env, Backend chosen)
 {
     const QString quick = env("QT_QUICK_BACKEND").trimmed().toLower();
     const bool software = quick == QLatin1String("software") ||
-                          quick == QLatin1String("softwarecontext") ||
-                          choose(env, devRoot) == Backend::Software;
+                          quick == QLatin1String("softwarecontext") || chosen == Backend::Software;
     if (!software)
         return {};
     QList<std::pair<const char *, QByteArray>> settings;
@@ -62,8 +73,7 @@ softwareFramePath(const std::function<QString(const char *)> &env, const QString
 
 void prepareFramePath()
 {
-    const auto env = [](const char *name) { return qEnvironmentVariable(name); };
-    for (const auto &[name, value] : softwareFramePath(env, QStringLiteral("/dev")))
+    for (const auto &[name, value] : softwareFramePath(processEnv, processChoice()))
         qputenv(name, value);
 }
 
@@ -73,8 +83,7 @@ void applyOnce()
     if (applied)
         return;
     applied = true;
-    const auto env = [](const char *name) { return qEnvironmentVariable(name); };
-    if (choose(env, QStringLiteral("/dev")) == Backend::Software)
+    if (processChoice() == Backend::Software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 

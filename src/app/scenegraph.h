@@ -39,11 +39,12 @@ void applyOnce();
 // without shared memory (about 1.75 ms instead of 1.0 ms on a laptop-sized window), which only
 // page changes draw. Frames still come no faster than the items' animations ask for them.
 // Returns the variables to set, leaving out those the environment already sets (env as for
-// choose()); none when the default renderer draws.
+// choose(), chosen what choose() gave); none when the default renderer draws.
 QList<std::pair<const char *, QByteArray>>
-softwareFramePath(const std::function<QString(const char *)> &env, const QString &devRoot);
+softwareFramePath(const std::function<QString(const char *)> &env, Backend chosen);
 
-// Sets softwareFramePath() for this process; called before the application object exists.
+// Sets softwareFramePath() for this process; called before the application object exists. The
+// choice is made once for the process and also serves applyOnce().
 void prepareFramePath();
 
 } // namespace scenegraph

@@ -3,10 +3,10 @@
 
 #include "platform/systemroots.h"
 
-struct BatteryDesign;
-
 #include <QString>
 #include <QVariantMap>
+
+struct BatteryDesign;
 
 // The technical data of the Linux machine Powerdeck runs on, read from the live system instead of
 // the shipped model table, keyed by the same eighteen property names as a devices.plist entry.

@@ -99,7 +99,8 @@ TEST(SceneGraph, SoftwareFramePathUnlessSetAlready)
         ASSERT_TRUE(makeNodes(dev.path(), c.nodes));
         const auto env = [&c](const char *name) { return c.env.value(QString::fromLatin1(name)); };
         Settings got;
-        for (const auto &[name, value] : scenegraph::softwareFramePath(env, dev.path()))
+        for (const auto &[name, value] :
+             scenegraph::softwareFramePath(env, scenegraph::choose(env, dev.path())))
             got.insert(QString::fromLatin1(name), QString::fromLatin1(value));
         EXPECT_EQ(got, c.expected);
     }
