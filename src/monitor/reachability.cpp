@@ -3,31 +3,33 @@
 
 #include "monitor/netinterfaces.h"
 #include "monitor/reachabilitywatch.h"
-#include "platform/logging.h"
+#include "platform/networkmanager.h"
 #include "platform/notificationcenter.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QNetworkInformation>
+#include <QPointer>
 
 namespace {
 
-// Loads Qt's network information once per process; null when no backend works here (no
-// application object, or no NetworkManager). Without NetworkManager the kernel's routing table
-// answers: it is what GLib's monitor (Qt's other backend) would read there too, and that backend
-// would bring GIO and its modules into the process.
-QNetworkInformation *loadNetworkInformation()
+// NetworkManager, followed once per process from the first notifier on; null without an
+// application object. Without NetworkManager (or until it answers) the kernel's routing table
+// answers. Qt's own network information is not used: loading it loads each of its backends, and
+// the GLib one brings GIO and its modules into the process.
+NetworkManagerState *networkManager(bool start)
 {
-    static bool tried = false;
-    if (!tried && QCoreApplication::instance()) {
-        tried = true;
-        if (QNetworkInformation::loadDefaultBackend())
-            qCInfo(lcMonitor, "network information from the %s backend",
-                   qPrintable(QNetworkInformation::instance()->backendName()));
-        else
-            qCInfo(lcMonitor, "network information from the kernel routing table");
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return nullptr;
+    // The state is the application's child: made once per application object and gone with it.
+    static QPointer<QCoreApplication> madeFor;
+    static QPointer<NetworkManagerState> state;
+    if (start && madeFor != app) {
+        madeFor = app;
+        state = new NetworkManagerState(app);
+        state->start(QDBusConnection::systemBus());
     }
-    return QNetworkInformation::instance();
+    return madeFor == app ? state.data() : nullptr;
 }
 
 bool isRunningSystem(const SystemRoots &roots)
@@ -57,14 +59,13 @@ std::uint32_t Reachability::systemFlags(const SystemRoots &roots, bool localWiFi
     const bool realSystem = isRunningSystem(roots);
     const QString routeIf = netif::defaultRouteInterface(roots);
     std::uint32_t flags = 0;
-    // Qt's backend once a notifier has loaded it; until then the routing table.
-    QNetworkInformation *info = realSystem ? QNetworkInformation::instance() : nullptr;
-    if (info && info->reachability() != QNetworkInformation::Reachability::Unknown) {
-        const auto r = info->reachability();
-        if (r == QNetworkInformation::Reachability::Online ||
-            r == QNetworkInformation::Reachability::Site)
+    // NetworkManager once a notifier follows it and it has answered; until then the routing table.
+    const NetworkManagerState *manager = realSystem ? networkManager(false) : nullptr;
+    if (manager && manager->reach() != networkmanager::Reach::Unknown) {
+        const auto r = manager->reach();
+        if (r == networkmanager::Reach::Global || r == networkmanager::Reach::Site)
             flags |= Reachable;
-        if (info->transportMedium() == QNetworkInformation::TransportMedium::Cellular)
+        if (manager->cellular())
             flags |= IsWWAN;
     } else if (!routeIf.isEmpty()) {
         flags |= Reachable;
@@ -142,22 +143,17 @@ bool Reachability::startNotifier(NotificationCenter *center)
     m_lastFlags = flags();
     if (!m_watchSystem)
         return m_watched > 0;
-    if (QNetworkInformation *info = loadNetworkInformation()) {
-        m_connections << connect(info, &QNetworkInformation::reachabilityChanged, this,
+    if (NetworkManagerState *manager = networkManager(true))
+        m_connections << connect(manager, &NetworkManagerState::changed, this,
                                  &Reachability::postIfChanged);
-        m_connections << connect(info, &QNetworkInformation::transportMediumChanged, this,
-                                 &Reachability::postIfChanged);
-    }
     // The routing table has no change signal of its own; the kernel's messages are it. They
-    // also tell of a cellular link replacing Wi-Fi before Qt's backend has noticed.
+    // also tell of a cellular link replacing Wi-Fi before NetworkManager has said so.
     m_routes = std::make_unique<RouteChangeWatcher>();
     if (m_routes->isOpen())
         m_connections << connect(m_routes.get(), &NetworkChangeSource::changed, this,
                                  &Reachability::postIfChanged);
     else
         m_routes.reset();
-    // The backend may know more than the routing table told before it was loaded.
-    postIfChanged();
     return !m_connections.isEmpty() || m_watched > 0;
 }
 

@@ -15,9 +15,9 @@ class NotificationCenter;
 class RouteChangeWatcher;
 
 // Whether the internet (or the local Wi-Fi link) can be reached, and through which kind of link.
-// The flags come from Qt's network information where a backend loads (NetworkManager, else the
-// GLib network monitor), and otherwise from the kernel routing table. Changes are learnt from
-// both: Qt's change signals and the kernel's link and route messages.
+// The flags come from NetworkManager where it runs and has answered, and otherwise from the kernel
+// routing table. Changes are learnt from both: NetworkManager's property changes and the kernel's
+// link and route messages.
 class Reachability : public QObject
 {
     Q_OBJECT
