@@ -71,6 +71,9 @@ int main(int argc, char *argv[])
     powerdeck::applyDefaultLogRules();
     QGuiApplication::setApplicationName(QStringLiteral("Powerdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Powerdeck"));
+    // The font database fills on another core while the launch goes on; the window takes the
+    // substitutions before its first text.
+    powerdeck::FontSubstitutionLoader fonts;
 
     // One copy per session and per set of stored files; a later launch brings it forward and
     // ends before it has a window. A check run stands aside instead (see startupcheck.h).
@@ -94,7 +97,6 @@ int main(int argc, char *argv[])
                      [](const QVariantMap &data) { bringWindowForward(mainWindow(), data); });
     // Installed once the launch is known to go on: until then the default action is right.
     quitOnTerminationSignals(&app);
-    powerdeck::registerFontSubstitutions();
 
     const SystemRoots roots;
     UserDefaults defaults(UserDefaults::standardPath());
@@ -115,7 +117,10 @@ int main(int argc, char *argv[])
                       locationServicesEnabled,
                       &powerProfiles};
 
-    AppDelegate delegate(platform, makeWindow);
+    AppDelegate delegate(platform, [&fonts](AppDelegate &app, int idiom) {
+        fonts.install();
+        return makeWindow(app, idiom);
+    });
     // Leaving the foreground replaces every scheduled notification with the current plan.
     const std::unique_ptr<LocalNotifications> localNotifications =
         createLocalNotifications(platform.folders);

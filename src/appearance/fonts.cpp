@@ -31,11 +31,26 @@ QStringList availableCandidates(const QStringList &candidates, const QStringList
     return found;
 }
 
-QStringList registerFontSubstitutions(const QList<FontSubstitution> &substitutions)
+namespace {
+
+// The candidates of each substitution that the font database lists. Only QFontDatabase, whose
+// functions are thread-safe: this may run on any thread.
+QList<QStringList> presentCandidates(const QList<FontSubstitution> &substitutions)
+{
+    const QStringList families = QFontDatabase::families();
+    QList<QStringList> all;
+    for (const FontSubstitution &s : substitutions)
+        all.append(availableCandidates(s.candidates, families));
+    return all;
+}
+
+QStringList installSubstitutions(const QList<FontSubstitution> &substitutions,
+                                 const QList<QStringList> &listed)
 {
     QStringList resolved;
-    for (const FontSubstitution &s : substitutions) {
-        QStringList present = availableCandidates(s.candidates, QFontDatabase::families());
+    for (qsizetype i = 0; i < substitutions.size(); ++i) {
+        const FontSubstitution &s = substitutions[i];
+        QStringList present = listed.value(i);
         // fontconfig may not index the packaged files (a minimal container, a custom prefix):
         // load them directly so the first choice still wins.
         if (present.isEmpty() || present.first() != s.candidates.value(0)) {
@@ -49,6 +64,29 @@ QStringList registerFontSubstitutions(const QList<FontSubstitution> &substitutio
         resolved.append(present.value(0));
     }
     return resolved;
+}
+
+} // namespace
+
+QStringList registerFontSubstitutions(const QList<FontSubstitution> &substitutions)
+{
+    return installSubstitutions(substitutions, presentCandidates(substitutions));
+}
+
+FontSubstitutionLoader::FontSubstitutionLoader(QList<FontSubstitution> substitutions)
+    : m_substitutions(std::move(substitutions))
+{
+    m_present = std::async(std::launch::async,
+                           [subs = m_substitutions] { return presentCandidates(subs); });
+}
+
+QStringList FontSubstitutionLoader::install()
+{
+    if (!m_installed) {
+        m_resolved = installSubstitutions(m_substitutions, m_present.get());
+        m_installed = true;
+    }
+    return m_resolved;
 }
 
 } // namespace powerdeck

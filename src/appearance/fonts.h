@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+
 namespace powerdeck {
 
 // The font names the screens ask for, and the free Debian fonts that stand in for them.
@@ -30,5 +32,28 @@ QStringList availableCandidates(const QStringList &candidates, const QStringList
 // none of its candidates could be found).
 QStringList registerFontSubstitutions(
     const QList<FontSubstitution> &substitutions = defaultFontSubstitutions());
+
+// The same in two halves: the font database's listing (fontconfig's scan of every installed font)
+// on a thread of its own from construction, while start-up goes on; install() then loads any
+// missing packaged files and maps the names on the calling thread, waiting for the listing when
+// it is still at work. Construct after the QGuiApplication, and install before the
+// first text is laid out. install() returns what registerFontSubstitutions() returns, and only
+// its first call installs. A loader destroyed before install() waits for its thread.
+class FontSubstitutionLoader
+{
+public:
+    explicit FontSubstitutionLoader(
+        QList<FontSubstitution> substitutions = defaultFontSubstitutions());
+    FontSubstitutionLoader(const FontSubstitutionLoader &) = delete;
+    FontSubstitutionLoader &operator=(const FontSubstitutionLoader &) = delete;
+
+    QStringList install();
+
+private:
+    QList<FontSubstitution> m_substitutions;
+    std::future<QList<QStringList>> m_present; // per substitution, its candidates present
+    QStringList m_resolved;
+    bool m_installed = false;
+};
 
 } // namespace powerdeck

@@ -60,3 +60,17 @@ TEST(FontSubstitutions, ANameWithNoInstalledCandidateResolvesToNothing)
     EXPECT_EQ(powerdeck::registerFontSubstitutions(subs), QStringList{QString()});
     EXPECT_TRUE(QFont::substitutes(QStringLiteral("Powerdeck Missing Face")).isEmpty());
 }
+
+TEST(FontSubstitutions, TheLoaderListsOnItsThreadAndInstallsOnce)
+{
+    guiApp();
+    const QString name = QStringLiteral("Powerdeck Loader Face");
+    powerdeck::FontSubstitutionLoader loader(
+        {{name, {QStringLiteral("No Such Family 123"), QStringLiteral("DejaVu Sans")}, {}}});
+    EXPECT_TRUE(QFont::substitutes(name).isEmpty()) << "nothing is installed before install()";
+    EXPECT_EQ(loader.install(), QStringList{QStringLiteral("DejaVu Sans")});
+    EXPECT_EQ(QFontInfo(QFont(name)).family(), QStringLiteral("DejaVu Sans"));
+    QFont::removeSubstitutions(name);
+    EXPECT_EQ(loader.install(), QStringList{QStringLiteral("DejaVu Sans")});
+    EXPECT_TRUE(QFont::substitutes(name).isEmpty()) << "only the first install() installs";
+}
