@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/networkmanager.h"
 
-#include "privatebus.h"
-#include "testsupport.h"
+#include "fakeservicebus.h"
 
 #include <gtest/gtest.h>
 
@@ -30,37 +29,11 @@ public:
 constexpr auto kName = "org.freedesktop.NetworkManager";
 constexpr auto kPath = "/org/freedesktop/NetworkManager";
 
-class NetworkManagerOnABus : public ::testing::Test
+class NetworkManagerOnABus : public FakeServiceOnABus<FakeNetworkManager>
 {
 protected:
-    void SetUp() override
-    {
-        ensureCoreApplication();
-        ASSERT_FALSE(m_bus.address().isEmpty()) << "dbus-daemon did not start";
-        m_daemonBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("nm"));
-        m_clientBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client"));
-        ASSERT_TRUE(m_daemonBus.registerObject(QString::fromLatin1(kPath), &m_fake,
-                                               QDBusConnection::ExportAllProperties));
-    }
-    void TearDown() override
-    {
-        QDBusConnection::disconnectFromBus(QStringLiteral("nm"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
-    }
-    // NetworkManager tells only what changed.
-    void change(const QVariantMap &changed)
-    {
-        QDBusMessage signal = QDBusMessage::createSignal(
-            QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("PropertiesChanged"));
-        signal << QString::fromLatin1(kName) << changed << QStringList();
-        m_daemonBus.send(signal);
-    }
-
-    PrivateBus m_bus;
-    QDBusConnection m_daemonBus{QString()};
-    QDBusConnection m_clientBus{QString()};
-    FakeNetworkManager m_fake;
+    NetworkManagerOnABus() : FakeServiceOnABus(kName, kPath) {}
+    void change(const QVariantMap &changed) { propertiesChanged(changed); }
 };
 
 TEST_F(NetworkManagerOnABus, FollowsTheStateTheLinkAndTheServiceComingAndGoing)

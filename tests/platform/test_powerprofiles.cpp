@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/powerprofiles.h"
 
-#include "privatebus.h"
-#include "testsupport.h"
+#include "fakeservicebus.h"
 
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QSignalSpy>
 
 namespace {
@@ -26,38 +24,15 @@ public:
 constexpr auto kName = "net.hadess.PowerProfiles";
 constexpr auto kPath = "/net/hadess/PowerProfiles";
 
-class PowerProfilesOnABus : public ::testing::Test
+class PowerProfilesOnABus : public FakeServiceOnABus<FakeProfiles>
 {
 protected:
-    void SetUp() override
-    {
-        ensureCoreApplication();
-        ASSERT_FALSE(m_bus.address().isEmpty()) << "dbus-daemon did not start";
-        m_daemonBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("ppd"));
-        m_clientBus = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client"));
-        ASSERT_TRUE(m_daemonBus.registerObject(QString::fromLatin1(kPath), &m_fake,
-                                               QDBusConnection::ExportAllProperties));
-    }
-    void TearDown() override
-    {
-        QDBusConnection::disconnectFromBus(QStringLiteral("ppd"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
-    }
+    PowerProfilesOnABus() : FakeServiceOnABus(kName, kPath) {}
     void switchTo(const char *profile)
     {
         m_fake.profile = QString::fromLatin1(profile);
-        QDBusMessage changed = QDBusMessage::createSignal(
-            QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("PropertiesChanged"));
-        changed << QString::fromLatin1(kName)
-                << QVariantMap{{QStringLiteral("ActiveProfile"), m_fake.profile}} << QStringList();
-        m_daemonBus.send(changed);
+        propertiesChanged({{QStringLiteral("ActiveProfile"), m_fake.profile}});
     }
-
-    PrivateBus m_bus;
-    QDBusConnection m_daemonBus{QString()};
-    QDBusConnection m_clientBus{QString()};
-    FakeProfiles m_fake;
 };
 
 TEST_F(PowerProfilesOnABus, FollowsTheActiveProfileAndTheDaemonComingAndGoing)
