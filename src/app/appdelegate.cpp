@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appdelegate.h"
 
+#include "app/startupcheck.h"
+
 #include "appearance/huetint.h"
 #include "core/alertrecords.h"
 #include "platform/logging.h"
@@ -12,9 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QPointer>
 
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObject *parent)
     : QObject(parent), m_platform(platform), m_windowFactory(std::move(windowFactory)),
@@ -25,6 +29,7 @@ AppDelegate::AppDelegate(Platform &platform, WindowFactory windowFactory, QObjec
 AppDelegate::~AppDelegate()
 {
     m_platform.notifications.removeObservers(this);
+    writeFirstStartFiles();
     // A tint being finished writes into the Library folder: it ends first.
     m_tintWorker.waitForDone();
 }
@@ -74,8 +79,37 @@ bool AppDelegate::didFinishLaunching()
     m_platform.notifications.addObserver(QStringLiteral("restartAPP2"), this,
                                          [this](const QVariant &) { restart(); });
     createWindow();
+    // The first start's files (one write and its sync each) wait for the window's first frame,
+    // or are written now when there is no window to wait for.
+    if (m_alertsToWrite || m_skinToWrite) {
+        const QPointer<AppDelegate> self(this);
+        if (!afterFirstFrame([self] {
+                if (self)
+                    self->writeFirstStartFiles();
+            }))
+            writeFirstStartFiles();
+    }
     finishTint();
     return true;
+}
+
+void AppDelegate::writeFirstStartFiles()
+{
+    // Each file is read again: what set a corrupt file aside, or wrote the file meanwhile, wins.
+    if (std::exchange(m_alertsToWrite, false)) {
+        const QString path = alertPath();
+        const alertrecords::Loaded alerts =
+            alertrecords::fromRead(plist::readFile(path, plist::Shape::Array));
+        if (alerts.missing && !alerts.leaveAlone && !plist::writeFile(path, alerts.records))
+            qCWarning(lcApp, "could not write %s", qPrintable(path));
+    }
+    if (std::exchange(m_skinToWrite, false)) {
+        const QString path = battPath();
+        const plist::ReadResult stored = plist::readFile(path, plist::Shape::Array);
+        // The file says 1 while this run keeps skin 0.
+        if (!stored.ok() && stored.mayWrite() && !plist::writeFile(path, QVariantList{1}))
+            qCWarning(lcApp, "could not write %s", qPrintable(path));
+    }
 }
 
 void AppDelegate::initAlarmArray()
@@ -90,8 +124,7 @@ void AppDelegate::initAlarmArray()
         m_state.setPrivat(alerts.records.at(1).toMap().value(QStringLiteral("state")).toBool());
         return;
     }
-    if (!plist::writeFile(path, alerts.records))
-        qCWarning(lcApp, "could not write %s", qPrintable(path));
+    m_alertsToWrite = true;
 }
 
 void AppDelegate::readSkin()
@@ -106,9 +139,9 @@ void AppDelegate::readSkin()
         m_state.setCurrentBattery((ok && index >= 0 && index < AppState::kSkinCount) ? index : 0);
         return;
     }
-    // First start: the file says 1 while this run keeps skin 0. An unreadable file is kept.
+    // First start: written with the other first-start files. An unreadable file is kept.
     if (stored.mayWrite())
-        plist::writeFile(path, QVariantList{1});
+        m_skinToWrite = true;
 }
 
 QVariantList AppDelegate::recursivePathsForResourcesOfType(const QString &type,
@@ -225,6 +258,7 @@ void AppDelegate::createWindow()
 void AppDelegate::restart()
 {
     // The old screen may be the one whose timer posted the notification: let it finish first.
+    writeFirstStartFiles();
     if (m_window)
         m_window.release()->deleteLater();
     createWindow();

@@ -30,7 +30,8 @@ public:
     // The whole start-up; returns true.
     bool didFinishLaunching();
 
-    // Creates Alert.plist with its defaults, or reads the precision flag from it.
+    // Reads the precision flag from Alert.plist, or marks the file to be created with its
+    // defaults (see writeFirstStartFiles()).
     void initAlarmArray();
     // Every file of the given extension below the folder whose relative path begins with the
     // family prefix ("2_" tablet, "1_" phone), as {"path", "name"} entries sorted by name.
@@ -68,6 +69,10 @@ signals:
 
 private:
     void readSkin();
+    // Writes the first start's default Alert.plist and batt.txt where they are still missing;
+    // runs once the window has drawn its first frame, or when the window is replaced or the
+    // delegate goes before that.
+    void writeFirstStartFiles();
     void createWindow();
     void tintDone(const FinishedTint &finished, int count);
 
@@ -76,4 +81,6 @@ private:
     AppState m_state;
     std::unique_ptr<QObject> m_window;
     QThreadPool m_tintWorker;
+    bool m_alertsToWrite = false;
+    bool m_skinToWrite = false;
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rendersupport.h"
 
+#include "app/appdelegate.h"
+#include "platform/plist.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -24,6 +27,11 @@ TEST_P(Render, EveryPage)
     // the others when they are shown.
     ASSERT_TRUE(h.waitForWantedPages());
     EXPECT_EQ(h.viewController().createdPages(), 1 << 1 | 1 << 2 | 1 << 3);
+    // The first start's files, written once the window has drawn.
+    EXPECT_EQ(plist::readFile(h.app().folders().documents + "/Alert.plist").value.toList(),
+              AppDelegate::defaultAlerts());
+    EXPECT_EQ(plist::readFile(h.app().folders().library + "/batt.txt").value.toList(),
+              QVariantList{1});
     // Their pictures are all PNG: none of them brings Qt's image plugins.
     ASSERT_TRUE(h.waitForPictures());
     if (!pluginsBefore) {
