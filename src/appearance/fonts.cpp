@@ -82,10 +82,9 @@ FontSubstitutionLoader::FontSubstitutionLoader(QList<FontSubstitution> substitut
 
 QStringList FontSubstitutionLoader::install()
 {
-    if (!m_installed) {
+    // The listing is taken once: the future is spent by the first call.
+    if (m_present.valid())
         m_resolved = installSubstitutions(m_substitutions, m_present.get());
-        m_installed = true;
-    }
     return m_resolved;
 }
 

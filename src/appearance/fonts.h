@@ -53,7 +53,6 @@ private:
     QList<FontSubstitution> m_substitutions;
     std::future<QList<QStringList>> m_present; // per substitution, its candidates present
     QStringList m_resolved;
-    bool m_installed = false;
 };
 
 } // namespace powerdeck
